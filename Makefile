@@ -1,0 +1,34 @@
+# The front door. `make run` starts Tesmo, `make test` runs every test; both
+# install what they need first (scripts/setup.sh).
+.PHONY: all setup native windows run test bench fuzz format clean
+
+all: windows
+
+setup:
+	@bash scripts/setup.sh
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build build/native -j $$(nproc)
+
+windows: setup
+	cmake --preset windows >/dev/null
+	cmake --build build/windows -j $$(nproc)
+
+run: windows
+	@bash scripts/run.sh
+
+test:
+	@bash scripts/test.sh
+
+bench: setup
+	@bash scripts/bench.sh
+
+fuzz: setup
+	@bash scripts/fuzz.sh
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,4 @@
+// The program's fixed texts.
+#pragma once
+
+inline constexpr const char* AppTitle = "Tesmo";

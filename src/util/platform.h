@@ -1,0 +1,86 @@
+// The platform services the core relies on: the ANSI code page's character
+// boundaries, locale-aware comparison and character types, long paths, the
+// local time and whole-file reading.
+//
+// The Windows build implements them with the system's own functions; the
+// portable build (used to run the core's tests on any machine) stands in for
+// code pages 1252 and 932. Nothing else in the core talks to the platform.
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace sys {
+
+// The active ANSI code page (1252, 932, ...).
+int CodePage();
+
+// The bytes that open a double-byte character in the active code page.
+const std::array<bool, 256>& LeadBytes();
+
+inline bool IsLeadByte(unsigned char byte) { return LeadBytes()[byte]; }
+
+// The start of the character after the one at p. A lead byte with no byte
+// after it (p + 1 == end) is a character of its own, so the result never
+// passes end.
+inline const char* NextChar(const char* p, const char* end) {
+  if (p >= end) return end;
+  return (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? p + 2 : p + 1;
+}
+
+// The start of the character before p, given the start of the text; start
+// itself when p is at or before start. Works backwards only as far as the last
+// byte that cannot be a lead byte, so a scan towards the start of a long text
+// stays linear.
+const char* PrevChar(const char* start, const char* p);
+
+// Locale-aware comparison of two texts with the user's default locale, as
+// CompareString does it: 1 less, 2 equal, 3 greater, 0 when the call failed.
+int CompareText(std::string_view a, std::string_view b, bool ignoreCase);
+
+inline bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
+  return CompareText(a, b, ignoreCase) == 2;
+}
+
+// True when the character at p (one byte, or two for a lead byte that has its
+// trail byte before end) is a letter or a digit for the user's locale.
+bool IsLetterOrDigit(const char* p, const char* end);
+
+// The text in the locale's upper case, character by character.
+std::string UpperCase(std::string_view text);
+
+// The text lower-cased by file-name rules: in a double-byte code page only the
+// single-byte letters A to Z change.
+std::string LowerCaseFileName(std::string_view text);
+
+// The user's decimal separator.
+char DecimalSeparator();
+
+// GetLongPathName: the length written into buffer (terminator excluded), the
+// size needed when buffer is too small, 0 on failure.
+unsigned LongPathName(const char* path, char* buffer, unsigned size);
+
+struct DateTime {
+  int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
+};
+
+DateTime LocalNow();
+
+// A file that cannot be opened, read or written. The message names the file.
+class EFileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a whole file while other programs may read it but not write it.
+// Throws EFileError.
+std::string ReadFile(const std::string& fileName);
+
+#ifndef _WIN32
+// The portable layer's code page: 1252 (the default) or 932.
+void SetPortableCodePage(int codePage);
+#endif
+
+} // namespace sys

@@ -1,0 +1,110 @@
+// The platform layer on Windows: the system's own locale services.
+#include "platform.h"
+
+#include <windows.h>
+
+namespace sys {
+namespace {
+
+std::array<bool, 256> MakeLeadBytes() {
+  std::array<bool, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+  return table;
+}
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length > 0 ? std::string(text, length) : "Error " + std::to_string(error);
+  LocalFree(text);
+  while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ') message.pop_back();
+  return message;
+}
+
+int ClampLength(size_t length) { return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length); }
+
+} // namespace
+
+int CodePage() { return static_cast<int>(GetACP()); }
+
+const std::array<bool, 256>& LeadBytes() {
+  static const std::array<bool, 256> table = MakeLeadBytes();
+  return table;
+}
+
+int CompareText(std::string_view a, std::string_view b, bool ignoreCase) {
+  return CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
+                        ClampLength(a.size()), b.data(), ClampLength(b.size()));
+}
+
+bool IsLetterOrDigit(const char* p, const char* end) {
+  if (p >= end) return false;
+  const int length = (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? 2 : 1;
+  WORD types[2] = {0, 0};
+  if (!GetStringTypeA(LOCALE_USER_DEFAULT, CT_CTYPE1, p, length, types)) return false;
+  return (types[0] & (C1_ALPHA | C1_DIGIT)) != 0;
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  if (!result.empty()) CharUpperBuffA(result.data(), static_cast<DWORD>(result.size()));
+  return result;
+}
+
+std::string LowerCaseFileName(std::string_view text) {
+  std::string result(text);
+  CPINFO info;
+  if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1) {
+    const char* end = result.data() + result.size();
+    for (char* p = result.data(); p < end; p = const_cast<char*>(NextChar(p, end)))
+      if (*p >= 'A' && *p <= 'Z') *p = static_cast<char>(*p + 32);
+  } else if (!result.empty()) {
+    CharLowerBuffA(result.data(), static_cast<DWORD>(result.size()));
+  }
+  return result;
+}
+
+char DecimalSeparator() {
+  char buffer[8] = {0};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
+    return buffer[0];
+  return '.';
+}
+
+unsigned LongPathName(const char* path, char* buffer, unsigned size) {
+  return GetLongPathNameA(path, buffer, size);
+}
+
+DateTime LocalNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::string ReadFile(const std::string& fileName) {
+  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    throw EFileError("Cannot open file \"" + fileName + "\". " + SystemMessage(GetLastError()));
+  std::string content;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
+    content.reserve(static_cast<size_t>(size.QuadPart));
+  char chunk[1 << 16];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
+      const DWORD error = GetLastError();
+      CloseHandle(file);
+      throw EFileError("Cannot read file \"" + fileName + "\". " + SystemMessage(error));
+    }
+    if (got == 0) break;
+    content.append(chunk, got);
+  }
+  CloseHandle(file);
+  return content;
+}
+
+} // namespace sys

@@ -1,0 +1,26 @@
+// Small text helpers shared by the examination, the log and the main window.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform.h"
+
+// True for the bytes that trimming removes: 0x00 to 0x20.
+inline bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+// The text without its leading and trailing bytes from 0x00 to 0x20. A trail
+// byte is never below 0x40 in any double-byte code page, so no character is cut.
+std::string_view TrimView(std::string_view text);
+inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+// "," between every group of three digits of a decimal integer's text.
+std::string GroupThousands(std::string text);
+std::string GroupThousands(long long value);
+
+// The fourteen digits yyyymmddhhnnss of a local date and time.
+std::string FormatTimeStamp(const sys::DateTime& time);
+
+// The long form of a path that may use short names; the path unchanged when
+// the system cannot resolve it.
+std::string GetLongPath(std::string path);

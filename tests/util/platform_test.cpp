@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "support/codepage.h"
+#include "support/tempfile.h"
+#include "util/platform.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+// Character starts of a text found by stepping forwards from its start.
+std::vector<size_t> ForwardStarts(const std::string& text) {
+  std::vector<size_t> starts;
+  const char* end = text.data() + text.size();
+  for (const char* p = text.data(); p < end; p = sys::NextChar(p, end))
+    starts.push_back(static_cast<size_t>(p - text.data()));
+  return starts;
+}
+
+std::string RandomBytes(std::mt19937& random, size_t length) {
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::string text(length, '\0');
+  for (char& c : text) c = static_cast<char>(byte(random));
+  return text;
+}
+
+} // namespace
+
+TEST(CharacterSteps, SingleByteCodePageStepsOneByteAtATime) {
+  REQUIRE_CODE_PAGE(1252);
+  const std::string text = "a\x81\xE9z";
+  EXPECT_EQ(ForwardStarts(text), (std::vector<size_t>{0, 1, 2, 3}));
+  EXPECT_EQ(sys::PrevChar(text.data(), text.data() + 2), text.data() + 1);
+}
+
+TEST(CharacterSteps, DoubleByteCharactersMoveAsWholes) {
+  REQUIRE_CODE_PAGE(932);
+  // "A", then the kanji 0x88 0x9F, then a lead byte whose trail byte is ','.
+  const std::string text = "A\x88\x9F\x81,b";
+  EXPECT_EQ(ForwardStarts(text), (std::vector<size_t>{0, 1, 3, 5}));
+  const char* start = text.data();
+  EXPECT_EQ(sys::PrevChar(start, start + 6), start + 5);
+  EXPECT_EQ(sys::PrevChar(start, start + 5), start + 3);
+  EXPECT_EQ(sys::PrevChar(start, start + 3), start + 1);
+  EXPECT_EQ(sys::PrevChar(start, start + 1), start);
+  EXPECT_EQ(sys::PrevChar(start, start), start);
+}
+
+TEST(CharacterSteps, LoneLeadByteAtTheEndNeverStepsPastIt) {
+  REQUIRE_CODE_PAGE(932);
+  const std::string text = "ab\x82";
+  const char* end = text.data() + text.size();
+  EXPECT_EQ(sys::NextChar(text.data() + 2, end), end);
+  EXPECT_EQ(sys::NextChar(end, end), end);
+  EXPECT_EQ(sys::PrevChar(text.data(), end), text.data() + 2);
+}
+
+TEST(CharacterSteps, BackwardStepsAgreeWithForwardStepsOnAnyBytes) {
+  REQUIRE_CODE_PAGE(932);
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const std::string text = RandomBytes(random, 1 + round % 40);
+    const auto starts = ForwardStarts(text);
+    const char* start = text.data();
+    // From the end and from every character start, one step back lands on the
+    // previous start found going forwards.
+    EXPECT_EQ(sys::PrevChar(start, start + text.size()), start + starts.back());
+    for (size_t k = 1; k < starts.size(); ++k)
+      ASSERT_EQ(sys::PrevChar(start, start + starts[k]), start + starts[k - 1]) << round;
+  }
+}
+
+#ifdef _WIN32
+TEST(CharacterSteps, MatchTheSystemsCharNextAndCharPrev) {
+  REQUIRE_CODE_PAGE(932);
+  std::mt19937 random(11);
+  for (int round = 0; round < 200; ++round) {
+    std::string text = RandomBytes(random, 1 + round % 30);
+    for (char& c : text)
+      if (c == '\0') c = 'x'; // the system's functions stop at a NUL
+    const char* start = text.c_str();
+    const char* end = start + text.size();
+    for (const char* p = start; p < end; p = sys::NextChar(p, end)) {
+      ASSERT_EQ(sys::NextChar(p, end), CharNextA(p)) << round;
+      const char* next = sys::NextChar(p, end);
+      ASSERT_EQ(sys::PrevChar(start, next), CharPrevA(start, next)) << round;
+    }
+  }
+}
+#endif
+
+TEST(LocaleComparison, IgnoresCaseOnlyWhenAsked) {
+  EXPECT_TRUE(sys::SameText("Paris", "paris", true));
+  EXPECT_FALSE(sys::SameText("Paris", "paris", false));
+  EXPECT_TRUE(sys::SameText("Paris", "Paris", false));
+  EXPECT_FALSE(sys::SameText("Paris", "Pari", true));
+  EXPECT_TRUE(sys::SameText("", "", true));
+  EXPECT_EQ(sys::CompareText("a", "b", false), 1);
+  EXPECT_EQ(sys::CompareText("b", "a", false), 3);
+}
+
+TEST(LocaleComparison, FoldsLatinLettersInCodePage1252) {
+  REQUIRE_CODE_PAGE(1252);
+  EXPECT_TRUE(sys::SameText("\xC9t\xC9", "\xE9t\xE9", true)); // ÉTÉ, été
+  EXPECT_FALSE(sys::SameText("\xC9t\xC9", "\xE9t\xE9", false));
+}
+
+TEST(LocaleComparison, DoubleByteTextComparesAsCharacters) {
+  REQUIRE_CODE_PAGE(932);
+  const std::string sakura = "\x8D\xF7"; // a kanji
+  EXPECT_TRUE(sys::SameText(sakura + "A", sakura + "a", true));
+  EXPECT_FALSE(sys::SameText(sakura + "A", sakura + "a", false));
+  EXPECT_FALSE(sys::SameText(sakura, "\x8D\xF8", true));
+}
+
+TEST(CharacterTypes, LettersAndDigitsAreWordCharacters) {
+  for (const char* word : {"a", "Z", "0", "9"}) {
+    const std::string text = word;
+    EXPECT_TRUE(sys::IsLetterOrDigit(text.data(), text.data() + 1)) << word;
+  }
+  for (const char* other : {" ", "_", "-", ".", "\t", "\r", "\n"}) {
+    const std::string text = other;
+    EXPECT_FALSE(sys::IsLetterOrDigit(text.data(), text.data() + 1)) << int(text[0]);
+  }
+}
+
+TEST(CharacterTypes, DoubleByteLettersAreWordCharactersAndPunctuationIsNot) {
+  REQUIRE_CODE_PAGE(932);
+  const std::string kanji = "\x8D\xF7", fullWidthA = "\x82\x60", ideographicSpace = "\x81\x40";
+  EXPECT_TRUE(sys::IsLetterOrDigit(kanji.data(), kanji.data() + 2));
+  EXPECT_TRUE(sys::IsLetterOrDigit(fullWidthA.data(), fullWidthA.data() + 2));
+  EXPECT_FALSE(sys::IsLetterOrDigit(ideographicSpace.data(), ideographicSpace.data() + 2));
+}
+
+TEST(CaseMapping, UpperCaseLeavesTrailBytesAlone) {
+  REQUIRE_CODE_PAGE(932);
+  // The trail byte of this kanji is 'a'; only the ASCII letters around it change.
+  EXPECT_EQ(sys::UpperCase("x\x8A\x61y"), "X\x8A\x61Y");
+  EXPECT_EQ(sys::LowerCaseFileName("X\x8A\x41Y.TXT"), "x\x8A\x41y.txt");
+}
+
+TEST(CaseMapping, FileNamesLowerCaseLatinLettersInCodePage1252) {
+  REQUIRE_CODE_PAGE(1252);
+  EXPECT_EQ(sys::LowerCaseFileName("C:\\DRILL\\\xC9T\xC9.CSV"), "c:\\drill\\\xE9t\xE9.csv");
+  EXPECT_EQ(sys::UpperCase("Settings"), "SETTINGS");
+}
+
+TEST(FileReading, ReadsEveryByteAndNamesAMissingFile) {
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  TTempFile file(bytes);
+  EXPECT_EQ(sys::ReadFile(file.Path()), bytes);
+
+  const std::string missing = MissingFilePath();
+  try {
+    sys::ReadFile(missing);
+    FAIL() << "no error for a missing file";
+  } catch (const sys::EFileError& error) {
+    EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
+  }
+}
