@@ -25,19 +25,49 @@ inline double BestSeconds(const std::function<void()>& work, int runs = 5) {
   return best;
 }
 
-// Runs work in a child process and returns the child's peak resident memory in
-// bytes, so each measurement starts from a fresh process.
-inline long long PeakBytesInChild(const std::function<void()>& work) {
+struct ChildRun {
+  double Seconds = 0;      // what work returned
+  long long PeakBytes = 0; // the child's peak resident memory
+};
+
+// Runs work in a fresh child process: work returns the seconds it measured,
+// and the child's peak resident memory comes with them.
+inline ChildRun RunInChild(const std::function<double()>& work) {
   std::fflush(nullptr);
+  int channel[2];
+  if (pipe(channel) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
-    work();
+    close(channel[0]);
+    const double seconds = work();
+    std::fflush(nullptr);
+    if (write(channel[1], &seconds, sizeof seconds) != sizeof seconds) std::_Exit(1);
     std::_Exit(0);
   }
+  close(channel[1]);
+  ChildRun run;
+  if (read(channel[0], &run.Seconds, sizeof run.Seconds) != sizeof run.Seconds) run.Seconds = 0;
+  close(channel[0]);
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
-  return static_cast<long long>(usage.ru_maxrss) * 1024;
+  run.PeakBytes = static_cast<long long>(usage.ru_maxrss) * 1024;
+  return run;
+}
+
+inline long long PeakBytesInChild(const std::function<void()>& work) {
+  return RunInChild([&] {
+           work();
+           return 0.0;
+         })
+      .PeakBytes;
+}
+
+// Seconds of one call of work.
+inline double Seconds(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // The resident memory of a process that has done nothing yet.
