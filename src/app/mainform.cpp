@@ -63,10 +63,17 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 
 LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_CREATE: FormCreate(); return 0;
-  case WM_SIZE: FormResize(); return 0;
-  case WM_DESTROY: FormDestroy(); return 0;
-  default: return DefWindowProcA(Window.Handle, message, wParam, lParam);
+  case WM_CREATE:
+    FormCreate();
+    return 0;
+  case WM_SIZE:
+    FormResize();
+    return 0;
+  case WM_DESTROY:
+    FormDestroy();
+    return 0;
+  default:
+    return DefWindowProcA(Window.Handle, message, wParam, lParam);
   }
 }
 

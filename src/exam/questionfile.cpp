@@ -16,6 +16,10 @@ bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); 
 // scratch, which is sized to the line once, so it never moves while in use.
 class TCsvSplitter {
 public:
+  TCsvSplitter() : Lead(sys::LeadBytes()) {
+    for (bool lead : Lead) SingleByte = SingleByte && !lead;
+  }
+
   void Split(std::string_view line, char separator, char quote) {
     Fields.clear();
     Scratch.resize(line.size());
@@ -30,11 +34,11 @@ public:
         p = ReadQuoted(p + 1, end, quote, out);
       } else {
         const char* start = p;
-        while (p < end && *p != separator) p = sys::NextChar(p, end);
+        p = Find(p, end, separator);
         Fields.push_back(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
       }
       // Whatever stands between a closing quote and the separator is dropped.
-      while (p < end && *p != separator) p = sys::NextChar(p, end);
+      p = Find(p, end, separator);
       if (p >= end) return;
       ++p;
     }
@@ -43,12 +47,27 @@ public:
   std::vector<std::string_view> Fields;
 
 private:
+  // The first character from p on that is the byte c, or end. Trail bytes are
+  // stepped over with their lead bytes; a single-byte code page has none, so
+  // the plain byte search serves.
+  const char* Find(const char* p, const char* end, char c) const {
+    if (SingleByte) {
+      const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
+      return hit ? static_cast<const char*>(hit) : end;
+    }
+    while (p < end && *p != c) p = Next(p, end);
+    return p;
+  }
+
+  const char* Next(const char* p, const char* end) const {
+    return (Lead[static_cast<unsigned char>(*p)] && p + 1 < end) ? p + 2 : p + 1;
+  }
+
   const char* ReadQuoted(const char* p, const char* end, char quote, char*& out) {
     const char* start = p;
-    for (;;) {
-      // The common case: no doubled quote, so the field is a view of the line.
-      while (p < end && *p != quote) p = sys::NextChar(p, end);
-      if (p + 1 < end && p[1] == quote) break; // a doubled quote: copy from here on
+    // The common case: no doubled quote, so the field is a view of the line.
+    p = Find(p, end, quote);
+    if (p + 1 >= end || p[1] != quote) {
       Fields.emplace_back(start, static_cast<size_t>(p - start));
       return p;
     }
@@ -64,57 +83,160 @@ private:
         }
         break;
       }
-      const char* next = sys::NextChar(p, end);
+      const char* next = Next(p, end);
       while (p < next) *out++ = *p++;
     }
     Fields.emplace_back(fieldStart, static_cast<size_t>(out - fieldStart));
     return p;
   }
 
+  const std::array<bool, 256>& Lead;
+  bool SingleByte = true;
   std::string Scratch;
 };
 
-// A close upper bound of the line count for the usual files, found with the
-// fastest scan there is, so the line list is allocated once.
-size_t CountLineFeeds(std::string_view text) {
-  size_t count = 0;
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (const void* hit = std::memchr(p, '\n', static_cast<size_t>(end - p))) {
-    ++count;
-    p = static_cast<const char*>(hit) + 1;
+// Cuts lines out of a text, whole in memory or read from a file in blocks. A
+// line stays valid until the next call of Next.
+class TLineSource {
+public:
+  explicit TLineSource(std::string_view text) : Data(text.data()), Size(text.size()), Ended(true) {
+    // A NUL ends the text.
+    if (const void* nul = std::memchr(Data, '\0', Size))
+      Size = static_cast<size_t>(static_cast<const char*>(nul) - Data);
   }
-  return count;
+
+  explicit TLineSource(sys::TFileReader& file) : File(&file) {
+    const unsigned long long hint = file.SizeHint();
+    Buffer.resize(hint < kBlock ? static_cast<size_t>(hint) + 1 : kBlock);
+    Data = Buffer.data();
+  }
+
+  bool Next(std::string_view& line) {
+    for (;;) {
+      if (Pos >= Size) {
+        if (!ReadMore()) return false;
+        continue;
+      }
+      // The next CR and the next LF are each searched for once, not once per
+      // line, so a file that uses only one of them is still read in one pass.
+      if (NextCr == kUnknown || NextCr < Pos) NextCr = Find(Pos, '\r');
+      if (NextLf == kUnknown || NextLf < Pos) NextLf = Find(Pos, '\n');
+      const size_t end = NextCr < NextLf ? NextCr : NextLf;
+      // A line running to the end of what was read, or a CR that may have its
+      // LF in the next block, needs more of the file first.
+      const bool open = end == Size || (end + 1 == Size && Data[end] == '\r');
+      if (open && !Ended) {
+        ReadMore(); // moves the rest of the text: everything is found anew
+        continue;
+      }
+      line = std::string_view(Data + Pos, end - Pos);
+      Pos = end;
+      if (Pos < Size && Data[Pos] == '\r') ++Pos;
+      if (Pos < Size && Data[Pos] == '\n') ++Pos;
+      return true;
+    }
+  }
+
+private:
+  static constexpr size_t kBlock = 1 << 20;
+  static constexpr size_t kUnknown = static_cast<size_t>(-1);
+
+  size_t Find(size_t from, char c) const {
+    const void* hit = std::memchr(Data + from, c, Size - from);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - Data) : Size;
+  }
+
+  // Reads the next block behind the unread rest; false when nothing more came.
+  bool ReadMore() {
+    if (Ended) return false;
+    // The unread rest moves to the front; a line longer than the buffer grows it.
+    std::memmove(Buffer.data(), Buffer.data() + Pos, Size - Pos);
+    Size -= Pos;
+    Pos = 0;
+    if (Size == Buffer.size()) Buffer.resize(Buffer.size() * 2);
+    Data = Buffer.data();
+    NextCr = NextLf = kUnknown;
+    size_t got = File->Read(Buffer.data() + Size, Buffer.size() - Size);
+    if (got == 0) {
+      Ended = true;
+      return false;
+    }
+    // A NUL ends the text: nothing after it is read.
+    if (const void* nul = std::memchr(Data + Size, '\0', got)) {
+      got = static_cast<size_t>(static_cast<const char*>(nul) - (Data + Size));
+      Ended = true;
+    }
+    Size += got;
+    return got > 0;
+  }
+
+  sys::TFileReader* File = nullptr;
+  std::string Buffer;
+  const char* Data = nullptr;
+  size_t Size = 0;
+  size_t Pos = 0;
+  size_t NextCr = kUnknown, NextLf = kUnknown;
+  bool Ended = false;
+};
+
+// A list of lines served one by one, like a file.
+class TLineListSource {
+public:
+  explicit TLineListSource(const TLines& lines) : Lines(lines) {}
+  bool Next(std::string_view& line) {
+    if (Index >= Lines.size()) return false;
+    line = Lines[Index++];
+    return true;
+  }
+
+private:
+  const TLines& Lines;
+  size_t Index = 0;
+};
+
+bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == kTab; }
+
+template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source) {
+  TCsvSplitter splitter;
+  std::string_view line;
+  while (source.Next(line)) {
+    splitter.Split(line, ',', '"');
+    TExamItem& item = items.Add();
+    const auto& fields = splitter.Fields;
+    item.Question.assign(TrimView(fields[0]));
+    item.Answers.reserve(fields.size() - 1);
+    for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
+  }
+}
+
+// A question line; then every following line that begins with a TAB, or else
+// the single next line, as its answers; then the next question line.
+template <typename TSource> void ReadTextFrom(TExamItems& items, TSource& source) {
+  std::string_view line;
+  bool more = source.Next(line);
+  while (more) {
+    TExamItem& item = items.Add();
+    item.Question.assign(TrimView(line));
+    if (!source.Next(line)) break;
+    if (!BeginsWithTab(line)) {
+      item.Answers.emplace_back(TrimView(line));
+      more = source.Next(line);
+      continue;
+    }
+    do {
+      item.Answers.emplace_back(TrimView(line));
+      more = source.Next(line);
+    } while (more && BeginsWithTab(line));
+  }
 }
 
 } // namespace
 
 TLines SplitLines(std::string_view text) {
-  // A NUL ends the text.
-  if (const void* nul = std::memchr(text.data(), '\0', text.size()))
-    text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
-  const char* const begin = text.data();
-  const char* const end = begin + text.size();
   TLines lines;
-  lines.reserve(CountLineFeeds(text) + 1);
-  // The next CR and the next LF are each searched for once per occurrence, so
-  // a file that uses only one kind of line end is still read in one pass.
-  auto find = [end](const char* from, char c) {
-    const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
-    return hit ? static_cast<const char*>(hit) : end;
-  };
-  const char* nextCr = find(begin, '\r');
-  const char* nextLf = find(begin, '\n');
-  const char* p = begin;
-  while (p < end) {
-    if (nextCr < p) nextCr = find(p, '\r');
-    if (nextLf < p) nextLf = find(p, '\n');
-    const char* lineEnd = nextCr < nextLf ? nextCr : nextLf;
-    lines.emplace_back(p, static_cast<size_t>(lineEnd - p));
-    p = lineEnd;
-    if (p < end && *p == '\r') ++p;
-    if (p < end && *p == '\n') ++p;
-  }
+  TLineSource source(text);
+  std::string_view line;
+  while (source.Next(line)) lines.push_back(line);
   return lines;
 }
 
@@ -127,48 +249,33 @@ void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char 
 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
   items.Reserve(items.Count() + static_cast<int>(lines.size()));
-  TCsvSplitter splitter;
-  for (const std::string_view line : lines) {
-    splitter.Split(line, ',', '"');
-    TExamItem& item = items.Add();
-    const auto& fields = splitter.Fields;
-    item.Question.assign(TrimView(fields[0]));
-    item.Answers.reserve(fields.size() - 1);
-    for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
-  }
+  TLineListSource source(lines);
+  ReadCsvFrom(items, source);
 }
 
 int CountAnswerLines(const TLines& lines, int start) {
   int count = 0;
-  for (size_t i = static_cast<size_t>(start); i < lines.size(); ++i, ++count)
-    if (lines[i].empty() || lines[i][0] != kTab) break;
+  for (size_t i = static_cast<size_t>(start); i < lines.size() && BeginsWithTab(lines[i]); ++i)
+    ++count;
   return count == 0 ? 1 : count;
 }
 
 void ReadTextLines(TExamItems& items, const TLines& lines) {
-  const int lineCount = static_cast<int>(lines.size());
-  int index = 0;
-  while (index < lineCount) {
-    TExamItem& item = items.Add();
-    item.Question.assign(TrimView(lines[static_cast<size_t>(index)]));
-    ++index;
-    if (index >= lineCount) break;
-    const int answers = CountAnswerLines(lines, index);
-    item.Answers.reserve(static_cast<size_t>(answers));
-    for (int k = 0; k < answers && index < lineCount; ++k, ++index)
-      item.Answers.emplace_back(TrimView(lines[static_cast<size_t>(index)]));
-  }
+  TLineListSource source(lines);
+  ReadTextFrom(items, source);
 }
 
 bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
   TExamItems loaded;
   {
-    const std::string text = sys::ReadFile(fileName);
-    const TLines lines = SplitLines(text);
+    // The file is cut into lines as it is read, so only one block of it is in
+    // memory at a time.
+    sys::TFileReader file(fileName);
+    TLineSource source(file);
     if (format == qffCsv)
-      ReadCsvLines(loaded, lines);
+      ReadCsvFrom(loaded, source);
     else if (format == qffText)
-      ReadTextLines(loaded, lines);
+      ReadTextFrom(loaded, source);
   }
   RemoveEmpty(loaded);
   if (loaded.Count() == 0) return false;

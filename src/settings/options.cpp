@@ -3,9 +3,8 @@
 bool Equals(const TViewOptions& a, const TViewOptions& b) {
   return a.Toolbar == b.Toolbar && a.ToolbarCaptions == b.ToolbarCaptions &&
          a.FontName == b.FontName && a.FontSize == b.FontSize && a.TabWidth == b.TabWidth &&
-         a.FontStyle == b.FontStyle && a.SwapPanels == b.SwapPanels &&
-         a.StatusBar == b.StatusBar && a.LastPosition == b.LastPosition &&
-         a.Topmost == b.Topmost;
+         a.FontStyle == b.FontStyle && a.SwapPanels == b.SwapPanels && a.StatusBar == b.StatusBar &&
+         a.LastPosition == b.LastPosition && a.Topmost == b.Topmost;
 }
 
 bool Equals(const TExamOptions& a, const TExamOptions& b) {

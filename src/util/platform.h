@@ -74,8 +74,26 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// Reads a whole file while other programs may read it but not write it.
-// Throws EFileError.
+// A file open for reading in blocks; other programs may read it meanwhile but
+// not write it. Throws EFileError when it cannot be opened or read.
+class TFileReader {
+public:
+  explicit TFileReader(const std::string& fileName);
+  TFileReader(const TFileReader&) = delete;
+  TFileReader& operator=(const TFileReader&) = delete;
+  ~TFileReader();
+
+  // Reads up to size bytes; 0 at the end of the file.
+  size_t Read(char* buffer, size_t size);
+  // The file's size when the system knows it, else 0.
+  unsigned long long SizeHint() const;
+
+private:
+  std::string FileName;
+  void* Handle = nullptr;
+};
+
+// Reads a whole file. Throws EFileError.
 std::string ReadFile(const std::string& fileName);
 
 #ifndef _WIN32

@@ -23,11 +23,16 @@ unsigned char Upper1252(unsigned char c) {
   if (c >= 'a' && c <= 'z') return c - 32;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
   switch (c) {
-  case 0x9A: return 0x8A; // s caron
-  case 0x9C: return 0x8C; // oe
-  case 0x9E: return 0x8E; // z caron
-  case 0xFF: return 0x9F; // y diaeresis
-  default: return c;
+  case 0x9A:
+    return 0x8A; // s caron
+  case 0x9C:
+    return 0x8C; // oe
+  case 0x9E:
+    return 0x8E; // z caron
+  case 0xFF:
+    return 0x9F; // y diaeresis
+  default:
+    return c;
   }
 }
 
@@ -35,11 +40,16 @@ unsigned char Lower1252(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
   switch (c) {
-  case 0x8A: return 0x9A;
-  case 0x8C: return 0x9C;
-  case 0x8E: return 0x9E;
-  case 0x9F: return 0xFF;
-  default: return c;
+  case 0x8A:
+    return 0x9A;
+  case 0x8C:
+    return 0x9C;
+  case 0x8E:
+    return 0x9E;
+  case 0x9F:
+    return 0xFF;
+  default:
+    return c;
   }
 }
 
@@ -107,8 +117,17 @@ bool IsLetterOrDigit(const char* p, const char* end) {
   if (IsAsciiAlnum(c)) return true;
   if (c >= 0xC0 && c != 0xD7 && c != 0xF7) return true;
   switch (c) {
-  case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-  case 0xAA: case 0xB5: case 0xBA:
+  case 0x83:
+  case 0x8A:
+  case 0x8C:
+  case 0x8E:
+  case 0x9A:
+  case 0x9C:
+  case 0x9E:
+  case 0x9F:
+  case 0xAA:
+  case 0xB5:
+  case 0xBA:
     return true;
   default:
     return false;
@@ -139,27 +158,27 @@ DateTime LocalNow() {
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-std::string ReadFile(const std::string& fileName) {
-  std::FILE* file = std::fopen(fileName.c_str(), "rb");
-  if (file == nullptr)
+TFileReader::TFileReader(const std::string& fileName) : FileName(fileName) {
+  Handle = std::fopen(fileName.c_str(), "rb");
+  if (Handle == nullptr)
     throw EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
-  std::string content;
+}
+
+TFileReader::~TFileReader() { std::fclose(static_cast<std::FILE*>(Handle)); }
+
+size_t TFileReader::Read(char* buffer, size_t size) {
+  auto* file = static_cast<std::FILE*>(Handle);
+  const size_t got = std::fread(buffer, 1, size, file);
+  if (got == 0 && std::ferror(file))
+    throw EFileError("Cannot read file \"" + FileName + "\". " + std::strerror(errno));
+  return got;
+}
+
+unsigned long long TFileReader::SizeHint() const {
   struct stat info;
-  size_t got = 0;
-  if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    content.resize(static_cast<size_t>(info.st_size));
-    got = std::fread(content.data(), 1, content.size(), file);
-    content.resize(got);
-  }
-  // Whatever the size said, read on to the true end (a growing file, a pipe).
-  char chunk[1 << 16];
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  const int error = errno;
-  std::fclose(file);
-  if (failed)
-    throw EFileError("Cannot read file \"" + fileName + "\". " + std::strerror(error));
-  return content;
+  if (fstat(fileno(static_cast<std::FILE*>(Handle)), &info) != 0 || !S_ISREG(info.st_mode))
+    return 0;
+  return static_cast<unsigned long long>(info.st_size);
 }
 
 } // namespace sys

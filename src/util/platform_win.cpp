@@ -23,7 +23,9 @@ std::string SystemMessage(DWORD error) {
   return message;
 }
 
-int ClampLength(size_t length) { return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length); }
+int ClampLength(size_t length) {
+  return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length);
+}
 
 } // namespace
 
@@ -83,28 +85,29 @@ DateTime LocalNow() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-std::string ReadFile(const std::string& fileName) {
-  HANDLE file = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    throw EFileError("Cannot open file \"" + fileName + "\". " + SystemMessage(GetLastError()));
-  std::string content;
-  LARGE_INTEGER size;
-  if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
-    content.reserve(static_cast<size_t>(size.QuadPart));
-  char chunk[1 << 16];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-      const DWORD error = GetLastError();
-      CloseHandle(file);
-      throw EFileError("Cannot read file \"" + fileName + "\". " + SystemMessage(error));
-    }
-    if (got == 0) break;
-    content.append(chunk, got);
+TFileReader::TFileReader(const std::string& fileName) : FileName(fileName) {
+  Handle = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (Handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    Handle = nullptr;
+    throw EFileError("Cannot open file \"" + fileName + "\". " + SystemMessage(error));
   }
-  CloseHandle(file);
-  return content;
+}
+
+TFileReader::~TFileReader() { CloseHandle(Handle); }
+
+size_t TFileReader::Read(char* buffer, size_t size) {
+  const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+  DWORD got = 0;
+  if (!::ReadFile(Handle, buffer, wanted, &got, nullptr))
+    throw EFileError("Cannot read file \"" + FileName + "\". " + SystemMessage(GetLastError()));
+  return got;
+}
+
+unsigned long long TFileReader::SizeHint() const {
+  LARGE_INTEGER size;
+  return GetFileSizeEx(Handle, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
 }
 
 } // namespace sys

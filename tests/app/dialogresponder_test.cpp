@@ -6,9 +6,9 @@ TEST(DialogResponder, AnswersAMessageBoxWithTheButtonAsked) {
   TDialogResponder responder;
   responder.Press("OK");
   responder.Press("Cancel");
-  EXPECT_EQ(MessageBoxA(nullptr, "Quit the current examination?", "Tesmo",
-                        MB_OKCANCEL | MB_ICONWARNING),
-            IDOK);
+  EXPECT_EQ(
+      MessageBoxA(nullptr, "Quit the current examination?", "Tesmo", MB_OKCANCEL | MB_ICONWARNING),
+      IDOK);
   EXPECT_EQ(MessageBoxA(nullptr, "Second question", "Tesmo", MB_OKCANCEL | MB_ICONWARNING),
             IDCANCEL);
   ASSERT_EQ(responder.Seen().size(), 2u);

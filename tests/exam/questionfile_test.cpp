@@ -199,7 +199,11 @@ TEST(LoadFromFile, DoubleByteTextWithTrailBytesThatLookLikeSyntax) {
                  "\x88\x09x,a\n",
                  qffCsv),
             (Strings{"\x95\x5C: \x81,x", "\x83\": y\"", "\x88\x09x: a"}));
-  EXPECT_EQ(Load("\x88\x09q\n\t\x81\x09" "a\n", qffText), (Strings{"\x88\x09q: \x81\x09" "a"}));
+  EXPECT_EQ(Load("\x88\x09q\n\t\x81\x09"
+                 "a\n",
+                 qffText),
+            (Strings{"\x88\x09q: \x81\x09"
+                     "a"}));
 }
 
 TEST(LoadFromFile, FileEndingInALoneLeadByte) {
@@ -238,6 +242,30 @@ TEST(LoadFromFile, MissingFileRaisesAnErrorNamingItAndKeepsTheSet) {
     EXPECT_NE(std::string(error.what()).find(missing), std::string::npos);
   }
   EXPECT_EQ(items.Count(), 1);
+}
+
+TEST(LoadFromFile, LinesCutAcrossReadBlocksReadAsInMemory) {
+  // Files are read in blocks of 1 MiB; a line end, a CR LF pair or a NUL that
+  // falls on a block's edge must read as if the file were read whole.
+  constexpr size_t kBlock = 1 << 20;
+  const std::string tails[] = {std::string("\r\nq,a\r\n"), std::string("\rq,b\n"),
+                               std::string("\nq,c"), std::string("\n\rq,d\r"),
+                               std::string("\r\0q,e\n", 6)};
+  const std::string line = "question," + std::string(240, 'a') + "\n";
+  for (const std::string& tail : tails) {
+    for (size_t shift = 0; shift < 4; ++shift) {
+      std::string text;
+      while (text.size() + line.size() < kBlock - shift) text += line;
+      text += std::string(kBlock - shift - text.size(), 'x') + ",y" + tail;
+      TExamItems inMemory;
+      ReadCsvLines(inMemory, SplitLines(text));
+      TExamItems::RemoveEmpty(inMemory);
+      TTempFile file(text);
+      TExamItems fromFile;
+      ASSERT_TRUE(fromFile.LoadFromFile(file.Path(), qffCsv));
+      ASSERT_EQ(Describe(fromFile), Describe(inMemory)) << shift << " " << tail;
+    }
+  }
 }
 
 TEST(LoadFromFile, HostileInputNeitherCrashesNorHangs) {

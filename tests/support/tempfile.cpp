@@ -16,8 +16,8 @@ namespace {
 std::string UniquePath(const std::string& extension) {
   static std::atomic<int> counter{0};
   const auto folder = std::filesystem::temp_directory_path();
-  const auto name = "tesmo-test-" + std::to_string(getpid()) +
-                    "-" + std::to_string(counter++) + extension;
+  const auto name =
+      "tesmo-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + extension;
   return (folder / name).string();
 }
 
