@@ -1,6 +1,6 @@
 # The front door. `make run` starts Tesmo, `make test` runs every test; both
 # install what they need first (scripts/setup.sh).
-.PHONY: all setup native windows run test bench fuzz format clean
+.PHONY: all setup native windows run test bench fuzz soak format clean
 
 all: windows
 
@@ -26,6 +26,9 @@ bench: setup
 
 fuzz: setup
 	@bash scripts/fuzz.sh
+
+soak: setup
+	@bash scripts/soak.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

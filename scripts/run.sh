@@ -10,5 +10,5 @@ example=examples/capitals.csv
 if [ -n "${DISPLAY:-}" ]; then
   exec scripts/wine-session.sh wine "$exe" "$example"
 fi
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+WINE_NO_WM=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
   scripts/wine-session.sh scripts/screenshot.sh build/screenshot.png wine "$exe" "$example"

@@ -14,7 +14,7 @@ status=0
 ctest --test-dir build/native -j "$jobs" --timeout 120 --output-on-failure 2>&1 | tee build/native-tests.log
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 
-xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" scripts/wine-session.sh \
+WINE_NO_WM=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" scripts/wine-session.sh \
   ctest --test-dir build/windows -j1 --timeout 120 --output-on-failure 2>&1 | tee build/windows-tests.log
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 

@@ -18,4 +18,13 @@ trap 'wineserver -k >/dev/null 2>&1' EXIT
 # test runner reading a program's output through a pipe would otherwise wait
 # for them to close it.
 wine cmd /c exit </dev/null >/dev/null 2>&1
+# Inside Xvfb no window manager runs, and Wine would wait two seconds for one
+# to acknowledge every top-level window it hides (each message box, say).
+# WINE_NO_WM=1 lets Wine place its windows itself.
+key='HKCU\Software\Wine\X11 Driver'
+if [ "${WINE_NO_WM:-0}" = 1 ]; then
+  wine reg add "$key" /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+else
+  wine reg delete "$key" /v Managed /f </dev/null >/dev/null 2>&1
+fi
 "$@"
