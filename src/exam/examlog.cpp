@@ -1,6 +1,5 @@
 #include "examlog.h"
 
-#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 

@@ -31,6 +31,7 @@ TEST(AnswerCheck, LatinLettersFoldInCodePage1252) {
   EXPECT_TRUE(IsHit("\xC9t\xC9", "\xE9t\xE9", false)); // ETE, ete with acute accents
   EXPECT_FALSE(IsHit("\xC9t\xC9", "\xE9t\xE9", true));
   EXPECT_TRUE(IsHit("caf\xE9", " caf\xE9\t", true));
+  EXPECT_TRUE(IsHit(" caf\xE9 ", "caf\xE9", true)); // answers are trimmed too
 }
 
 TEST(AnswerCheck, EmptyEntryMissesEvenAnAnswerTheLocaleIgnores) {
