@@ -1,0 +1,136 @@
+#include "examlog.h"
+
+#include <charconv>
+#include <initializer_list>
+
+#include "util/textutil.h"
+
+namespace {
+
+// The decimal text of a number, without grouping.
+struct TDecimal {
+  explicit TDecimal(long long value) {
+    Length = static_cast<size_t>(std::to_chars(Digits, Digits + sizeof Digits, value).ptr - Digits);
+  }
+  std::string_view View() const { return {Digits, Length}; }
+  char Digits[24];
+  size_t Length;
+};
+
+int CountBreaks(std::string_view text) {
+  int breaks = 0;
+  for (size_t at = text.find(logpane::LineBreak); at != std::string_view::npos;
+       at = text.find(logpane::LineBreak, at + 2))
+    ++breaks;
+  return breaks;
+}
+
+// The listing is built straight into one text, each line closed by CR LF.
+class TListBuilder final : public TLogLines {
+public:
+  explicit TListBuilder(size_t capacity) { Text.reserve(capacity); }
+  int Count() const override { return Lines; }
+  void Add(std::string_view line) override { AddParts({line}); }
+  void AddParts(std::initializer_list<std::string_view> parts) {
+    for (std::string_view part : parts) Text.append(part);
+    Text.append(logpane::LineBreak);
+    ++Lines;
+  }
+  std::string Text;
+
+private:
+  int Lines = 0;
+};
+
+void AddAnswerLine(TLogLines& lines, int number, std::string_view answer) {
+  std::string line = "Answer ";
+  line.append(TDecimal(number).View()).append(": ").append(answer);
+  lines.Add(line);
+}
+
+} // namespace
+
+void AddBlankLine(TLogLines& lines) {
+  if (lines.Count() > 0) lines.Add("");
+}
+
+void AddMissBlock(TLogLines& log, int missNumber, std::string_view question,
+                  const std::vector<std::string>& answers, std::string_view entry) {
+  AddBlankLine(log);
+  log.Add("[Miss " + GroupThousands(missNumber) + "]");
+  log.Add(std::string("Question: ").append(question));
+  for (size_t k = 0; k < answers.size(); ++k)
+    AddAnswerLine(log, static_cast<int>(k + 1), answers[k]);
+  log.Add(std::string("Entry: ").append(entry));
+}
+
+void AddResultsBlock(TLogLines& log, int hits, int misses, int ratio) {
+  AddBlankLine(log);
+  log.Add("[Results]");
+  log.Add("Hit: " + GroupThousands(hits));
+  log.Add("Miss: " + GroupThousands(misses));
+  log.Add("Ratio: " + GroupThousands(ratio) + "%");
+}
+
+std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
+  const int count = items.Count();
+  // An upper bound of the length (the margins hold the fixed texts and the
+  // longest numbers): one pass over the lengths costs less than regrowing.
+  size_t capacity = 64 + fileName.size();
+  for (int i = 0; i < count; ++i) {
+    const TExamItem& item = items.Get(i);
+    capacity += 40 + item.Question.size();
+    for (const std::string& answer : item.Answers) capacity += 24 + answer.size();
+  }
+  TListBuilder list(capacity);
+  const std::string countText = GroupThousands(count);
+  list.AddParts({"[Information]"});
+  list.AddParts({"Filename: ", fileName});
+  list.AddParts({"Item count: ", countText});
+  for (int i = 0; i < count; ++i) {
+    const TExamItem& item = items.Get(i);
+    AddBlankLine(list);
+    const std::string number = GroupThousands(i + 1);
+    list.AddParts({"[Item ", number, "]"});
+    list.AddParts({"Question: ", item.Question});
+    for (int k = 0; k < item.GetAnswerCount(); ++k)
+      list.AddParts(
+          {"Answer ", TDecimal(k + 1).View(), ": ", item.Answers[static_cast<size_t>(k)]});
+  }
+  return std::move(list.Text);
+}
+
+namespace logpane {
+
+bool LastLineEmpty(std::string_view text) { return text.empty() || text.ends_with(LineBreak); }
+
+std::string LineInsertion(std::string_view line, bool lastLineEmpty) {
+  std::string insertion;
+  insertion.reserve(line.size() + 4);
+  if (!lastLineEmpty) insertion.append(LineBreak);
+  insertion.append(line).append(LineBreak);
+  return insertion;
+}
+
+int LineCount(std::string_view text) {
+  return LineCount(CountBreaks(text) + 1, LastLineEmpty(text));
+}
+
+} // namespace logpane
+
+void TLogText::Replace(std::string text) {
+  Value = std::move(text);
+  Breaks = CountBreaks(Value);
+}
+
+void TLogText::AppendLine(std::string_view line) {
+  // A text ending in a lone CR has a last line that is not empty, so the
+  // insertion opens with a whole CR LF and no break spans the seam.
+  const std::string insertion = logpane::LineInsertion(line, logpane::LastLineEmpty(Value));
+  Breaks += CountBreaks(insertion);
+  Value.append(insertion);
+}
+
+int TLogText::LineCount() const {
+  return logpane::LineCount(Breaks + 1, logpane::LastLineEmpty(Value));
+}

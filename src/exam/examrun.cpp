@@ -1,0 +1,175 @@
+#include "examrun.h"
+
+#include "examlog.h"
+#include "util/platform.h"
+#include "util/textutil.h"
+
+namespace {
+
+// The log pane seen as a list of lines.
+class TWindowLog final : public TLogLines {
+public:
+  explicit TWindowLog(TExamWindow& window) : Window(window) {}
+  int Count() const override { return Window.LogLineCount(); }
+  void Add(std::string_view line) override { Window.AppendLogLine(line); }
+
+private:
+  TExamWindow& Window;
+};
+
+} // namespace
+
+bool TExamRun::ConfirmQuitExam() {
+  if (!IsExamRunning()) return true;
+  return Window.Confirm("Quit the current examination?");
+}
+
+bool TExamRun::CheckNoItem(bool review) {
+  const TExamItems& source = review ? Exam.ReviewItems : Exam.AllItems;
+  if (source.Count() > 0) return false;
+  Window.ShowError("There is no item.");
+  return true;
+}
+
+void TExamRun::StartM1Click(TExamCommand sender) {
+  if (!ConfirmQuitExam()) return;
+  if (sender != ecStartM1 && sender != ecReviewM1) return;
+  const bool review = sender == ecReviewM1;
+  if (CheckNoItem(review)) return;
+  StartExam(review);
+}
+
+void TExamRun::StartExam(bool review) {
+  Window.SetStatus("Started");
+  Exam.ResetRun();
+  if (review) {
+    Exam.RestItems.Assign(Exam.ReviewItems);
+  } else {
+    Exam.RestItems.Assign(Exam.AllItems);
+    Exam.ReviewItems.Clear();
+  }
+  Window.UpdateCommands();
+  Window.SetEdit1Text("");
+  Window.SetEdit2Text("");
+  Window.ReplaceLogText("");
+  Window.Memo1Change();
+  ShowNextItem();
+}
+
+void TExamRun::ShowNextItem() {
+  const long long hits = Exam.HitItems.Count(), misses = Exam.MissItems.Count(),
+                  rest = Exam.RestItems.Count();
+  Window.SetStatus("Answered " + GroupThousands(hits + misses) + "/" +
+                   GroupThousands(hits + misses + rest) + " items");
+  if (rest == 0) {
+    FinishExam();
+    return;
+  }
+  Exam.Options = Window.GetExamOptions();
+  Exam.Index = 0;
+  if (Exam.Options.Shuffle) {
+    // Taken as unsigned, a value outside the promised range still gives an
+    // index inside the set.
+    const auto value = static_cast<std::uint32_t>(Window.GetRandomSource().Next());
+    Exam.Index = static_cast<int>(value % static_cast<std::uint32_t>(rest));
+  }
+  Window.UpdateCommands();
+  const TExamItem& item = Exam.RestItems.Get(Exam.Index);
+  Window.SetEdit1Text(Exam.Options.Swap ? item.GetAnswer(0) : item.Question);
+  Window.SetEdit2Text("");
+  Window.FocusEdit2();
+}
+
+void TExamRun::Edit2KeyDown(TKeyCode& key, TShiftState) {
+  // Shift, Ctrl and Alt with Enter act like Enter.
+  if (key != KeyEnter || !IsExamRunning()) return;
+  key = 0;
+  CheckAnswer();
+}
+
+void TExamRun::CheckAnswer() {
+  std::string question, entry;
+  std::vector<std::string> answers;
+  GetAnswerEntry(question, answers, entry);
+  JudgeAnswer(question, answers, entry);
+  ShowNextItem();
+}
+
+void TExamRun::GetAnswerEntry(std::string& question, std::vector<std::string>& answers,
+                              std::string& entry) {
+  const TExamItem& item = Exam.RestItems.Get(Exam.Index);
+  answers.clear();
+  if (Exam.Options.Swap) {
+    question = item.GetAnswer(0);
+    answers.push_back(item.Question);
+  } else {
+    question = item.Question;
+    answers = item.Answers;
+  }
+  entry = Trim(Window.GetEdit2Text());
+}
+
+void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,
+                           const std::string& entry) {
+  const std::string_view trimmed = TrimView(entry);
+  const bool ignoreCase = !Exam.Options.CaseSensitive;
+  bool hit = false;
+  // An empty entry is a miss even where the locale would find an answer of
+  // ignorable characters (a soft hyphen, say) equal to nothing.
+  if (!trimmed.empty()) {
+    for (const std::string& answer : answers) {
+      if (sys::SameText(TrimView(answer), trimmed, ignoreCase)) {
+        hit = true;
+        break;
+      }
+    }
+  }
+  if (hit) {
+    Exam.RestItems.MoveTo(Exam.Index, Exam.HitItems);
+  } else {
+    Exam.RestItems.MoveTo(Exam.Index, Exam.MissItems);
+    TWindowLog log(Window);
+    AddMissBlock(log, Exam.MissItems.Count(), question, answers, trimmed);
+    Window.Memo1Change();
+  }
+  Window.UpdateCommands();
+}
+
+void TExamRun::FinishExam() {
+  // 64-bit, so that a hundred times the hits cannot overflow.
+  const long long hits = Exam.HitItems.Count(), misses = Exam.MissItems.Count();
+  const int ratio = hits + misses == 0 ? 0 : static_cast<int>(hits * 100 / (hits + misses));
+  Window.SetEdit1Text("");
+  Window.SetEdit2Text("");
+  TWindowLog log(Window);
+  AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
+  Window.Memo1Change();
+  Window.FocusLog();
+  Exam.ReviewItems.Assign(Exam.MissItems);
+  Exam.ResetRun();
+  Window.UpdateCommands();
+}
+
+void TExamRun::ListM1Click(TExamCommand) {
+  if (!ConfirmQuitExam()) return;
+  Window.SetStatus("Showed the item list");
+  if (IsExamRunning()) AbortExam();
+  Window.SetEdit1Text("");
+  Window.SetEdit2Text("");
+  Window.ReplaceLogText(MakeItemList());
+  Window.Memo1Change();
+  Window.FocusLog();
+}
+
+void TExamRun::AbortExam() {
+  Exam.ResetRun();
+  Window.UpdateCommands();
+  Window.SetEdit1Text("");
+  Window.SetEdit2Text("");
+  Window.ReplaceLogText("");
+  Window.Memo1Change();
+}
+
+std::string TExamRun::MakeItemList() const {
+  return ::MakeItemList(Window.GetFileName(), Exam.AllItems);
+}

@@ -1,0 +1,49 @@
+// What the examination needs from the main window: its status text, the
+// question and answer fields, the log pane, the command states, the two
+// message boxes, the current options, the open file's name and the random
+// source. The main window implements it with its controls; the tests with a
+// fake that records what a user would see.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "randomsource.h"
+#include "settings/options.h"
+
+class TExamWindow {
+public:
+  virtual ~TExamWindow() = default;
+
+  // The status bar's single text.
+  virtual void SetStatus(const std::string& text) = 0;
+
+  // Edit1, the read-only question field.
+  virtual void SetEdit1Text(const std::string& text) = 0;
+  // Edit2, the answer field.
+  virtual std::string GetEdit2Text() const = 0;
+  virtual void SetEdit2Text(const std::string& text) = 0;
+  virtual void FocusEdit2() = 0;
+
+  // Memo1, the log pane. Lines follow the rules of logpane (examlog.h).
+  virtual void ReplaceLogText(const std::string& text) = 0;
+  virtual void AppendLogLine(std::string_view line) = 0;
+  virtual int LogLineCount() const = 0;
+  virtual void FocusLog() = 0;
+  // Raised after the program changes the log itself: replacing the whole
+  // text of a multi-line edit sends no change notification of its own.
+  virtual void Memo1Change() = 0;
+
+  // Start, Review and List enabled from the item counts; Edit2 read-only
+  // when no run is active.
+  virtual void UpdateCommands() = 0;
+
+  // A modal box with OK and the stop icon.
+  virtual void ShowError(const std::string& text) = 0;
+  // A modal box with OK and Cancel and the warning icon; true for OK.
+  virtual bool Confirm(const std::string& text) = 0;
+
+  virtual TExamOptions GetExamOptions() const = 0;
+  virtual std::string GetFileName() const = 0;
+  virtual TRandomSource& GetRandomSource() = 0;
+};

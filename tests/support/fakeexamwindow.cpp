@@ -1,0 +1,49 @@
+#include "fakeexamwindow.h"
+
+std::vector<std::string> TFakeExamWindow::LogLines() const {
+  std::vector<std::string> lines;
+  const std::string_view text = Log.Text();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(logpane::LineBreak, start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + logpane::LineBreak.size();
+  }
+  return lines;
+}
+
+void TFakeExamWindow::SetStatus(const std::string& text) {
+  Status = text;
+  StatusHistory.push_back(text);
+}
+
+void TFakeExamWindow::Memo1Change() {
+  ++Memo1Changes;
+  SaveLogEnabled = LogLineCount() > 0;
+}
+
+void TFakeExamWindow::UpdateCommands() {
+  StartEnabled = Exam.AllItems.Count() > 0;
+  ReviewEnabled = Exam.ReviewItems.Count() > 0;
+  ListEnabled = StartEnabled;
+  Edit2ReadOnly = Exam.RestItems.Count() < 1;
+}
+
+bool TFakeExamWindow::Confirm(const std::string& text) {
+  Confirmations.push_back(text);
+  return ConfirmAnswer;
+}
+
+void TFakeExamSetup::AddItem(std::string_view question,
+                             std::initializer_list<std::string_view> answers) {
+  TExamItem& item = Exam.AllItems.Add();
+  item.Question = question;
+  for (std::string_view answer : answers) item.AddAnswer(answer);
+}
+
+TKeyCode TFakeExamSetup::PressEnter(TShiftState shift) {
+  TKeyCode key = KeyEnter;
+  Run.Edit2KeyDown(key, shift);
+  return key;
+}

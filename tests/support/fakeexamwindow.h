@@ -1,0 +1,98 @@
+// A stand-in for the main window that the examination drives: it keeps what
+// a user would see (status text, fields, log, command states, focus, message
+// boxes) and answers the confirmation as a test tells it to.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exam/exam.h"
+#include "exam/examlog.h"
+#include "exam/examrun.h"
+#include "exam/examwindow.h"
+
+// Gives the values it was handed, in order, and then starts over.
+class TFixedRandom final : public TRandomSource {
+public:
+  std::vector<std::int32_t> Values{0};
+  int Draws = 0;
+  std::int32_t Next() override {
+    const std::int32_t value = Values[static_cast<size_t>(Draws) % Values.size()];
+    ++Draws;
+    return value;
+  }
+};
+
+enum TFakeFocus { ffNone, ffEdit2, ffLog };
+
+class TFakeExamWindow final : public TExamWindow {
+public:
+  explicit TFakeExamWindow(const TExam& exam) : Exam(exam) {}
+
+  // What the window shows.
+  std::string Status;
+  std::vector<std::string> StatusHistory;
+  std::string Edit1, Edit2;
+  bool Edit2ReadOnly = true;
+  TLogText Log;
+  TFakeFocus Focus = ffNone;
+  bool StartEnabled = false, ReviewEnabled = false, ListEnabled = false;
+  bool SaveLogEnabled = false;
+  int Memo1Changes = 0;
+  std::vector<std::string> Errors;
+  std::vector<std::string> Confirmations;
+  // The answer the next confirmations get.
+  bool ConfirmAnswer = true;
+
+  // What the window holds for the examination.
+  TExamOptions Options;
+  std::string FileName;
+  TFixedRandom Random;
+
+  // The log's lines, without the empty one after the last line break.
+  std::vector<std::string> LogLines() const;
+  // The user types into the answer field, which takes nothing while read-only.
+  void Type(std::string_view text) {
+    if (!Edit2ReadOnly) Edit2 = text;
+  }
+
+  void SetStatus(const std::string& text) override;
+  void SetEdit1Text(const std::string& text) override { Edit1 = text; }
+  std::string GetEdit2Text() const override { return Edit2; }
+  void SetEdit2Text(const std::string& text) override { Edit2 = text; }
+  void FocusEdit2() override { Focus = ffEdit2; }
+  void ReplaceLogText(const std::string& text) override { Log.Replace(text); }
+  void AppendLogLine(std::string_view line) override { Log.AppendLine(line); }
+  int LogLineCount() const override { return Log.LineCount(); }
+  void FocusLog() override { Focus = ffLog; }
+  void Memo1Change() override;
+  void UpdateCommands() override;
+  void ShowError(const std::string& text) override { Errors.push_back(text); }
+  bool Confirm(const std::string& text) override;
+  TExamOptions GetExamOptions() const override { return Options; }
+  std::string GetFileName() const override { return FileName; }
+  TRandomSource& GetRandomSource() override { return Random; }
+
+private:
+  const TExam& Exam;
+};
+
+// The examination wired to a fake window the way the main window wires it.
+struct TFakeExamSetup {
+  TExam Exam;
+  TFakeExamWindow Window{Exam};
+  TExamRun Run{Exam, Window};
+
+  // Adds an item to the open file's set.
+  void AddItem(std::string_view question, std::initializer_list<std::string_view> answers);
+  // Enter in the answer field with the given modifiers; the key as the
+  // handler left it.
+  TKeyCode PressEnter(TShiftState shift = 0);
+  // Types an answer and presses Enter.
+  void Answer(std::string_view text) {
+    Window.Type(text);
+    PressEnter();
+  }
+};
