@@ -20,7 +20,8 @@ public:
     for (bool lead : Lead) SingleByte = SingleByte && !lead;
   }
 
-  void Split(std::string_view line, char separator, char quote) {
+  // With keepEmpty false, empty fields after the first are not kept.
+  void Split(std::string_view line, char separator, char quote, bool keepEmpty = true) {
     Fields.clear();
     Scratch.resize(line.size());
     char* out = Scratch.data();
@@ -37,6 +38,7 @@ public:
         p = Find(p, end, separator);
         Fields.push_back(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
       }
+      if (!keepEmpty && Fields.size() > 1 && TrimView(Fields.back()).empty()) Fields.pop_back();
       // Whatever stands between a closing quote and the separator is dropped.
       p = Find(p, end, separator);
       if (p >= end) return;
@@ -51,6 +53,7 @@ private:
   // stepped over with their lead bytes; a single-byte code page has none, so
   // the plain byte search serves.
   const char* Find(const char* p, const char* end, char c) const {
+    if (p >= end) return end;
     if (SingleByte) {
       const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
       return hit ? static_cast<const char*>(hit) : end;
@@ -67,7 +70,7 @@ private:
     const char* start = p;
     // The common case: no doubled quote, so the field is a view of the line.
     p = Find(p, end, quote);
-    if (p + 1 >= end || p[1] != quote) {
+    if (end - p < 2 || p[1] != quote) {
       Fields.emplace_back(start, static_cast<size_t>(p - start));
       return p;
     }
@@ -101,7 +104,7 @@ class TLineSource {
 public:
   explicit TLineSource(std::string_view text) : Data(text.data()), Size(text.size()), Ended(true) {
     // A NUL ends the text.
-    if (const void* nul = std::memchr(Data, '\0', Size))
+    if (const void* nul = Size > 0 ? std::memchr(Data, '\0', Size) : nullptr)
       Size = static_cast<size_t>(static_cast<const char*>(nul) - Data);
   }
 
@@ -142,6 +145,7 @@ private:
   static constexpr size_t kUnknown = static_cast<size_t>(-1);
 
   size_t Find(size_t from, char c) const {
+    if (from >= Size) return Size;
     const void* hit = std::memchr(Data + from, c, Size - from);
     return hit ? static_cast<size_t>(static_cast<const char*>(hit) - Data) : Size;
   }
@@ -196,37 +200,65 @@ private:
 
 bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == kTab; }
 
-template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source) {
+// What a reader keeps. Listing lines keeps every item and answer a line
+// gives; loading keeps only what the cleaning afterwards would leave, dropping
+// the rest as soon as it is read, so that a file of blank lines or empty fields
+// costs no more memory than one of usable items.
+enum class TKeep { Everything, Usable };
+
+void AddAnswer(TExamItem& item, std::string_view field, TKeep keep) {
+  const std::string_view answer = TrimView(field);
+  if (keep == TKeep::Usable && answer.empty()) return;
+  item.Answers.emplace_back(answer);
+}
+
+void FinishItem(TExamItems& items, TKeep keep) {
+  const int last = items.Count() - 1;
+  const TExamItem& item = items.Get(last);
+  if (keep == TKeep::Usable && (item.Question.empty() || item.Answers.empty())) items.Delete(last);
+}
+
+template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source, TKeep keep) {
   TCsvSplitter splitter;
   std::string_view line;
   while (source.Next(line)) {
-    splitter.Split(line, ',', '"');
+    splitter.Split(line, ',', '"', keep == TKeep::Everything);
     TExamItem& item = items.Add();
     const auto& fields = splitter.Fields;
     item.Question.assign(TrimView(fields[0]));
-    item.Answers.reserve(fields.size() - 1);
-    for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
+    if (keep == TKeep::Everything || !item.Question.empty()) {
+      size_t answers = 0;
+      for (size_t k = 1; k < fields.size(); ++k)
+        answers += keep == TKeep::Everything || !TrimView(fields[k]).empty();
+      item.Answers.reserve(answers);
+      for (size_t k = 1; k < fields.size(); ++k) AddAnswer(item, fields[k], keep);
+    }
+    FinishItem(items, keep);
   }
 }
 
 // A question line; then every following line that begins with a TAB, or else
 // the single next line, as its answers; then the next question line.
-template <typename TSource> void ReadTextFrom(TExamItems& items, TSource& source) {
+template <typename TSource> void ReadTextFrom(TExamItems& items, TSource& source, TKeep keep) {
   std::string_view line;
   bool more = source.Next(line);
   while (more) {
     TExamItem& item = items.Add();
     item.Question.assign(TrimView(line));
-    if (!source.Next(line)) break;
-    if (!BeginsWithTab(line)) {
-      item.Answers.emplace_back(TrimView(line));
-      more = source.Next(line);
-      continue;
+    if (!source.Next(line)) {
+      FinishItem(items, keep);
+      break;
     }
-    do {
-      item.Answers.emplace_back(TrimView(line));
+    if (!BeginsWithTab(line)) {
+      AddAnswer(item, line, keep);
       more = source.Next(line);
-    } while (more && BeginsWithTab(line));
+    } else {
+      do {
+        AddAnswer(item, line, keep);
+        more = source.Next(line);
+      } while (more && BeginsWithTab(line));
+    }
+    FinishItem(items, keep);
   }
 }
 
@@ -250,7 +282,7 @@ void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
   items.Reserve(items.Count() + static_cast<int>(lines.size()));
   TLineListSource source(lines);
-  ReadCsvFrom(items, source);
+  ReadCsvFrom(items, source, TKeep::Everything);
 }
 
 int CountAnswerLines(const TLines& lines, int start) {
@@ -262,7 +294,7 @@ int CountAnswerLines(const TLines& lines, int start) {
 
 void ReadTextLines(TExamItems& items, const TLines& lines) {
   TLineListSource source(lines);
-  ReadTextFrom(items, source);
+  ReadTextFrom(items, source, TKeep::Everything);
 }
 
 bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
@@ -273,9 +305,9 @@ bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
     sys::TFileReader file(fileName);
     TLineSource source(file);
     if (format == qffCsv)
-      ReadCsvFrom(loaded, source);
+      ReadCsvFrom(loaded, source, TKeep::Usable);
     else if (format == qffText)
-      ReadTextFrom(loaded, source);
+      ReadTextFrom(loaded, source, TKeep::Usable);
   }
   RemoveEmpty(loaded);
   if (loaded.Count() == 0) return false;

@@ -31,9 +31,10 @@ inline const char* NextChar(const char* p, const char* end) {
 }
 
 // The start of the character before p, given the start of the text; start
-// itself when p is at or before start. Works backwards only as far as the last
-// byte that cannot be a lead byte, so a scan towards the start of a long text
-// stays linear.
+// itself when p is at or before start. It walks back only over the bytes that
+// could lead a character, which in text is a character or two; a scan that
+// must go far backwards through long runs of such bytes should find the
+// character starts in one forward pass instead.
 const char* PrevChar(const char* start, const char* p);
 
 // Locale-aware comparison of two texts with the user's default locale, as

@@ -68,6 +68,11 @@ TEST(SplitLines, FinalBreakAddsNoLineAndEmptyTextHasNone) {
   EXPECT_EQ(Lines("a\r\n\r\n"), (Strings{"a", ""}));
 }
 
+TEST(SplitLines, EmptyViewHasNoLines) {
+  EXPECT_EQ(SplitLines(std::string_view{}).size(), 0u);
+  EXPECT_EQ(Split(std::string_view{}), (Strings{""}));
+}
+
 TEST(SplitLines, NulEndsTheWholeText) {
   EXPECT_EQ(Lines(std::string("a\nb\0c\nd", 7)), (Strings{"a", "b"}));
   EXPECT_EQ(Lines(std::string("\0a", 2)), Strings{});
@@ -107,6 +112,9 @@ TEST(SplitCsvLine, OtherSeparatorAndQuote) {
   Strings fields{"stale"};
   SplitCsvLine("'a;b';c", fields, ';', '\'');
   EXPECT_EQ(fields, (Strings{"a;b", "c"}));
+  // A blank that is the separator is not skipped as a blank.
+  SplitCsvLine("\tx\t\ty", fields, '\t', '"');
+  EXPECT_EQ(fields, (Strings{"", "x", "", "y"}));
 }
 
 TEST(SplitCsvLine, TrailBytesAreNeverSeparatorsQuotesOrBlanks) {
@@ -117,6 +125,8 @@ TEST(SplitCsvLine, TrailBytesAreNeverSeparatorsQuotesOrBlanks) {
   // A lead byte at the very end of the line is a character of its own.
   EXPECT_EQ(Split("q,a\x82"), (Strings{"q", "a\x82"}));
   EXPECT_EQ(Split("\"q\x82"), (Strings{"q\x82"}));
+  // A doubled quote makes the field a copy, still stepped by characters.
+  EXPECT_EQ(Split("\"a\"\"\x81\"\",c"), (Strings{"a\"\x81\"", "c"}));
   // A blank-valued byte after a lead byte is its trail byte, so it is not skipped.
   EXPECT_EQ(Split(" \x82 x,z"), (Strings{"\x82 x", "z"}));
 }
@@ -248,8 +258,9 @@ TEST(LoadFromFile, LinesCutAcrossReadBlocksReadAsInMemory) {
   // Files are read in blocks of 1 MiB; a line end, a CR LF pair or a NUL that
   // falls on a block's edge must read as if the file were read whole.
   constexpr size_t kBlock = 1 << 20;
-  const std::string tails[] = {std::string("\r\nq,a\r\n"), std::string("\rq,b\n"),
-                               std::string("\nq,c"), std::string("\n\rq,d\r"),
+  const std::string tails[] = {std::string("\r\nq,a\r\n"),    std::string("\rq,b\n"),
+                               std::string("\n\tq\n\ta\r\n"), std::string("\r\n\ta"),
+                               std::string("\nq,c"),          std::string("\n\rq,d\r"),
                                std::string("\r\0q,e\n", 6)};
   const std::string line = "question," + std::string(240, 'a') + "\n";
   for (const std::string& tail : tails) {
@@ -257,13 +268,18 @@ TEST(LoadFromFile, LinesCutAcrossReadBlocksReadAsInMemory) {
       std::string text;
       while (text.size() + line.size() < kBlock - shift) text += line;
       text += std::string(kBlock - shift - text.size(), 'x') + ",y" + tail;
-      TExamItems inMemory;
-      ReadCsvLines(inMemory, SplitLines(text));
-      TExamItems::RemoveEmpty(inMemory);
       TTempFile file(text);
-      TExamItems fromFile;
-      ASSERT_TRUE(fromFile.LoadFromFile(file.Path(), qffCsv));
-      ASSERT_EQ(Describe(fromFile), Describe(inMemory)) << shift << " " << tail;
+      for (const int format : {qffCsv, qffText}) {
+        TExamItems inMemory;
+        if (format == qffCsv)
+          ReadCsvLines(inMemory, SplitLines(text));
+        else
+          ReadTextLines(inMemory, SplitLines(text));
+        TExamItems::RemoveEmpty(inMemory);
+        TExamItems fromFile;
+        ASSERT_TRUE(fromFile.LoadFromFile(file.Path(), format));
+        ASSERT_EQ(Describe(fromFile), Describe(inMemory)) << shift << " " << tail << format;
+      }
     }
   }
 }
