@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "util/platform.h"
 
 namespace {
@@ -56,8 +60,9 @@ private:
 
 // A quick test that rules places out before the locale's comparison is asked:
 // it looks for the find text with every byte put through the platform's byte
-// map (see sys::ComparisonByteMap), skipping ahead as Horspool's search does.
-// Every place the comparison could call equal passes it.
+// map (see sys::ComparisonByteMap), so every place the comparison could call
+// equal passes it. Sixteen places at a time are tested on their first and
+// last byte, which may each be one of a few raw bytes.
 class TPrefilter {
 public:
   TPrefilter(const std::array<unsigned char, 256>& map, const char* findText, int findLength)
@@ -65,44 +70,83 @@ public:
     Identity = true;
     for (int b = 0; b < 256; ++b) Identity = Identity && map[b] == b;
     for (int i = 0; i < Length; ++i) Mapped[i] = map[static_cast<unsigned char>(findText[i])];
-    // By mapped value: how far the window may move when this byte ends it
-    // (downwards) or begins it (upwards) and does not fit there.
-    std::array<int, 256> down, up;
-    down.fill(Length);
-    up.fill(Length);
-    for (int i = 0; i + 1 < Length; ++i) down[Mapped[i]] = Length - 1 - i;
-    for (int i = Length - 1; i >= 1; --i) up[Mapped[i]] = i;
     for (int b = 0; b < 256; ++b) {
-      ShiftDown[b] = down[map[b]];
-      ShiftUp[b] = up[map[b]];
-      EndsFind[b] = map[b] == Mapped[Length - 1];
       BeginsFind[b] = map[b] == Mapped[0];
+      EndsFind[b] = map[b] == Mapped[Length - 1];
+      if (BeginsFind[b]) AddVariant(FirstVariants, FirstCount, b);
+      if (EndsFind[b]) AddVariant(LastVariants, LastCount, b);
     }
   }
 
   // The first place from from to last where the mapped bytes agree; -1 if none.
   int NextDown(const char* text, int from, int last) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    for (int h = from; h <= last;) {
-      const unsigned char tail = bytes[h + Length - 1];
-      if (EndsFind[tail] && Agrees(bytes + h)) return h;
-      h += ShiftDown[tail];
+    int h = from;
+#ifdef __SSE2__
+    if (Blocks()) {
+      for (; h + 15 <= last; h += 16) {
+        for (unsigned mask = BlockMask(bytes + h); mask != 0; mask &= mask - 1) {
+          const int at = h + __builtin_ctz(mask);
+          if (Agrees(bytes + at)) return at;
+        }
+      }
     }
+#endif
+    for (; h <= last; ++h)
+      if (BeginsFind[bytes[h]] && EndsFind[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
     return -1;
   }
 
   // The last place at or before from where the mapped bytes agree; -1 if none.
   int NextUp(const char* text, int from) const {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    for (int h = from; h >= 0;) {
-      const unsigned char head = bytes[h];
-      if (BeginsFind[head] && Agrees(bytes + h)) return h;
-      h -= ShiftUp[head];
+    int h = from;
+#ifdef __SSE2__
+    if (Blocks()) {
+      for (; h >= 15; h -= 16) {
+        for (unsigned mask = BlockMask(bytes + h - 15); mask != 0;) {
+          const int bit = 31 - __builtin_clz(mask);
+          if (Agrees(bytes + h - 15 + bit)) return h - 15 + bit;
+          mask &= ~(1u << bit);
+        }
+      }
     }
+#endif
+    for (; h >= 0; --h)
+      if (BeginsFind[bytes[h]] && EndsFind[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
     return -1;
   }
 
 private:
+  static constexpr int kMaxVariants = 4;
+  using TVariants = std::array<unsigned char, kMaxVariants>;
+
+  static void AddVariant(TVariants& variants, int& count, int byte) {
+    if (count < kMaxVariants)
+      variants[static_cast<size_t>(count)] = static_cast<unsigned char>(byte);
+    ++count;
+  }
+
+#ifdef __SSE2__
+  bool Blocks() const { return FirstCount <= kMaxVariants && LastCount <= kMaxVariants; }
+
+  static __m128i Matching(__m128i block, const TVariants& variants, int count) {
+    __m128i hits = _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(variants[0])));
+    for (int k = 1; k < count; ++k)
+      hits = _mm_or_si128(
+          hits, _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(variants[size_t(k)]))));
+    return hits;
+  }
+
+  // Bit k set when the place p + k begins and ends with bytes that may agree.
+  unsigned BlockMask(const unsigned char* p) const {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + Length - 1));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        Matching(first, FirstVariants, FirstCount), Matching(last, LastVariants, LastCount))));
+  }
+#endif
+
   bool Agrees(const unsigned char* p) const {
     if (Identity) return std::memcmp(p, Mapped.data(), static_cast<size_t>(Length)) == 0;
     for (int i = 0; i < Length; ++i)
@@ -114,8 +158,10 @@ private:
   int Length;
   std::vector<unsigned char> Mapped;
   bool Identity;
-  std::array<int, 256> ShiftDown, ShiftUp;
-  std::array<bool, 256> EndsFind, BeginsFind;
+  std::array<bool, 256> BeginsFind, EndsFind;
+  // The raw bytes that map to the find text's first and last mapped byte.
+  TVariants FirstVariants{}, LastVariants{};
+  int FirstCount = 0, LastCount = 0;
 };
 
 struct TRequest {

@@ -263,17 +263,26 @@ TEST(FindInText, WholeWordsAroundDoubleByteCharacters) {
 TEST(FindInText, QuickScanFindsWhatTheStepwiseScanFinds) {
   for (int codePage : {1252, 932}) {
     if (!UseCodePage(codePage)) continue;
-    const std::string alphabet = "aAb _.\r\n\x88\x9F\x81\x41\xE9\xC9\x8A";
+    // A rich alphabet, and a poor one that makes many near misses.
+    const std::string alphabets[] = {"aAb _.\r\n\x88\x9F\x81\x41\xE9\xC9\x8A", "aAb\x88\x9F"};
     std::mt19937 random(codePage);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    const auto randomText = [&](size_t length) {
+    const auto randomText = [&](const std::string& alphabet, size_t length) {
+      std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
       std::string text(length, ' ');
       for (char& c : text) c = alphabet[pick(random)];
       return text;
     };
-    for (int round = 0; round < 300; ++round) {
-      const std::string text = randomText(1 + round % 24);
-      const std::string find = randomText(1 + round % 3);
+    for (int round = 0; round < 600; ++round) {
+      const std::string& alphabet = alphabets[round % 2];
+      // Long enough for the quick scan's blocks of sixteen places.
+      const std::string text = randomText(alphabet, 1 + (round * 7) % 60);
+      // A find text made up, or taken from the text and perhaps changed in
+      // one byte.
+      std::string find = randomText(alphabet, 1 + round % 4);
+      if (round % 3 != 0 && find.size() <= text.size()) {
+        find = text.substr(random() % (text.size() - find.size() + 1), find.size());
+        if (round % 3 == 2) find[find.size() / 2] = alphabet[random() % alphabet.size()];
+      }
       const int length = static_cast<int>(text.size()), findLength = static_cast<int>(find.size());
       for (int flags = 0; flags < 8; ++flags) {
         const bool matchCase = flags & 1, wholeWord = flags & 2, down = flags & 4;
