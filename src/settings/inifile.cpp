@@ -7,12 +7,16 @@
 
 namespace {
 
-// A section line: "[" and "]" around the name. The closing bracket must be a
-// character of its own, not the trail byte of a double-byte character.
-bool IsSectionLine(std::string_view line) {
+// A section line: "[" and "]" around the name, which is trimmed. The closing
+// bracket must be a character of its own: a name that ends in a lead byte
+// would take it as its trail byte.
+bool IsSectionLine(std::string_view line, std::string_view& name) {
   if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
-  const char* end = line.data() + line.size();
-  return sys::PrevChar(line.data(), end) == end - 1;
+  name = TrimView(line.substr(1, line.size() - 2));
+  if (name.empty()) return true;
+  const char* end = name.data() + name.size();
+  const char* last = sys::PrevChar(name.data(), end);
+  return !(last == end - 1 && sys::IsLeadByte(static_cast<unsigned char>(*last)));
 }
 
 // "=" is below every trail byte of the double-byte code pages, so the first
@@ -42,8 +46,9 @@ void TIniDocument::SetText(std::string_view text) {
     const std::string_view line = TrimView(text.substr(from, to - from));
     from = to + 1;
     if (line.empty() || line.front() == ';') continue;
-    if (IsSectionLine(line)) {
-      Sections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
+    std::string_view name;
+    if (IsSectionLine(line, name)) {
+      Sections.push_back({std::string(name), {}});
     } else if (!Sections.empty()) {
       const size_t equals = FindEquals(line);
       if (equals == std::string_view::npos)

@@ -87,6 +87,11 @@ TEST(IniDocument, SectionNameEndsWithAWholeBracket) {
   const TIniDocument ini = Parse("[S]\r\n[\x83\x5D\r\nk=1\r\n[\x83\x5D]\r\nk=2\r\n");
   EXPECT_EQ(ini.ReadString("S", "k"), "1");
   EXPECT_EQ(ini.ReadString("\x83\x5D", "k"), "2");
+  // A lead byte before the blank that trimming takes away would take the
+  // bracket as its trail byte once saved: no section either.
+  const TIniDocument blank = Parse("[S]\r\n[ \x82 ]\r\n");
+  EXPECT_EQ(blank.GetText(), "[S]\r\n[ \x82 ]\r\n\r\n");
+  EXPECT_EQ(Parse(blank.GetText()).GetText(), blank.GetText());
 }
 
 TEST(IniDocument, SectionNamesMatchByTheLocalesUpperCase) {
