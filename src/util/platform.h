@@ -102,4 +102,21 @@ std::string ReadFile(const std::string& fileName);
 void SetPortableCodePage(int codePage);
 #endif
 
+// True when the path names an existing file (not a folder).
+bool FileExists(const std::string& fileName);
+
+// Creates or replaces a whole file without ever leaving it damaged: the bytes
+// go to a temporary file in the same folder, which replaces the old file only
+// once all of them are written. A read-only file is refused and left as it is.
+// Throws EFileError naming the file; no temporary file is left behind.
+void SaveFile(const std::string& fileName, std::string_view content);
+
+// A byte map that the equality of CompareText respects: when two texts of the
+// same length compare equal, their bytes map to the same values position by
+// position, so a search may pass over every place where the mapped bytes
+// differ. Null when no such map holds: the system's linguistic comparison
+// counts some texts of different bytes as equal (ignorable characters,
+// expansions), and then every place must be compared.
+const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase);
+
 } // namespace sys

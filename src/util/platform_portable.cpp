@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace sys {
 namespace {
@@ -179,6 +181,74 @@ unsigned long long TFileReader::SizeHint() const {
   if (fstat(fileno(static_cast<std::FILE*>(Handle)), &info) != 0 || !S_ISREG(info.st_mode))
     return 0;
   return static_cast<unsigned long long>(info.st_size);
+}
+
+bool FileExists(const std::string& fileName) {
+  struct stat info;
+  return stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+void SaveFile(const std::string& fileName, std::string_view content) {
+  const auto fail = [&fileName](int error) {
+    throw EFileError("Cannot create file \"" + fileName + "\". " + std::strerror(error));
+  };
+  struct stat old;
+  const bool existed = stat(fileName.c_str(), &old) == 0;
+  if (existed) {
+    if (S_ISDIR(old.st_mode)) fail(EISDIR);
+    // A file without any write permission is read-only even for root, who
+    // could otherwise replace it; one this user may not write is refused too,
+    // although the folder would let it be replaced.
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(fileName.c_str(), W_OK) != 0)
+      fail(EACCES);
+  }
+  const std::string temp = fileName + "." + std::to_string(getpid()) + ".tmp";
+  const int file = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file < 0) fail(errno);
+  int error = 0;
+  if (existed && fchmod(file, old.st_mode & 07777) != 0) error = errno;
+  for (size_t done = 0; error == 0 && done < content.size();) {
+    const ssize_t wrote = write(file, content.data() + done, content.size() - done);
+    if (wrote > 0)
+      done += static_cast<size_t>(wrote);
+    else if (wrote < 0 && errno != EINTR)
+      error = errno;
+  }
+  if (error == 0 && fsync(file) != 0) error = errno;
+  if (close(file) != 0 && error == 0) error = errno;
+  if (error == 0 && rename(temp.c_str(), fileName.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temp.c_str());
+    fail(error);
+  }
+  // Make the new name itself durable.
+  const size_t slash = fileName.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
+  const int directory = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+  if (directory >= 0) {
+    fsync(directory);
+    close(directory);
+  }
+}
+
+const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase) {
+  // CompareText above compares the bytes themselves, or the bytes after Fold,
+  // which maps single-byte characters through the upper-case table and leaves
+  // double-byte ones alone. The table maps its own results to themselves, so
+  // folded bytes that agree also agree once every byte is mapped.
+  using Map = std::array<unsigned char, 256>;
+  const auto make = [](unsigned char (*map)(unsigned char)) {
+    Map result;
+    for (int b = 0; b < 256; ++b) result[b] = map(static_cast<unsigned char>(b));
+    return result;
+  };
+  static const Map same = make([](unsigned char c) { return c; });
+  static const Map upperAscii = make([](unsigned char c) {
+    return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
+  static const Map upper1252 = make(Upper1252);
+  if (!ignoreCase) return &same;
+  return IsDoubleByte() ? &upperAscii : &upper1252;
 }
 
 } // namespace sys

@@ -1,6 +1,8 @@
 // The platform layer on Windows: the system's own locale services.
 #include "platform.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 namespace sys {
@@ -108,6 +110,49 @@ size_t TFileReader::Read(char* buffer, size_t size) {
 unsigned long long TFileReader::SizeHint() const {
   LARGE_INTEGER size;
   return GetFileSizeEx(Handle, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
+}
+
+bool FileExists(const std::string& fileName) {
+  const DWORD attributes = GetFileAttributesA(fileName.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void SaveFile(const std::string& fileName, std::string_view content) {
+  const auto fail = [&fileName](DWORD error) {
+    throw EFileError("Cannot create file \"" + fileName + "\". " + SystemMessage(error));
+  };
+  // Windows refuses to replace a read-only file, but Wine does not: ask first.
+  const DWORD attributes = GetFileAttributesA(fileName.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    fail(ERROR_ACCESS_DENIED);
+  const std::string temp = fileName + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) fail(GetLastError());
+  DWORD error = 0;
+  for (size_t done = 0; error == 0 && done < content.size();) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));
+    DWORD wrote = 0;
+    if (!::WriteFile(file, content.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+      error = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
+    done += wrote;
+  }
+  if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
+  if (!CloseHandle(file) && error == 0) error = GetLastError();
+  if (error == 0 && !MoveFileExA(temp.c_str(), fileName.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error != 0) {
+    DeleteFileA(temp.c_str());
+    fail(error);
+  }
+}
+
+const std::array<unsigned char, 256>* ComparisonByteMap(bool) {
+  // CompareStringA is linguistic: it ignores some characters and expands
+  // others, so equal texts need not agree byte for byte.
+  return nullptr;
 }
 
 } // namespace sys

@@ -1,0 +1,54 @@
+// Searching the log pane for a text: one occurrence at a time, from the
+// selection towards the end or the start, never wrapping around. Offsets are
+// byte offsets into the pane's text in the ANSI code page, and every scan
+// steps by whole characters.
+#pragma once
+
+#include <string>
+
+#include "settings/options.h"
+
+// What the search needs of the log pane. The window implements it with the
+// real edit control; the tests use a fake.
+class TSearchMemo {
+public:
+  virtual ~TSearchMemo() = default;
+
+  virtual std::string GetText() const = 0;
+  virtual int GetSelStart() const = 0;
+  virtual int GetSelLength() const = 0;
+  // Collapses the selection to a caret at start.
+  virtual void SetSelStart(int start) = 0;
+  // Extends the selection from its start over length bytes.
+  virtual void SetSelLength(int length) = 0;
+  virtual void ScrollCaret() = 0;
+};
+
+// Selects the next occurrence of the find text from the selection start and
+// scrolls it into view. An occurrence that is already the selection is passed
+// over. False, with the pane untouched, when there is none (or the find text
+// is empty).
+bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options);
+
+// The first occurrence from start in the given direction, start included.
+// Sets offset to it, or to -1 when there is none (an empty find text has
+// none).
+bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
+                bool wholeWord, bool down, int start, int& offset);
+
+// The same search comparing at every character it passes. FindInText takes
+// this road when the platform's comparison gives no byte rule to pass over
+// places with; elsewhere the two find the same occurrences.
+bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
+                        bool matchCase, bool wholeWord, bool down, int start, int& offset);
+
+// True when the findLength bytes at offset neither begin nor end inside a word.
+bool IsWholeWordAt(const char* text, int length, int offset, int findLength);
+
+// True when the character at p is a letter or a digit.
+bool IsWordChar(const char* p, const char* end);
+
+// 0 when the first n bytes of a and b are equal for the user's locale, with
+// case or without; non-zero otherwise (a failed comparison included).
+int CompareSameCase(const char* a, const char* b, int n);
+int CompareIgnoreCase(const char* a, const char* b, int n);
