@@ -223,15 +223,13 @@ template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source,
   std::string_view line;
   while (source.Next(line)) {
     splitter.Split(line, ',', '"', keep == TKeep::Everything);
-    TExamItem& item = items.Add();
     const auto& fields = splitter.Fields;
+    TExamItem& item = items.Add();
     item.Question.assign(TrimView(fields[0]));
+    // When loading, the splitter has already left out the empty answers.
     if (keep == TKeep::Everything || !item.Question.empty()) {
-      size_t answers = 0;
-      for (size_t k = 1; k < fields.size(); ++k)
-        answers += keep == TKeep::Everything || !TrimView(fields[k]).empty();
-      item.Answers.reserve(answers);
-      for (size_t k = 1; k < fields.size(); ++k) AddAnswer(item, fields[k], keep);
+      item.Answers.reserve(fields.size() - 1);
+      for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
     }
     FinishItem(items, keep);
   }

@@ -2,13 +2,6 @@
 
 #include <cstdio>
 
-std::string_view TrimView(std::string_view text) {
-  size_t first = 0, last = text.size();
-  while (first < last && IsBlankByte(text[first])) ++first;
-  while (last > first && IsBlankByte(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
 std::string GroupThousands(std::string text) {
   const size_t n = text.size();
   const size_t sign = (n > 0 && text[0] == '-') ? 1 : 0;

@@ -11,7 +11,12 @@ inline bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; 
 
 // The text without its leading and trailing bytes from 0x00 to 0x20. A trail
 // byte is never below 0x40 in any double-byte code page, so no character is cut.
-std::string_view TrimView(std::string_view text);
+inline std::string_view TrimView(std::string_view text) {
+  size_t first = 0, last = text.size();
+  while (first < last && IsBlankByte(text[first])) ++first;
+  while (last > first && IsBlankByte(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
 inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 // "," between every group of three digits of a decimal integer's text.
