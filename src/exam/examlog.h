@@ -49,7 +49,9 @@ bool LastLineEmpty(std::string_view text);
 std::string LineInsertion(std::string_view line, bool lastLineEmpty);
 
 // The count from the control's own figures: its number of lines (1 for an
-// empty text) and whether the last of them is empty.
+// empty text) and whether the last of them is empty. A word-wrapping control
+// counts the lines it shows, so the figure then answers only whether the pane
+// holds a line, which is all the log's callers ask.
 inline int LineCount(int controlLines, bool lastLineEmpty) {
   return lastLineEmpty ? controlLines - 1 : controlLines;
 }

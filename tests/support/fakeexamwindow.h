@@ -19,6 +19,7 @@ public:
   std::vector<std::int32_t> Values{0};
   int Draws = 0;
   std::int32_t Next() override {
+    if (Values.empty()) return 0;
     const std::int32_t value = Values[static_cast<size_t>(Draws) % Values.size()];
     ++Draws;
     return value;
