@@ -164,19 +164,39 @@ private:
   int FirstCount = 0, LastCount = 0;
 };
 
+// The whole-word test with the character starts of the text at hand, so that
+// a scan asking it at place after place reads every byte a bounded number of
+// times, even in long runs of bytes that could each lead a character.
+bool WholeWordAt(const char* text, int length, int offset, int findLength, TCharStarts& starts) {
+  const char* end = text + length;
+  if (offset > 0 && IsWordChar(text + offset, end) && IsWordChar(text + starts.Before(offset), end))
+    return false;
+  const int after = offset + findLength;
+  if (after > 0 && after < length && IsWordChar(text + after, end) &&
+      IsWordChar(text + starts.Before(after), end))
+    return false;
+  return true;
+}
+
 struct TRequest {
+  TRequest(const char* text, int length, const char* findText, int findLength, bool matchCase,
+           bool wholeWord)
+      : Text(text), Length(length), FindText(findText), FindLength(findLength),
+        MatchCase(matchCase), WholeWord(wholeWord), WordStarts(text, 0) {}
+
   const char* Text;
   int Length;
   const char* FindText;
   int FindLength;
   bool MatchCase, WholeWord;
+  TCharStarts WordStarts;
 
   int Last() const { return Length - FindLength; }
 
-  bool Matches(int c) const {
+  bool Matches(int c) {
     const int differs = MatchCase ? CompareSameCase(Text + c, FindText, FindLength)
                                   : CompareIgnoreCase(Text + c, FindText, FindLength);
-    return differs == 0 && (!WholeWord || IsWholeWordAt(Text, Length, c, FindLength));
+    return differs == 0 && (!WholeWord || WholeWordAt(Text, Length, c, FindLength, WordStarts));
   }
 
   // False when nothing can be found at all. An empty find text finds nothing.
@@ -206,20 +226,14 @@ int CompareIgnoreCase(const char* a, const char* b, int n) {
 bool IsWordChar(const char* p, const char* end) { return sys::IsLetterOrDigit(p, end); }
 
 bool IsWholeWordAt(const char* text, int length, int offset, int findLength) {
-  const char* end = text + length;
-  const char* first = text + offset;
-  if (offset > 0 && IsWordChar(first, end) && IsWordChar(sys::PrevChar(text, first), end))
-    return false;
-  const char* after = first + findLength;
-  if (after < end && IsWordChar(after, end) && IsWordChar(sys::PrevChar(text, after), end))
-    return false;
-  return true;
+  TCharStarts starts(text, 0);
+  return WholeWordAt(text, length, offset, findLength, starts);
 }
 
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
                         bool matchCase, bool wholeWord, bool down, int start, int& offset) {
   offset = -1;
-  const TRequest request{text, length, findText, findLength, matchCase, wholeWord};
+  TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
   const int last = request.Last();
   if (down) {
@@ -251,7 +265,7 @@ bool FindInText(const char* text, int length, const char* findText, int findLeng
     return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
                               offset);
   offset = -1;
-  const TRequest request{text, length, findText, findLength, matchCase, wholeWord};
+  TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
   const int last = request.Last();
   const TPrefilter filter(*map, findText, findLength);

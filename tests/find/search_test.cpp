@@ -315,4 +315,13 @@ TEST(FindInText, LongRunsOfLeadBytesStayFastUpwards) {
   int offset = 0;
   EXPECT_FALSE(FindInTextStepwise(text.data(), static_cast<int>(text.size()), "\x9F\x88", 2, false,
                                   false, false, static_cast<int>(text.size()), offset));
+  // Whole words: every character matches and every one fails the word test,
+  // which must not measure the run anew at each place either.
+  const int length = static_cast<int>(text.size());
+  for (const bool down : {true, false}) {
+    EXPECT_FALSE(FindInText(text.data(), length, "\x88\x9F", 2, true, true, down, down ? 0 : length,
+                            offset));
+    EXPECT_FALSE(FindInTextStepwise(text.data(), length, "\x88\x9F", 2, true, true, down,
+                                    down ? 0 : length, offset));
+  }
 }
