@@ -29,7 +29,7 @@ int CountBreaks(std::string_view text) {
 class TListBuilder final : public TLogLines {
 public:
   explicit TListBuilder(size_t capacity) { Text.reserve(capacity); }
-  int Count() const override { return Lines; }
+  bool HoldsLine() const override { return Lines > 0; }
   void Add(std::string_view line) override { AddParts({line}); }
   void AddParts(std::initializer_list<std::string_view> parts) {
     for (std::string_view part : parts) Text.append(part);
@@ -51,7 +51,7 @@ void AddAnswerLine(TLogLines& lines, int number, std::string_view answer) {
 } // namespace
 
 void AddBlankLine(TLogLines& lines) {
-  if (lines.Count() > 0) lines.Add("");
+  if (lines.HoldsLine()) lines.Add("");
 }
 
 void AddMissBlock(TLogLines& log, int missNumber, std::string_view question,

@@ -12,7 +12,7 @@
 class TLogLines {
 public:
   virtual ~TLogLines() = default;
-  virtual int Count() const = 0;
+  virtual bool HoldsLine() const = 0;
   virtual void Add(std::string_view line) = 0;
 };
 

@@ -10,7 +10,7 @@ namespace {
 class TWindowLog final : public TLogLines {
 public:
   explicit TWindowLog(TExamWindow& window) : Window(window) {}
-  int Count() const override { return Window.LogLineCount(); }
+  bool HoldsLine() const override { return Window.LogHoldsLine(); }
   void Add(std::string_view line) override { Window.AppendLogLine(line); }
 
 private:

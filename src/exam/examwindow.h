@@ -28,7 +28,9 @@ public:
   // Memo1, the log pane. Lines follow the rules of logpane (examlog.h).
   virtual void ReplaceLogText(const std::string& text) = 0;
   virtual void AppendLogLine(std::string_view line) = 0;
-  virtual int LogLineCount() const = 0;
+  // True when the pane holds at least one line, which is exactly when its
+  // text is not empty.
+  virtual bool LogHoldsLine() const = 0;
   virtual void FocusLog() = 0;
   // Raised after the program changes the log itself: replacing the whole
   // text of a multi-line edit sends no change notification of its own.

@@ -16,7 +16,7 @@ std::string Numbered(const char* prefix, int number) {
 class TLineVector final : public TLogLines {
 public:
   std::vector<std::string> Lines;
-  int Count() const override { return static_cast<int>(Lines.size()); }
+  bool HoldsLine() const override { return !Lines.empty(); }
   void Add(std::string_view line) override { Lines.emplace_back(line); }
 };
 

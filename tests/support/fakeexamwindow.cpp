@@ -1,5 +1,7 @@
 #include "fakeexamwindow.h"
 
+#include "exam/commandstates.h"
+
 std::vector<std::string> TFakeExamWindow::LogLines() const {
   std::vector<std::string> lines;
   const std::string_view text = Log.Text();
@@ -20,14 +22,15 @@ void TFakeExamWindow::SetStatus(const std::string& text) {
 
 void TFakeExamWindow::Memo1Change() {
   ++Memo1Changes;
-  SaveLogEnabled = LogLineCount() > 0;
+  SaveLogEnabled = ::SaveLogEnabled(LogHoldsLine());
 }
 
 void TFakeExamWindow::UpdateCommands() {
-  StartEnabled = Exam.AllItems.Count() > 0;
-  ReviewEnabled = Exam.ReviewItems.Count() > 0;
-  ListEnabled = StartEnabled;
-  Edit2ReadOnly = Exam.RestItems.Count() < 1;
+  const TExamCommandStates states = ExamCommandStates(Exam);
+  StartEnabled = states.StartEnabled;
+  ReviewEnabled = states.ReviewEnabled;
+  ListEnabled = states.ListEnabled;
+  Edit2ReadOnly = states.Edit2ReadOnly;
 }
 
 bool TFakeExamWindow::Confirm(const std::string& text) {

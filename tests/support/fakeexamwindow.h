@@ -66,7 +66,7 @@ public:
   void FocusEdit2() override { Focus = ffEdit2; }
   void ReplaceLogText(const std::string& text) override { Log.Replace(text); }
   void AppendLogLine(std::string_view line) override { Log.AppendLine(line); }
-  int LogLineCount() const override { return Log.LineCount(); }
+  bool LogHoldsLine() const override { return !Log.Text().empty(); }
   void FocusLog() override { Focus = ffLog; }
   void Memo1Change() override;
   void UpdateCommands() override;

@@ -1,0 +1,10 @@
+#include "commandstates.h"
+
+TExamCommandStates ExamCommandStates(const TExam& exam) {
+  TExamCommandStates states;
+  states.StartEnabled = exam.AllItems.Count() > 0;
+  states.ReviewEnabled = exam.ReviewItems.Count() > 0;
+  states.ListEnabled = states.StartEnabled;
+  states.Edit2ReadOnly = exam.RestItems.Count() < 1;
+  return states;
+}
