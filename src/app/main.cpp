@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "failure.h"
 #include "mainform.h"
 #include "messageloop.h"
 #include "syserror.h"

@@ -9,6 +9,7 @@
 #include "appconst.h"
 #include "commands.h"
 #include "exam/examlog.h"
+#include "failure.h"
 #include "fonts.h"
 #include "layout.h"
 #include "syserror.h"
@@ -19,21 +20,7 @@ namespace {
 constexpr const char* kClassName = "TesmoMainForm";
 enum TControlId { idStatusBar = 10, idToolBar, idLabel1, idEdit1, idLabel2, idEdit2, idMemo1 };
 
-// True while a failure report is on screen: a failure raised meanwhile (a
-// repaint behind the box, say) is not stacked on it.
-bool reportShowing = false;
-
 } // namespace
-
-void ShowGeneralFailure(HWND owner, const std::string& text) {
-  if (reportShowing) return;
-  reportShowing = true;
-  std::string caption = AppTitle;
-  if (owner != nullptr && IsWindow(owner)) caption = TControl(owner).GetText();
-  MessageBoxA(owner, FailureText(text).c_str(), caption.c_str(),
-              MB_OK | MB_ICONHAND | MB_SETFOREGROUND);
-  reportShowing = false;
-}
 
 bool TMainForm::RegisterClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass{};
@@ -193,59 +180,46 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  // No exception may cross back into the system: failures are reported here.
-  try {
-    return form->Dispatch(message, wParam, lParam);
-  } catch (const std::exception& failure) {
-    ShowGeneralFailure(window, failure.what());
-  } catch (...) {
-    ShowGeneralFailure(window, "");
-  }
-  // The window stays as it was: a refused close keeps it open, and anything
-  // else still gets the system's handling, so a failed paint is validated
-  // instead of coming back at once.
-  if (message == WM_CLOSE) return 0;
-  return DefWindowProcA(window, message, wParam, lParam);
+  return Guarded(
+      window, message, [&] { return form->Dispatch(message, wParam, lParam); },
+      [&] { return DefWindowProcA(window, message, wParam, lParam); });
 }
 
 LRESULT CALLBACK TMainForm::Edit2Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR data) {
   auto* form = reinterpret_cast<TMainForm*>(data);
-  try {
-    switch (message) {
-    case WM_GETDLGCODE:
-      // Enter belongs to the field, not to the dialog keys of the window.
-      if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
-          reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
-        return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-      break;
-    case WM_KEYDOWN: {
-      TKeyCode key = static_cast<TKeyCode>(wParam);
-      TShiftState shift = 0;
-      if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-      if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-      if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-      form->Edit2KeyDown(key, shift);
-      if (key == 0) {
-        // Consumed: the character Enter would make is dropped too, so the
-        // field neither beeps nor takes it.
-        MSG pending;
-        PeekMessageA(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
-        return 0;
-      }
-      break;
-    }
-    default:
-      break;
-    }
-  } catch (const std::exception& failure) {
-    ShowGeneralFailure(form->Window.Handle, failure.what());
-    return 0;
-  } catch (...) {
-    ShowGeneralFailure(form->Window.Handle, "");
-    return 0;
-  }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return Guarded(
+      form->Window.Handle, message,
+      [&]() -> LRESULT {
+        switch (message) {
+        case WM_GETDLGCODE:
+          // Enter belongs to the field, not to the dialog keys of the window.
+          if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
+              reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+          break;
+        case WM_KEYDOWN: {
+          TKeyCode key = static_cast<TKeyCode>(wParam);
+          TShiftState shift = 0;
+          if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+          if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+          if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+          form->Edit2KeyDown(key, shift);
+          if (key == 0) {
+            // Consumed: the character Enter would make is dropped too, so
+            // the field neither beeps nor takes it.
+            MSG pending;
+            PeekMessageA(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
+            return 0;
+          }
+          break;
+        }
+        default:
+          break;
+        }
+        return DefSubclassProc(edit, message, wParam, lParam);
+      },
+      [] { return LRESULT{0}; });
 }
 
 LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -202,7 +202,3 @@ public:
   std::unique_ptr<TEnterDialog> EnterDialog;
   std::unique_ptr<TStrFindDialog> StrFindDialog;
 };
-
-// Shows a failure that no command caught, with the full stop rule; the
-// program goes on. A report never stacks on a report already showing.
-void ShowGeneralFailure(HWND owner, const std::string& text);

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "failure.h"
+
 namespace {
 
 void Deliver(TMainForm& form, MSG& message) {
