@@ -55,8 +55,8 @@ HFONT CreateDefaultFont(int dpi) {
 }
 
 // Controls in tab order; each starts a group except the second radio item,
-// so the arrow keys move only between Up and Down. Places and texts are set
-// when the dialog starts.
+// so the arrow keys move only between Up and Down, and Tab enters the pair at
+// the chosen one. Places and texts are set when the dialog starts.
 TDialogTemplate BuildTemplate() {
   TDialogTemplate form(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0);
   const DWORD group = WS_VISIBLE | WS_GROUP;
@@ -82,15 +82,7 @@ int TRadioGroup::GetItemIndex() const {
 }
 
 void TRadioGroup::SetItemIndex(int index) const {
-  for (size_t i = 0; i < Items.size(); ++i) {
-    const bool chosen = static_cast<int>(i) == index;
-    Items[i].SetChecked(chosen);
-    // With nothing chosen the first item takes Tab.
-    const bool tabStop = chosen || (index < 0 && i == 0);
-    const LONG_PTR style = GetWindowLongPtrA(Items[i].Handle, GWL_STYLE);
-    SetWindowLongPtrA(Items[i].Handle, GWL_STYLE,
-                      tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP}));
-  }
+  for (size_t i = 0; i < Items.size(); ++i) Items[i].SetChecked(static_cast<int>(i) == index);
 }
 
 TStrFindDialog::TStrFindDialog(HINSTANCE instance)
@@ -160,10 +152,6 @@ INT_PTR TStrFindDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
     case IDCANCEL:
       Close(LOWORD(wParam));
       return TRUE;
-    case kRadioUp:
-    case kRadioDown:
-      if (HIWORD(wParam) == BN_CLICKED) RadioGroup1.SetItemIndex(RadioGroup1.GetItemIndex());
-      return TRUE;
     }
     return FALSE;
   case WM_CLOSE: // the close box and the system menu's Close
@@ -198,8 +186,7 @@ void TStrFindDialog::FormCreate(HWND dialog) {
   RadioGroup1.Items[1].SetText("&Down");
   Button1.SetText("&Find");
   Button2.SetText("Cancel");
-  // A selection proposed from the log may be longer than an edit's default
-  // limit; it must not be cut.
+  // A find text typed or pasted is not cut at an edit box's default limit.
   Edit1.Send(EM_LIMITTEXT, 0);
 
   PlaceControls();
@@ -240,11 +227,10 @@ void TStrFindDialog::FormShow() {
   Edit1.Send(EM_SETSEL, 0, -1);
 }
 
+// The window is gone; the options stay for the next show.
 void TStrFindDialog::FormDestroy() {
-  for (TControl* control : {&Dialog, &Label1, &Edit1, static_cast<TControl*>(&CheckBox1),
-                            static_cast<TControl*>(&CheckBox2),
-                            static_cast<TControl*>(&RadioGroup1), &Button1, &Button2})
-    control->Handle = nullptr;
+  Dialog.Handle = Label1.Handle = Edit1.Handle = CheckBox1.Handle = CheckBox2.Handle =
+      RadioGroup1.Handle = Button1.Handle = Button2.Handle = nullptr;
   RadioGroup1.Items.clear();
 }
 

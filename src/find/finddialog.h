@@ -27,8 +27,6 @@ public:
 
   // The index of the chosen item, -1 when none is.
   int GetItemIndex() const;
-  // Chooses one item; only the chosen one is a tab stop, so Tab enters the
-  // group at the choice and the arrow keys move within it.
   void SetItemIndex(int index) const;
 };
 
