@@ -120,7 +120,7 @@ void TMainForm::CreateControls() {
   Label2.SetText("&Answer:");
   Edit2.Handle =
       child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit2, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(Edit2.Handle, Edit2Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(Edit2.Handle, FieldProc, idEdit2, reinterpret_cast<DWORD_PTR>(this));
   Memo1.Handle =
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
@@ -185,20 +185,23 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
       [&] { return DefWindowProcA(window, message, wParam, lParam); });
 }
 
-LRESULT CALLBACK TMainForm::Edit2Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR, DWORD_PTR data) {
+// The answer field keeps its Enter, which checks the answer; the log's Enter
+// starts a line.
+LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data) {
   auto* form = reinterpret_cast<TMainForm*>(data);
   return Guarded(
       form->Window.Handle, message,
       [&]() -> LRESULT {
+        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+        const bool keyDown = lParam != 0 && keyMessage->message == WM_KEYDOWN;
         switch (message) {
         case WM_GETDLGCODE:
-          // Enter belongs to the field, not to the dialog keys of the window.
-          if (lParam != 0 && reinterpret_cast<MSG*>(lParam)->message == WM_KEYDOWN &&
-              reinterpret_cast<MSG*>(lParam)->wParam == VK_RETURN)
+          if (keyDown && keyMessage->wParam == VK_RETURN)
             return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
           break;
         case WM_KEYDOWN: {
+          if (id != idEdit2) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
           TShiftState shift = 0;
           if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -232,6 +235,14 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_NOTIFY:
     return WMNotify(reinterpret_cast<NMHDR*>(lParam));
+  case WM_NEXTDLGCTL:
+    // The dialog keys of the window ask for this as a dialog would: a label's
+    // mnemonic moves to the field after the label.
+    if (LOWORD(lParam))
+      ::SetFocus(reinterpret_cast<HWND>(wParam));
+    else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
+      ::SetFocus(next);
+    return 0;
   case WM_DROPFILES:
     WMDropFiles(reinterpret_cast<HDROP>(wParam));
     return 0;
@@ -283,7 +294,23 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
   if (Window.Handle == nullptr) return false;
   if (Accelerators != nullptr && TranslateAcceleratorA(Window.Handle, Accelerators, &message))
     return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && MoveFocus(message.hwnd))
+    return true;
   return IsDialogMessageA(Window.Handle, &message) != 0;
+}
+
+// Tab and Shift+Tab go round the three fields, the log included: a multi-line
+// edit would otherwise keep the Tab for itself.
+bool TMainForm::MoveFocus(HWND from) {
+  if (GetKeyState(VK_CONTROL) < 0) return false;
+  const HWND fields[] = {Edit1.Handle, Edit2.Handle, Memo1.Handle};
+  for (int i = 0; i < 3; ++i)
+    if (fields[i] == from) {
+      const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
+      ::SetFocus(fields[(i + step) % 3]);
+      return true;
+    }
+  return false;
 }
 
 void TMainForm::ApplicationIdle(bool& done) {

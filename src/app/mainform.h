@@ -148,11 +148,12 @@ public:
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK Edit2Proc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+  static LRESULT CALLBACK FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR data);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void WMCommand(WPARAM wParam, LPARAM lParam);
   LRESULT WMNotify(NMHDR* header);
+  bool MoveFocus(HWND from);
 
   // The settings file (mainform_settings.cpp).
   void LoadSettings();

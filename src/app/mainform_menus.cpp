@@ -217,6 +217,7 @@ void TMainForm::SetToolBarCaptions(bool captions) {
   }
   ToolBar1.Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   if (captions) {
+    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(MulDiv(7, Dpi, 96), MulDiv(6, Dpi, 96)));
     // Room for the picture and the caption under it, at least the designed size.
     ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(53), Scale(38)));
     ToolBar1.Send(TB_AUTOSIZE);
@@ -225,7 +226,11 @@ void TMainForm::SetToolBarCaptions(bool captions) {
                   MAKELPARAM(std::max<int>(LOWORD(needed), Scale(53)),
                              std::max<int>(HIWORD(needed), Scale(38))));
   } else {
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(MulDiv(22, Dpi, 96), MulDiv(21, Dpi, 96)));
+    // Just the picture: the padding is what 22 x 21 leaves around it.
+    const int width = MulDiv(22, Dpi, 96), height = MulDiv(21, Dpi, 96);
+    const int image = MulDiv(16, Dpi, 96);
+    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(width - image, height - image));
+    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
   }
   ToolBar1.Send(TB_AUTOSIZE);
   if (HWND tips = reinterpret_cast<HWND>(ToolBar1.Send(TB_GETTOOLTIPS)))
