@@ -342,10 +342,17 @@ void TMainForm::AppendLogLine(std::string_view line) {
     LogEndKnown = true;
   }
   const std::string insertion = logpane::LineInsertion(line, LogEndsEmpty);
-  const int end = Memo1.GetTextLength();
   AppendingLog = true;
-  Memo1.SetSel(end, end);
+  // The caret goes to the end without asking for the text's length, which
+  // the control may have to count from the start every time.
+  Memo1.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
   Memo1.ReplaceSel(insertion.c_str());
   AppendingLog = false;
   LogEndsEmpty = true;
+}
+
+bool TMainForm::LogHoldsLine() const {
+  // From the control's own line figures, which it keeps: more than one line,
+  // or a first line that is not empty.
+  return Memo1.Send(EM_GETLINECOUNT) > 1 || Memo1.Send(EM_LINELENGTH, 0) > 0;
 }

@@ -61,7 +61,7 @@ public:
   void FocusEdit2() override { Edit2.SetFocus(); }
   void ReplaceLogText(const std::string& text) override;
   void AppendLogLine(std::string_view line) override;
-  bool LogHoldsLine() const override { return Memo1.GetTextLength() > 0; }
+  bool LogHoldsLine() const override;
   void FocusLog() override { Memo1.SetFocus(); }
   void Memo1Change() override;
   void UpdateCommands() override;
