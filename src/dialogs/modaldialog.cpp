@@ -3,11 +3,12 @@
 #include <stdexcept>
 #include <utility>
 
-INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout) {
+INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance) {
   Failure = nullptr;
   SetLastError(0);
-  const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), layout.Get(), owner,
-                                                 Proc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      DialogBoxIndirectParamA(instance != nullptr ? instance : GetModuleHandleA(nullptr),
+                              layout.Get(), owner, Proc, reinterpret_cast<LPARAM>(this));
   const DWORD error = GetLastError();
   Handle = nullptr;
   if (Failure) std::rethrow_exception(std::exchange(Failure, nullptr));

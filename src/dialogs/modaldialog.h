@@ -21,7 +21,7 @@ protected:
   // std::runtime_error when the dialog cannot be created, and raises again
   // an exception that a handler threw (it ended the dialog), so that none
   // crosses the system's dialog loop.
-  INT_PTR Run(HWND owner, const TDialogTemplate& layout);
+  INT_PTR Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance = nullptr);
 
   // One dialog message; the result is the dialog procedure's (TRUE when
   // handled). WM_INITDIALOG arrives here with Handle already set.
