@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "app/fonts.h"
 #include "modaldialog.h"
 
 namespace {

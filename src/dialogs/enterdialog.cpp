@@ -1,5 +1,6 @@
 #include "enterdialog.h"
 
+#include "app/fonts.h"
 #include "app/layout.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "modaldialog.h"
 
-#include <stdexcept>
 #include <utility>
+
+#include "app/syserror.h"
 
 INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance) {
   Failure = nullptr;
@@ -12,8 +13,10 @@ INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE i
   const DWORD error = GetLastError();
   Handle = nullptr;
   if (Failure) std::rethrow_exception(std::exchange(Failure, nullptr));
-  if (result == -1)
-    throw std::runtime_error("The dialog cannot be shown: " + SystemErrorText(error));
+  if (result == -1) {
+    SetLastError(error);
+    RaiseLastError("The dialog cannot be shown.");
+  }
   return result;
 }
 
@@ -32,21 +35,4 @@ INT_PTR CALLBACK TModalDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LP
     EndDialog(dialog, 0);
     return TRUE;
   }
-}
-
-std::string DefaultFontFace() {
-  LOGFONTA font{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  return font.lfFaceName;
-}
-
-std::string SystemErrorText(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length > 0 ? std::string(text, length) : "Error " + std::to_string(error);
-  LocalFree(text);
-  while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ') message.pop_back();
-  return message;
 }

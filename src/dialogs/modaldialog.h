@@ -3,7 +3,6 @@
 #pragma once
 
 #include <exception>
-#include <string>
 
 #include <windows.h>
 
@@ -34,10 +33,3 @@ private:
 
   std::exception_ptr Failure;
 };
-
-// The face of the platform's default user-interface font, which the program
-// calls "Default".
-std::string DefaultFontFace();
-
-// The system's text for an error code.
-std::string SystemErrorText(DWORD error);

@@ -37,3 +37,9 @@ std::string GetLongPath(std::string path) {
   if (length == 0 || length >= kMaxPath) return path;
   return std::string(buffer, length);
 }
+
+std::string FailureText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}

@@ -19,6 +19,11 @@ inline std::string_view TrimView(std::string_view text) {
 }
 inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
+// A failure's message as the user is shown it: with a full stop added unless
+// it is empty or already ends in a character that sorts at or below the full
+// stop (".", ",", ")", "!" and the like).
+std::string FailureText(std::string_view message);
+
 // "," between every group of three digits of a decimal integer's text.
 std::string GroupThousands(std::string text);
 std::string GroupThousands(long long value);
