@@ -331,6 +331,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 }
 
 void TMainForm::ReplaceLogText(const std::string& text) {
+  PendingLog.clear();
   Memo1.SetText(text);
   LogEndsEmpty = logpane::LastLineEmpty(text);
   LogEndKnown = true;
@@ -341,17 +342,27 @@ void TMainForm::AppendLogLine(std::string_view line) {
     LogEndsEmpty = logpane::LastLineEmpty(Memo1.GetText());
     LogEndKnown = true;
   }
-  const std::string insertion = logpane::LineInsertion(line, LogEndsEmpty);
+  // The lines of one block reach the control together (FlushLog): each
+  // insertion costs the control a repaint, whatever its length.
+  PendingLog += logpane::LineInsertion(line, LogEndsEmpty);
+  LogEndsEmpty = true;
+}
+
+void TMainForm::FlushLog() {
+  if (PendingLog.empty()) return;
+  // Taken out first: the control's change notice comes back here.
+  const std::string lines = std::move(PendingLog);
+  PendingLog.clear();
   AppendingLog = true;
   // The caret goes to the end without asking for the text's length, which
   // the control may have to count from the start every time.
   Memo1.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
-  Memo1.ReplaceSel(insertion.c_str());
+  Memo1.ReplaceSel(lines.c_str());
   AppendingLog = false;
-  LogEndsEmpty = true;
 }
 
 bool TMainForm::LogHoldsLine() const {
+  if (!PendingLog.empty()) return true;
   // From the control's own line figures, which it keeps: more than one line,
   // or a first line that is not empty.
   return Memo1.Send(EM_GETLINECOUNT) > 1 || Memo1.Send(EM_LINELENGTH, 0) > 0;

@@ -62,7 +62,10 @@ public:
   void ReplaceLogText(const std::string& text) override;
   void AppendLogLine(std::string_view line) override;
   bool LogHoldsLine() const override;
-  void FocusLog() override { Memo1.SetFocus(); }
+  void FocusLog() override {
+    FlushLog();
+    Memo1.SetFocus();
+  }
   void Memo1Change() override;
   void UpdateCommands() override;
   void ShowError(const std::string& text) override;
@@ -183,6 +186,9 @@ private:
   bool LogEndKnown = true;
   bool LogEndsEmpty = true;
   bool AppendingLog = false;
+  // Lines appended and not yet handed to the control.
+  std::string PendingLog;
+  void FlushLog();
   HWND FocusBeforeDeactivation = nullptr;
   bool ToolTipsShown = true;
   bool ToolBarCaptionsShown = false;

@@ -107,6 +107,7 @@ void TMainForm::AboutM1Click() {
 void TMainForm::Edit2KeyDown(TKeyCode& key, TShiftState shift) { Run->Edit2KeyDown(key, shift); }
 
 void TMainForm::Memo1Change() {
+  FlushLog();
   const bool enabled = SaveLogEnabled(LogHoldsLine());
   SaveLogM1.SetEnabled(enabled);
   LogT1.SetEnabled(SaveLogM1.GetEnabled());
