@@ -1,5 +1,6 @@
 #include "search.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -164,6 +165,102 @@ private:
   int FirstCount = 0, LastCount = 0;
 };
 
+// A quick test for the system's linguistic comparison, which calls texts of
+// different bytes equal: those texts still have the same primary weights,
+// character after character (see sys::ComparisonWeights). A place is compared
+// only when the weights of its characters, one after another, can be the find
+// text's, or when it holds a character whose weights are not known. Before
+// that, the first and the last byte of each place are looked up in tables of
+// the bytes a match could begin and end with.
+class TWeightFilter {
+public:
+  TWeightFilter(const sys::TComparisonWeights& weights, const char* findText, int findLength)
+      : Weights(weights), Length(findLength) {
+    const auto* p = reinterpret_cast<const unsigned char*>(findText);
+    const auto* end = p + findLength;
+    for (; p < end; p = weights.Next(p, end)) {
+      const sys::TCharWeights& c = weights.At(p, end);
+      if (c.Unknown) break;
+      FindWeights.insert(FindWeights.end(), c.Bytes.begin(), c.Bytes.begin() + c.Length);
+    }
+    Known = p == end;
+    for (int b = 0; b < 256; ++b) {
+      // On its own, or (a lead byte) alone at the end of the place.
+      First[b] = Begins(weights.Single[b]);
+      Last[b] = Ends(weights.Single[b]);
+    }
+    for (int lead = 0; lead < 256; ++lead) {
+      const int row = weights.LeadRow[lead];
+      if (row < 0) continue;
+      for (int trail = 0; trail < 256; ++trail) {
+        const sys::TCharWeights& c = weights.Double[static_cast<size_t>(row) * 256 + trail];
+        First[lead] = First[lead] || Begins(c);
+        Last[trail] = Last[trail] || Ends(c);
+      }
+    }
+  }
+
+  // The first place from from to last that may match; -1 if none.
+  int NextDown(const char* text, int from, int last) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    for (int h = from; h <= last; ++h)
+      if (First[bytes[h]] && Last[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
+    return -1;
+  }
+
+  // The last place at or before from that may match; -1 if none.
+  int NextUp(const char* text, int from) const {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    for (int h = from; h >= 0; --h)
+      if (First[bytes[h]] && Last[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
+    return -1;
+  }
+
+private:
+  // True when a place that begins with the character may have the find
+  // text's weights. An ignorable character, of no weights, may begin any.
+  bool Begins(const sys::TCharWeights& c) const {
+    if (c.Unknown) return true;
+    if (Known && c.Length > FindWeights.size()) return false;
+    const size_t n = std::min<size_t>(c.Length, FindWeights.size());
+    return std::memcmp(c.Bytes.data(), FindWeights.data(), n) == 0;
+  }
+
+  // The same for a place that ends with the character.
+  bool Ends(const sys::TCharWeights& c) const {
+    if (!Known || c.Unknown || c.EndsContraction) return true;
+    if (c.Length > FindWeights.size()) return false;
+    return std::memcmp(c.Bytes.data(), FindWeights.data() + FindWeights.size() - c.Length,
+                       c.Length) == 0;
+  }
+
+  // The weights of the place at p, character by character, against the find
+  // text's, as far as either is known. p must be a character start.
+  bool Agrees(const unsigned char* p) const {
+    const unsigned char* end = p + Length;
+    const size_t size = FindWeights.size();
+    size_t done = 0;
+    while (p < end) {
+      const sys::TCharWeights& c = Weights.At(p, end);
+      p = Weights.Next(p, end);
+      if (c.Unknown) return true;
+      if (done + c.Length > size)
+        return !Known && std::memcmp(c.Bytes.data(), FindWeights.data() + done, size - done) == 0;
+      if (std::memcmp(c.Bytes.data(), FindWeights.data() + done, c.Length) != 0) return false;
+      done += c.Length;
+    }
+    return done == size;
+  }
+
+  const sys::TComparisonWeights& Weights;
+  int Length;
+  // The find text's weights up to its first character of unknown weights;
+  // Known when there is none.
+  std::vector<unsigned char> FindWeights;
+  bool Known;
+  std::array<bool, 256> First, Last;
+};
+
 // The whole-word test with the character starts of the text at hand, so that
 // a scan asking it at place after place reads every byte a bounded number of
 // times, even in long runs of bytes that could each lead a character.
@@ -213,6 +310,40 @@ struct TRequest {
   }
 };
 
+// The search with a quick test that passes over places the comparison cannot
+// call equal. The places it lets through are taken in the order the stepwise
+// scan would reach them, and only those the scan would compare at count.
+template <class TFilter>
+bool FindQuickly(const TFilter& filter, TRequest& request, bool down, int start, int& offset) {
+  const char* text = request.Text;
+  const int last = request.Last();
+  if (down) {
+    TCharStarts starts(text, start);
+    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
+      if (starts.Has(h) && request.Matches(h)) {
+        offset = h;
+        return true;
+      }
+    }
+    return false;
+  }
+  // Upwards the scan compares at its first candidate, then at every character
+  // start before it.
+  TCharStarts starts(text, 0);
+  const int first = request.FirstUpward(start, starts);
+  if (request.Matches(first)) {
+    offset = first;
+    return true;
+  }
+  for (int h = first - 1; h >= 0 && (h = filter.NextUp(text, h)) >= 0; --h) {
+    if (starts.Has(h) && request.Matches(h)) {
+      offset = h;
+      return true;
+    }
+  }
+  return false;
+}
+
 } // namespace
 
 int CompareSameCase(const char* a, const char* b, int n) {
@@ -260,42 +391,15 @@ bool FindInTextStepwise(const char* text, int length, const char* findText, int 
 
 bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
                 bool wholeWord, bool down, int start, int& offset) {
-  const std::array<unsigned char, 256>* map = sys::ComparisonByteMap(!matchCase);
-  if (map == nullptr)
-    return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
-                              offset);
   offset = -1;
   TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
-  const int last = request.Last();
-  const TPrefilter filter(*map, findText, findLength);
-  // The places the prefilter lets through are taken in the order the scan
-  // would reach them, and only those the scan would compare at count.
-  if (down) {
-    TCharStarts starts(text, start);
-    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
-      if (starts.Has(h) && request.Matches(h)) {
-        offset = h;
-        return true;
-      }
-    }
-    return false;
-  }
-  // Upwards the scan compares at its first candidate, then at every character
-  // start before it.
-  TCharStarts starts(text, 0);
-  const int first = request.FirstUpward(start, starts);
-  if (request.Matches(first)) {
-    offset = first;
-    return true;
-  }
-  for (int h = first - 1; h >= 0 && (h = filter.NextUp(text, h)) >= 0; --h) {
-    if (starts.Has(h) && request.Matches(h)) {
-      offset = h;
-      return true;
-    }
-  }
-  return false;
+  if (const auto* map = sys::ComparisonByteMap(!matchCase))
+    return FindQuickly(TPrefilter(*map, findText, findLength), request, down, start, offset);
+  if (const auto* weights = sys::ComparisonWeights(!matchCase))
+    return FindQuickly(TWeightFilter(*weights, findText, findLength), request, down, start, offset);
+  return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
+                            offset);
 }
 
 bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {
