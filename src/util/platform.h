@@ -159,7 +159,8 @@ struct TComparisonWeights {
 
 #ifdef _WIN32
 // The weights of CompareText in the active code page and the user's locale,
-// learnt on first use and again whenever the locale has changed.
+// learnt on first use and again whenever the locale has changed. Null when the
+// system's comparison does not keep to them.
 const TComparisonWeights* ComparisonWeights(bool ignoreCase);
 #else
 // The portable comparison has its byte map instead.

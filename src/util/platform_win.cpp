@@ -302,6 +302,16 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
     const char byte = static_cast<char>(b);
     weights->Single[b] = Learn({&byte, 1}, codePage, flags);
   }
+  // Ignorable characters must be passed over, not end the comparison: were
+  // the rest of a text after one of them left out, no weights would describe
+  // it, and every place must be compared.
+  for (int b = 0; b < 256; ++b) {
+    const TCharWeights& c = weights->Single[b];
+    if (weights->LeadRow[b] >= 0 || c.Unknown || c.Length > 0) continue;
+    const char one[3] = {'a', static_cast<char>(b), 'a'},
+               other[3] = {'a', static_cast<char>(b), 'b'};
+    if (CompareStringA(LOCALE_USER_DEFAULT, flags, one, 3, other, 3) == CSTR_EQUAL) return nullptr;
+  }
   weights->Double.resize(static_cast<size_t>(rows) * 256);
   std::vector<TLearntChar> singles, doubles;
   for (int b = 0; b < 256; ++b) {
@@ -351,16 +361,17 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
 
 const TComparisonWeights* ComparisonWeights(bool ignoreCase) {
   struct TLearnt {
+    bool Done = false;
     UINT CodePage = 0;
     LCID Locale = 0;
-    std::unique_ptr<TComparisonWeights> Weights;
+    std::unique_ptr<TComparisonWeights> Weights; // null when they describe nothing
   };
   static TLearnt learnt[2];
   TLearnt& mode = learnt[ignoreCase ? 1 : 0];
   const UINT codePage = GetACP();
   const LCID locale = GetUserDefaultLCID();
-  if (!mode.Weights || mode.CodePage != codePage || mode.Locale != locale)
-    mode = {codePage, locale, LearnWeights(ignoreCase ? NORM_IGNORECASE : 0)};
+  if (!mode.Done || mode.CodePage != codePage || mode.Locale != locale)
+    mode = {true, codePage, locale, LearnWeights(ignoreCase ? NORM_IGNORECASE : 0)};
   return mode.Weights.get();
 }
 
