@@ -5,6 +5,7 @@
 // natively, the portable stand-in.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
