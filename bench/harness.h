@@ -7,9 +7,11 @@
 #include <functional>
 #include <string>
 
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace bench {
 
@@ -25,6 +27,8 @@ inline double BestSeconds(const std::function<void()>& work, int runs = 5) {
   return best;
 }
 
+// Measuring in a child process needs fork and rusage: the POSIX benchmarks only.
+#ifndef _WIN32
 struct ChildRun {
   double Seconds = 0;      // what work returned
   long long PeakBytes = 0; // the child's peak resident memory
@@ -63,6 +67,8 @@ inline long long PeakBytesInChild(const std::function<void()>& work) {
       .PeakBytes;
 }
 
+#endif
+
 // Seconds of one call of work.
 inline double Seconds(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -70,10 +76,12 @@ inline double Seconds(const std::function<void()>& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+#ifndef _WIN32
 // The resident memory of a process that has done nothing yet.
 inline long long IdlePeakBytes() {
   return PeakBytesInChild([] {});
 }
+#endif
 
 inline void Line(const std::string& name, const std::string& text) {
   std::printf("%-44s %s\n", name.c_str(), text.c_str());

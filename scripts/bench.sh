@@ -1,11 +1,29 @@
 #!/usr/bin/env bash
-# Builds the core optimized (no sanitizers) and runs every benchmark.
+# Builds the core optimized (no sanitizers) and runs every benchmark: the
+# portable ones natively, then the Windows ones under Wine inside Xvfb, each
+# once in code page 1252 and once in 932. Everything lands in build/bench.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+jobs=$(nproc)
 cmake --preset bench >/dev/null
-cmake --build build/bench -j "$(nproc)"
+cmake --build build/bench -j "$jobs"
+cmake --preset windows-bench >/dev/null
+cmake --build build/windows-bench -j "$jobs"
+
 for b in build/bench/bench/*_bench; do
   [ -x "$b" ] || continue
   "$b"
   echo
 done | tee build/bench.txt
+
+# One Wine server for all of them; LC_ALL picks the code page of each run.
+windows_benches=(build/windows-bench/bench/*_bench.exe)
+[ -e "${windows_benches[0]}" ] || exit 0
+WINE_NO_WM=1 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" scripts/wine-session.sh \
+  bash -c 'for b in "$@"; do
+             for locale in C.UTF-8 ja_JP.UTF-8; do
+               echo "-- $(basename "$b") under Wine, LC_ALL=$locale"
+               LC_ALL=$locale scripts/wine-run "$b"
+               echo
+             done
+           done' bash "${windows_benches[@]}" 2>&1 | tee -a build/bench.txt

@@ -1,13 +1,8 @@
 #include "search.h"
 
 #include <array>
-#include <cstring>
-#include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
+#include "find/prefilter.h"
 #include "util/platform.h"
 
 namespace {
@@ -56,112 +51,6 @@ private:
   // Bytes RunStart to RunEnd - 1 can all lead a character; RunStart starts one.
   int RunStart, RunEnd;
   bool DoubleByte;
-};
-
-// A quick test that rules places out before the locale's comparison is asked:
-// it looks for the find text with every byte put through the platform's byte
-// map (see sys::ComparisonByteMap), so every place the comparison could call
-// equal passes it. Sixteen places at a time are tested on their first and
-// last byte, which may each be one of a few raw bytes.
-class TPrefilter {
-public:
-  TPrefilter(const std::array<unsigned char, 256>& map, const char* findText, int findLength)
-      : Map(map), Length(findLength), Mapped(static_cast<size_t>(findLength)) {
-    Identity = true;
-    for (int b = 0; b < 256; ++b) Identity = Identity && map[b] == b;
-    for (int i = 0; i < Length; ++i) Mapped[i] = map[static_cast<unsigned char>(findText[i])];
-    for (int b = 0; b < 256; ++b) {
-      BeginsFind[b] = map[b] == Mapped[0];
-      EndsFind[b] = map[b] == Mapped[Length - 1];
-      if (BeginsFind[b]) AddVariant(FirstVariants, FirstCount, b);
-      if (EndsFind[b]) AddVariant(LastVariants, LastCount, b);
-    }
-  }
-
-  // The first place from from to last where the mapped bytes agree; -1 if none.
-  int NextDown(const char* text, int from, int last) const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    int h = from;
-#ifdef __SSE2__
-    if (Blocks()) {
-      for (; h + 15 <= last; h += 16) {
-        for (unsigned mask = BlockMask(bytes + h); mask != 0; mask &= mask - 1) {
-          const int at = h + __builtin_ctz(mask);
-          if (Agrees(bytes + at)) return at;
-        }
-      }
-    }
-#endif
-    for (; h <= last; ++h)
-      if (BeginsFind[bytes[h]] && EndsFind[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
-    return -1;
-  }
-
-  // The last place at or before from where the mapped bytes agree; -1 if none.
-  int NextUp(const char* text, int from) const {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    int h = from;
-#ifdef __SSE2__
-    if (Blocks()) {
-      for (; h >= 15; h -= 16) {
-        for (unsigned mask = BlockMask(bytes + h - 15); mask != 0;) {
-          const int bit = 31 - __builtin_clz(mask);
-          if (Agrees(bytes + h - 15 + bit)) return h - 15 + bit;
-          mask &= ~(1u << bit);
-        }
-      }
-    }
-#endif
-    for (; h >= 0; --h)
-      if (BeginsFind[bytes[h]] && EndsFind[bytes[h + Length - 1]] && Agrees(bytes + h)) return h;
-    return -1;
-  }
-
-private:
-  static constexpr int kMaxVariants = 4;
-  using TVariants = std::array<unsigned char, kMaxVariants>;
-
-  static void AddVariant(TVariants& variants, int& count, int byte) {
-    if (count < kMaxVariants)
-      variants[static_cast<size_t>(count)] = static_cast<unsigned char>(byte);
-    ++count;
-  }
-
-#ifdef __SSE2__
-  bool Blocks() const { return FirstCount <= kMaxVariants && LastCount <= kMaxVariants; }
-
-  static __m128i Matching(__m128i block, const TVariants& variants, int count) {
-    __m128i hits = _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(variants[0])));
-    for (int k = 1; k < count; ++k)
-      hits = _mm_or_si128(
-          hits, _mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(variants[size_t(k)]))));
-    return hits;
-  }
-
-  // Bit k set when the place p + k begins and ends with bytes that may agree.
-  unsigned BlockMask(const unsigned char* p) const {
-    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + Length - 1));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
-        Matching(first, FirstVariants, FirstCount), Matching(last, LastVariants, LastCount))));
-  }
-#endif
-
-  bool Agrees(const unsigned char* p) const {
-    if (Identity) return std::memcmp(p, Mapped.data(), static_cast<size_t>(Length)) == 0;
-    for (int i = 0; i < Length; ++i)
-      if (Map[p[i]] != Mapped[i]) return false;
-    return true;
-  }
-
-  const std::array<unsigned char, 256>& Map;
-  int Length;
-  std::vector<unsigned char> Mapped;
-  bool Identity;
-  std::array<bool, 256> BeginsFind, EndsFind;
-  // The raw bytes that map to the find text's first and last mapped byte.
-  TVariants FirstVariants{}, LastVariants{};
-  int FirstCount = 0, LastCount = 0;
 };
 
 // The whole-word test with the character starts of the text at hand, so that
@@ -213,6 +102,40 @@ struct TRequest {
   }
 };
 
+// The search with a quick test that passes over places the comparison cannot
+// call equal. The places it lets through are taken in the order the stepwise
+// scan would reach them, and only those the scan would compare at count.
+template <class TFilter>
+bool FindQuickly(const TFilter& filter, TRequest& request, bool down, int start, int& offset) {
+  const char* text = request.Text;
+  const int last = request.Last();
+  if (down) {
+    TCharStarts starts(text, start);
+    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
+      if (starts.Has(h) && request.Matches(h)) {
+        offset = h;
+        return true;
+      }
+    }
+    return false;
+  }
+  // Upwards the scan compares at its first candidate, then at every character
+  // start before it.
+  TCharStarts starts(text, 0);
+  const int first = request.FirstUpward(start, starts);
+  if (request.Matches(first)) {
+    offset = first;
+    return true;
+  }
+  for (int h = first - 1; h >= 0 && (h = filter.NextUp(text, h)) >= 0; --h) {
+    if (starts.Has(h) && request.Matches(h)) {
+      offset = h;
+      return true;
+    }
+  }
+  return false;
+}
+
 } // namespace
 
 int CompareSameCase(const char* a, const char* b, int n) {
@@ -260,42 +183,15 @@ bool FindInTextStepwise(const char* text, int length, const char* findText, int 
 
 bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
                 bool wholeWord, bool down, int start, int& offset) {
-  const std::array<unsigned char, 256>* map = sys::ComparisonByteMap(!matchCase);
-  if (map == nullptr)
-    return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
-                              offset);
   offset = -1;
   TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
-  const int last = request.Last();
-  const TPrefilter filter(*map, findText, findLength);
-  // The places the prefilter lets through are taken in the order the scan
-  // would reach them, and only those the scan would compare at count.
-  if (down) {
-    TCharStarts starts(text, start);
-    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
-      if (starts.Has(h) && request.Matches(h)) {
-        offset = h;
-        return true;
-      }
-    }
-    return false;
-  }
-  // Upwards the scan compares at its first candidate, then at every character
-  // start before it.
-  TCharStarts starts(text, 0);
-  const int first = request.FirstUpward(start, starts);
-  if (request.Matches(first)) {
-    offset = first;
-    return true;
-  }
-  for (int h = first - 1; h >= 0 && (h = filter.NextUp(text, h)) >= 0; --h) {
-    if (starts.Has(h) && request.Matches(h)) {
-      offset = h;
-      return true;
-    }
-  }
-  return false;
+  if (const auto* map = sys::ComparisonByteMap(!matchCase))
+    return FindQuickly(TPrefilter(*map, findText, findLength), request, down, start, offset);
+  if (const auto* weights = sys::ComparisonWeights(!matchCase))
+    return FindQuickly(TWeightFilter(*weights, findText, findLength), request, down, start, offset);
+  return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
+                            offset);
 }
 
 bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {

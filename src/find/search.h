@@ -36,9 +36,10 @@ bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options);
 bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
                 bool wholeWord, bool down, int start, int& offset);
 
-// The same search comparing at every character it passes. FindInText takes
-// this road when the platform's comparison gives no byte rule to pass over
-// places with; elsewhere the two find the same occurrences.
+// The same search comparing at every character it passes. FindInText passes
+// over places that the platform's comparison cannot call equal, by its byte
+// map or by its characters' weights, and takes this road when it has neither;
+// the two always find the same occurrences.
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
                         bool matchCase, bool wholeWord, bool down, int start, int& offset);
 

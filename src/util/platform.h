@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sys {
 
@@ -118,5 +119,52 @@ void SaveFile(const std::string& fileName, std::string_view content);
 // counts some texts of different bytes as equal (ignorable characters,
 // expansions), and then every place must be compared.
 const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase);
+
+// What the locale's comparison makes of one character at its first level, the
+// one at which letters are told apart before accents and case are looked at:
+// its primary weights, as a sort key shows them. Texts that CompareText calls
+// equal have the same primary weights, character after character; ignorable
+// characters have none and expanding ones (the ligatures) several.
+struct TCharWeights {
+  // The weights depend on the characters around it (the first of a
+  // contraction, a kana repeat mark) or were not understood: no rule holds.
+  bool Unknown = true;
+  // The last of a contraction: with what comes before it, it may stand for
+  // other weights than its own.
+  bool EndsContraction = false;
+  unsigned char Length = 0;
+  std::array<unsigned char, 8> Bytes{};
+};
+
+// The primary weights of every character of the code page, learnt from the
+// system for the user's locale and one case mode.
+struct TComparisonWeights {
+  // A byte that is a character of its own; for a lead byte, the lead byte as
+  // the last byte of a compared text, with no trail byte after it.
+  std::array<TCharWeights, 256> Single;
+  // Double-byte characters: Double[LeadRow[lead] * 256 + trail].
+  std::array<int, 256> LeadRow{};
+  std::vector<TCharWeights> Double;
+
+  // The character at p in a compared text that ends at end (p < end), and the
+  // start of the next one.
+  const TCharWeights& At(const unsigned char* p, const unsigned char* end) const {
+    const int row = LeadRow[*p];
+    return row >= 0 && p + 1 < end ? Double[static_cast<size_t>(row) * 256 + p[1]] : Single[*p];
+  }
+  const unsigned char* Next(const unsigned char* p, const unsigned char* end) const {
+    return LeadRow[*p] >= 0 && p + 1 < end ? p + 2 : p + 1;
+  }
+};
+
+#ifdef _WIN32
+// The weights of CompareText in the active code page and the user's locale,
+// learnt on first use and again whenever the locale has changed. Null when the
+// system's comparison does not keep to them.
+const TComparisonWeights* ComparisonWeights(bool ignoreCase);
+#else
+// The portable comparison has its byte map instead.
+inline const TComparisonWeights* ComparisonWeights(bool) { return nullptr; }
+#endif
 
 } // namespace sys

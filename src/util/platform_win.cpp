@@ -2,6 +2,7 @@
 #include "platform.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <windows.h>
 
@@ -151,8 +152,227 @@ void SaveFile(const std::string& fileName, std::string_view content) {
 
 const std::array<unsigned char, 256>* ComparisonByteMap(bool) {
   // CompareStringA is linguistic: it ignores some characters and expands
-  // others, so equal texts need not agree byte for byte.
+  // others, so equal texts need not agree byte for byte. ComparisonWeights
+  // describes it instead.
   return nullptr;
+}
+
+namespace {
+
+// A sort key as LCMapStringA writes it: the primary, diacritic and case
+// weights, the extra weights of kana and the special weights of punctuation,
+// each level ended by 1, the whole key by 0.
+struct TSortKey {
+  std::string Primary, Diacritic, Case, Extra, Special;
+};
+
+bool ReadSortKey(std::string_view text, DWORD flags, TSortKey& key) {
+  char buffer[256];
+  const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(),
+                                static_cast<int>(text.size()), buffer, sizeof buffer);
+  if (size <= 0 || buffer[size - 1] != 0) return false;
+  std::string* levels[] = {&key.Primary, &key.Diacritic, &key.Case, &key.Extra, &key.Special};
+  size_t level = 0;
+  for (int i = 0; i + 1 < size; ++i) {
+    const char byte = buffer[i];
+    if (byte == 0) return false;
+    if (byte == 1 && level < 4)
+      ++level;
+    else
+      levels[level]->push_back(byte);
+  }
+  return level == 4;
+}
+
+// The primary weights of a whole text: the sort key up to its first 1.
+std::string PrimaryOf(std::string_view text, DWORD flags) {
+  const int length = static_cast<int>(text.size());
+  // Room for every level of every character, so that one call does.
+  std::string key(text.size() * 24 + 64, '\0');
+  int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length,
+                          key.data(), static_cast<int>(key.size()));
+  if (size <= 0) {
+    size =
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length, nullptr, 0);
+    if (size <= 0) return "?";
+    key.assign(static_cast<size_t>(size), '\0');
+    if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length, key.data(),
+                     size) <= 0)
+      return "?";
+  }
+  key.resize(std::min(key.find('\1'), static_cast<size_t>(size)));
+  return key;
+}
+
+std::string_view PrimaryOf(const TCharWeights& weights) {
+  return {reinterpret_cast<const char*>(weights.Bytes.data()), weights.Length};
+}
+
+// True when a primary weight begins with 0xFF, which stands for a weight taken
+// from the character before (kana repeat and prolonged sound marks).
+bool BorrowsWeight(const std::string& primary) {
+  for (size_t i = 0; i < primary.size(); i += 2)
+    if (primary[i] == '\xFF') return true;
+  return false;
+}
+
+// The weights of one character on its own. They are trusted only when the key
+// has the shape that a character with fixed weights gives: one UTF-16
+// character, no borrowed weight, at most one diacritic and one case weight for
+// every primary weight, extra weights only beside the one primary weight of a
+// kana, special weights only for punctuation, which has no primary weight.
+// Expansions whose parts the comparison treats otherwise than the sort key
+// (ignorable parts, accents) show up here as keys of another shape.
+TCharWeights Learn(std::string_view text, UINT codePage, DWORD flags) {
+  TCharWeights weights;
+  WCHAR wide[4];
+  if (MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide, 4) != 1)
+    return weights;
+  TSortKey key;
+  if (!ReadSortKey(text, flags, key)) return weights;
+  const std::string& primary = key.Primary;
+  const size_t units = std::max<size_t>(1, primary.size() / 2);
+  if (primary.size() > weights.Bytes.size() || BorrowsWeight(primary) ||
+      key.Diacritic.size() > units || key.Case.size() > units)
+    return weights;
+  if (!key.Extra.empty() && primary.size() != 2) return weights;
+  if (!key.Special.empty() && (!primary.empty() || key.Special.size() != 4)) return weights;
+  weights.Unknown = false;
+  weights.Length = static_cast<unsigned char>(primary.size());
+  std::copy(primary.begin(), primary.end(), weights.Bytes.begin());
+  return weights;
+}
+
+// A character of the code page with the weights learnt for it.
+struct TLearntChar {
+  std::string Text;
+  TCharWeights* Weights;
+};
+
+// Finds the characters whose weights change beside others in a sequence. The
+// whole sequence is weighed in one text and compared with its characters' own
+// weights; a sequence that differs is taken apart pair by pair. When a pair
+// still begins with the first character's weights, the second one's depend on
+// what stands before it (a kana repeat mark): its weights are unknown.
+// Otherwise the pair is a contraction, weighed as one (the Danish "aa", the
+// Czech "ch"): the first character's weights are unknown and the second may
+// end one. The sequence is weighed again without the characters of unknown
+// weights, whose removal makes new neighbours, until it agrees; what no pair
+// explains leaves every character of it unknown. Contractions of three or more
+// characters (the Hungarian "dzs") begin and end with characters that begin
+// and end two-character ones, so the pairs find them too.
+void MarkContractions(std::vector<const TLearntChar*> sequence, DWORD flags) {
+  for (;;) {
+    std::erase_if(sequence, [](const TLearntChar* c) { return c->Weights->Unknown; });
+    std::string text, expected;
+    for (const TLearntChar* c : sequence) {
+      text += c->Text;
+      expected += PrimaryOf(*c->Weights);
+    }
+    if (sequence.empty() || PrimaryOf(text, flags) == expected) return;
+    bool explained = false;
+    for (size_t i = 0; i + 1 < sequence.size(); ++i) {
+      const TLearntChar& a = *sequence[i];
+      const TLearntChar& b = *sequence[i + 1];
+      const std::string_view first = PrimaryOf(*a.Weights);
+      const std::string pair = PrimaryOf(a.Text + b.Text, flags);
+      if (pair == std::string(first) + std::string(PrimaryOf(*b.Weights))) continue;
+      explained = true;
+      if (pair.compare(0, first.size(), first) == 0) {
+        b.Weights->Unknown = true;
+      } else {
+        a.Weights->Unknown = true;
+        b.Weights->EndsContraction = true;
+      }
+    }
+    if (!explained)
+      for (const TLearntChar* c : sequence) c->Weights->Unknown = true;
+  }
+}
+
+std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
+  auto weights = std::make_unique<TComparisonWeights>();
+  // The comparison reads the text in the locale's code page.
+  UINT codePage = CP_ACP;
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                 reinterpret_cast<char*>(&codePage), sizeof codePage);
+  int rows = 0;
+  for (int b = 0; b < 256; ++b) {
+    weights->LeadRow[b] = IsLeadByte(static_cast<unsigned char>(b)) ? rows++ : -1;
+    const char byte = static_cast<char>(b);
+    weights->Single[b] = Learn({&byte, 1}, codePage, flags);
+  }
+  // Ignorable characters must be passed over, not end the comparison: were
+  // the rest of a text after one of them left out, no weights would describe
+  // it, and every place must be compared.
+  for (int b = 0; b < 256; ++b) {
+    const TCharWeights& c = weights->Single[b];
+    if (weights->LeadRow[b] >= 0 || c.Unknown || c.Length > 0) continue;
+    const char one[3] = {'a', static_cast<char>(b), 'a'},
+               other[3] = {'a', static_cast<char>(b), 'b'};
+    if (CompareStringA(LOCALE_USER_DEFAULT, flags, one, 3, other, 3) == CSTR_EQUAL) return nullptr;
+  }
+  weights->Double.resize(static_cast<size_t>(rows) * 256);
+  std::vector<TLearntChar> singles, doubles;
+  for (int b = 0; b < 256; ++b) {
+    if (weights->LeadRow[b] < 0) {
+      if (!weights->Single[b].Unknown)
+        singles.push_back({std::string(1, static_cast<char>(b)), &weights->Single[b]});
+      continue;
+    }
+    for (int trail = 0; trail < 256; ++trail) {
+      const char pair[2] = {static_cast<char>(b), static_cast<char>(trail)};
+      TCharWeights& learnt =
+          weights->Double[static_cast<size_t>(weights->LeadRow[b]) * 256 + trail];
+      learnt = Learn({pair, 2}, codePage, flags);
+      if (!learnt.Unknown) doubles.push_back({std::string(pair, 2), &learnt});
+    }
+  }
+  // Every single-byte character after and before every other one.
+  for (const TLearntChar& a : singles) {
+    std::vector<const TLearntChar*> sequence;
+    for (const TLearntChar& b : singles) {
+      sequence.push_back(&a);
+      sequence.push_back(&b);
+    }
+    sequence.push_back(&a);
+    MarkContractions(sequence, flags);
+  }
+  // Double-byte characters after a letter and after themselves, and before a
+  // letter.
+  if (!doubles.empty() && !singles.empty()) {
+    const TLearntChar* letter = &singles.front();
+    for (const TLearntChar& s : singles)
+      if (s.Text == "a") letter = &s;
+    std::vector<const TLearntChar*> sequence;
+    for (const TLearntChar& c : doubles) {
+      sequence.insert(sequence.end(), {letter, &c, &c});
+      if (sequence.size() >= 600) {
+        MarkContractions(sequence, flags);
+        sequence.assign(1, &c);
+      }
+    }
+    MarkContractions(sequence, flags);
+  }
+  return weights;
+}
+
+} // namespace
+
+const TComparisonWeights* ComparisonWeights(bool ignoreCase) {
+  struct TLearnt {
+    bool Done = false;
+    UINT CodePage = 0;
+    LCID Locale = 0;
+    std::unique_ptr<TComparisonWeights> Weights; // null when they describe nothing
+  };
+  static TLearnt learnt[2];
+  TLearnt& mode = learnt[ignoreCase ? 1 : 0];
+  const UINT codePage = GetACP();
+  const LCID locale = GetUserDefaultLCID();
+  if (!mode.Done || mode.CodePage != codePage || mode.Locale != locale)
+    mode = {true, codePage, locale, LearnWeights(ignoreCase ? NORM_IGNORECASE : 0)};
+  return mode.Weights.get();
 }
 
 } // namespace sys

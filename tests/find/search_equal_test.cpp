@@ -1,0 +1,230 @@
+// The quick search against the stepwise one over texts full of what a
+// linguistic comparison calls equal to other bytes: ligatures and their
+// letters, ignorable characters, full-width and half-width forms, kana marks.
+// Under Wine this is the system's own CompareStringA in code page 1252 or 932;
+// natively, the portable stand-in.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "find/search.h"
+#include "support/codepage.h"
+#include "util/platform.h"
+
+namespace {
+
+struct TAlphabet {
+  // Pieces the texts are made of: characters, some of them in pairs.
+  std::vector<std::string> Pieces;
+  // Texts of one length that the locale may call equal (or nearly), each
+  // put in the place of the other in find texts.
+  std::vector<std::pair<std::string, std::string>> Twins;
+};
+
+const std::string kNul(1, '\0');
+
+TAlphabet AlphabetLatin() {
+  return {{"a",    "A",    "e",    "s",    "S",    "t",    "h",    "o",    "ss",   "ae",
+           "oe",   "th",   "\xDF", "\xE6", "\xC6", "\x9C", "\x8C", "\xFE", "\xDE", "\xAD",
+           kNul,   "-",    "'",    " ",    "\r\n", "\x01", "\x7F", "\xE9", "\xC9", "\x81",
+           "\xA0", "\xB2", "2",    "\xBD", "\x85", "...",  "\x99", "TM",   "\x8A", "\xFF",
+           "\x96", "aa",   "\xE5", "c",    "ch",   "cs",   "dzs",  "ly",   "sz",   "z"},
+          {{"ss", "\xDF\xAD"},
+           {"ae", std::string("\xE6") + kNul},
+           {"AE", "\xC6\xAD"},
+           {"oe", "\x9C\xAD"},
+           {"th", std::string("\xFE") + kNul},
+           {"a", "A"},
+           {"e", "\xE9"},
+           {"...", "\x85\xAD\xAD"},
+           {"TM", std::string("\x99") + kNul},
+           {"s", "\xAD"},
+           {"aa", std::string("\xE5") + kNul},
+           {"ccs" + kNul, "cscs"}}};
+}
+
+TAlphabet Alphabet932() {
+  const std::string fullA = "\x82\x60", fullSmallA = "\x82\x81", fullZero = "\x82\x4F",
+                    halfA = "\xB1", halfKa = "\xB6", voiced = "\xDE", semiVoiced = "\xDF",
+                    halfLong = "\xB0", kataA = "\x83\x41", kataKa = "\x83\x4A", kataGa = "\x83\x4B",
+                    hiraA = "\x82\xA0", hiraKa = "\x82\xA9", longMark = "\x81\x5B",
+                    repeatHira = "\x81\x54", repeatKata = "\x81\x52", repeatKanji = "\x81\x58",
+                    kanji1 = "\x8A\xBF", kanji2 = "\x8E\x9A", space = "\x81\x40",
+                    company = "\x87\x8D", numero = "\x87\x82";
+  return {{"a",        "A",        "k",        "0",         "-",    " ",    kNul,
+           "\r\n",     fullA,      fullSmallA, fullZero,    halfA,  halfKa, voiced,
+           semiVoiced, halfLong,   kataA,      kataKa,      kataGa, hiraA,  hiraKa,
+           longMark,   repeatHira, repeatKata, repeatKanji, kanji1, kanji2, space,
+           company,    numero,     "\x88",     "\x9F",      "No"},
+          {{"A" + kNul, fullA},
+           {"a" + kNul, fullSmallA},
+           {"0" + kNul, fullZero},
+           {halfA + kNul, kataA},
+           {halfKa + voiced, kataGa},
+           {kataA, hiraA},
+           {kataKa + longMark, kataKa + kataA},
+           {hiraKa + repeatHira, hiraKa + hiraKa},
+           {"No", numero},
+           {kanji1 + kNul, kNul + kanji1},
+           {"a" + kNul, kNul + "a"},
+           {"a", "A"}}};
+}
+
+std::string Hex(const std::string& text) {
+  std::string hex;
+  for (unsigned char c : text) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%02X ", c);
+    hex += digits;
+  }
+  return hex;
+}
+
+class TDifferential {
+public:
+  TDifferential(const TAlphabet& alphabet, unsigned seed) : Alphabet(alphabet), Random(seed) {}
+
+  std::string Text(size_t length) {
+    std::string text;
+    while (text.size() < length) text += Alphabet.Pieces[Pick(Alphabet.Pieces.size())];
+    return text;
+  }
+
+  // A find text made up, or taken from the text, perhaps with twins put in
+  // the place of each other and letters in the other case.
+  std::string FindText(const std::string& text) {
+    if (Pick(4) == 0 || text.empty()) return Text(1 + Pick(6));
+    const size_t at = Pick(text.size());
+    std::string find = text.substr(at, 1 + Pick(8));
+    if (Pick(2) == 0) {
+      for (const auto& [one, other] : Alphabet.Twins) {
+        const bool forth = Pick(2) == 0;
+        const std::string& from = forth ? one : other;
+        const std::string& to = forth ? other : one;
+        for (size_t p = find.find(from); p != std::string::npos; p = find.find(from, p + 1))
+          if (Pick(2) == 0) find.replace(p, from.size(), to);
+      }
+    }
+    if (Pick(3) == 0)
+      for (char& c : find)
+        if (c >= 'a' && c <= 'z' && Pick(2) == 0) c = static_cast<char>(c - 32);
+    return find;
+  }
+
+  // Both searches from start; false (with a message) when they differ.
+  ::testing::AssertionResult Same(const std::string& text, const std::string& find, int flags,
+                                  int start, int& found) {
+    const bool matchCase = flags & 1, wholeWord = flags & 2, down = flags & 4;
+    const int length = static_cast<int>(text.size()), findLength = static_cast<int>(find.size());
+    int quick = 0, stepwise = 0;
+    FindInText(text.data(), length, find.data(), findLength, matchCase, wholeWord, down, start,
+               quick);
+    FindInTextStepwise(text.data(), length, find.data(), findLength, matchCase, wholeWord, down,
+                       start, stepwise);
+    found = stepwise;
+    if (quick == stepwise) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "text " << Hex(text) << "\nfind " << Hex(find) << "\nmatch case " << matchCase
+           << ", whole word " << wholeWord << ", down " << down << ", from " << start << ": quick "
+           << quick << ", stepwise " << stepwise;
+  }
+
+  // Every occurrence one after another, from the start down and from the end
+  // up, and from a few other places.
+  ::testing::AssertionResult AllSame(const std::string& text, const std::string& find, int flags) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const bool down = flags & 4;
+    int found = 0;
+    for (int start = down ? 0 : static_cast<int>(text.size());;) {
+      auto same = Same(text, find, flags, start, found);
+      if (!same) return same;
+      if (found < 0 || (!down && found == 0)) break;
+      start = static_cast<int>(
+          (down ? sys::NextChar(begin + found, end) : sys::PrevChar(begin, begin + found)) - begin);
+    }
+    for (int i = 0; i < 3; ++i) {
+      auto same = Same(text, find, flags, static_cast<int>(Pick(text.size() + 2)), found);
+      if (!same) return same;
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  size_t Pick(size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(Random); }
+
+private:
+  const TAlphabet& Alphabet;
+  std::mt19937 Random;
+};
+
+void RunRounds(const TAlphabet& alphabet, unsigned seed, int rounds) {
+  TDifferential differential(alphabet, seed);
+  for (int round = 0; round < rounds; ++round) {
+    // Mostly short texts, some long enough for the quick scan's blocks.
+    const size_t length = round % 5 == 0 ? 40 + differential.Pick(80) : differential.Pick(24);
+    const std::string text = differential.Text(length);
+    const std::string find = differential.FindText(text);
+    for (int flags = 0; flags < 8; ++flags)
+      ASSERT_TRUE(differential.AllSame(text, find, flags)) << "round " << round;
+  }
+}
+
+// Any single-byte code page does for the Latin alphabet: with the suite run
+// in a Danish, Czech or Hungarian locale, the contractions of the language
+// ("aa", "ch", "cs", "dzs") are tried as well.
+bool UseSingleByteCodePage() {
+#ifdef _WIN32
+  for (bool lead : sys::LeadBytes())
+    if (lead) return false;
+  return true;
+#else
+  return UseCodePage(1252);
+#endif
+}
+
+} // namespace
+
+TEST(FindInTextEqual, LigaturesIgnorablesAndContractionsAsTheStepwiseScanFindsThem) {
+  if (!UseSingleByteCodePage()) GTEST_SKIP() << "needs a single-byte code page";
+  RunRounds(AlphabetLatin(), 1252, 2000);
+}
+
+TEST(FindInTextEqual, WidthsKanaAndKanjiAsTheStepwiseScanFindsThem) {
+  REQUIRE_CODE_PAGE(932);
+  RunRounds(Alphabet932(), 932, 1500);
+}
+
+// Places that differ in every byte and still compare equal: no byte test may
+// pass over them.
+TEST(FindInTextEqual, FindsWhatTheSystemCallsEqual) {
+#ifndef _WIN32
+  GTEST_SKIP() << "the portable comparison has no ligatures";
+#endif
+  REQUIRE_CODE_PAGE(1252);
+  struct TCase {
+    std::string Text, Find;
+  } cases[] = {
+      {"Strasse", "Stra\xDF"
+                  "e\xAD"},               // the sharp s is "ss"
+      {"caesar", "c\xE6" + kNul + "sar"}, // the ligature ae
+      {"co\xAD-op", "co-op" + kNul},      // a soft hyphen and a NUL are ignored
+      {"\xDE"
+       "orn\xAD",
+       "Thorn"}, // thorn is "th"
+  };
+  for (const TCase& c : cases) {
+    const std::string text = "x " + c.Text + " y";
+    ASSERT_EQ(c.Text.size(), c.Find.size());
+    for (bool down : {true, false}) {
+      int offset = 0;
+      ASSERT_TRUE(sys::SameText(c.Text, c.Find, true)) << Hex(c.Text);
+      EXPECT_TRUE(FindInText(text.data(), static_cast<int>(text.size()), c.Find.data(),
+                             static_cast<int>(c.Find.size()), false, true, down,
+                             down ? 0 : static_cast<int>(text.size()), offset));
+      EXPECT_EQ(offset, 2) << Hex(c.Text);
+    }
+  }
+}
