@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-std::string DefaultFontFace() {
+std::string UserInterfaceFace() {
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof metrics;
   if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
@@ -15,7 +15,7 @@ std::string DefaultFontFace() {
 }
 
 std::string ResolveFontFace(const std::string& name) {
-  return name == "Default" ? DefaultFontFace() : name;
+  return name == "Default" ? UserInterfaceFace() : name;
 }
 
 HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style, int dpi) {

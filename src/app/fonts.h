@@ -9,7 +9,7 @@
 #include "settings/options.h"
 
 // The name of the system's default user-interface face.
-std::string DefaultFontFace();
+std::string UserInterfaceFace();
 
 // The face to ask for: the default face for "Default", else the name.
 std::string ResolveFontFace(const std::string& name);

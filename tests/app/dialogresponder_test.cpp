@@ -80,30 +80,26 @@ private:
   HHOOK Hook;
 };
 
-BOOL ChooseFileToOpen(std::string& path) {
+// Runs GetOpenFileNameA or GetSaveFileNameA; the chosen path comes back.
+BOOL ChooseFileWith(BOOL(WINAPI* show)(LPOPENFILENAMEA), DWORD flags, std::string& path) {
   char file[MAX_PATH] = {0};
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.lpstrFilter = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  const BOOL chosen = GetOpenFileNameA(&dialog);
+  dialog.Flags = flags | OFN_HIDEREADONLY;
+  const BOOL chosen = show(&dialog);
   path = file;
   return chosen;
 }
 
+BOOL ChooseFileToOpen(std::string& path) {
+  return ChooseFileWith(GetOpenFileNameA, OFN_FILEMUSTEXIST, path);
+}
+
 BOOL ChooseFileToSave(std::string& path) {
-  char file[MAX_PATH] = {0};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.lpstrFilter = "Text files (*.txt)\0*.txt\0";
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-  const BOOL chosen = GetSaveFileNameA(&dialog);
-  path = file;
-  return chosen;
+  return ChooseFileWith(GetSaveFileNameA, OFN_OVERWRITEPROMPT, path);
 }
 
 } // namespace
@@ -179,6 +175,21 @@ TEST(DialogResponder, AnswersADialogThatNeverActivates) {
   ASSERT_EQ(responder.Seen().size(), 1u);
   EXPECT_EQ(responder.Seen()[0].Caption, "Test dialog");
   EXPECT_EQ(responder.Seen()[0].Buttons, (std::vector<std::string>{"OK", "Cancel"}));
+}
+
+TEST(DialogResponder, FailsAKeyThatNoControlWouldReceive) {
+  TTestDialog dialog;
+  dialog.ShowWithoutActivating = true; // and so without the focus
+  EXPECT_NONFATAL_FAILURE(
+      {
+        TDialogResponder responder;
+        responder.Handle([](HWND dialog) {
+          PressKey(dialog, VK_RETURN);
+          ClickButton(dialog, "Cancel");
+        });
+        dialog.Run();
+      },
+      "No control of the dialog \"Test dialog\" saying \"\" has the focus");
 }
 
 TEST(DialogResponder, NeverPressesADisabledOrMissingButton) {
@@ -295,8 +306,9 @@ TEST(DialogResponder, ChoosesAFileToSaveAndAnswersTheOverwritePrompt) {
   EXPECT_TRUE(ChooseFileToSave(chosen));
   EXPECT_EQ(chosen, existing.Path());
   ASSERT_EQ(responder.Seen().size(), 3u);
+  EXPECT_EQ(responder.Seen()[2].Buttons, (std::vector<std::string>{"&Yes", "&No"}));
   EXPECT_NE(responder.Seen()[2].Text.find("already exists"), std::string::npos)
-      << responder.Seen()[2].Text;
+      << responder.Seen()[2].Caption << ": " << responder.Seen()[2].Text;
 
   // Refusing to replace the file leaves the file dialog open: the test hears of it at once.
   responder.ChooseFile(existing.Path());

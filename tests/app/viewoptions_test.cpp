@@ -377,7 +377,7 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
   EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
   EXPECT_EQ(ButtonText(form.LogT1), "");
-  EXPECT_STREQ(FontOf(form.Memo1.Handle).lfFaceName, DefaultFontFace().c_str());
+  EXPECT_STREQ(FontOf(form.Memo1.Handle).lfFaceName, UserInterfaceFace().c_str());
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(FontOf(form.Memo1.Handle).lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);

@@ -106,13 +106,25 @@ BOOL CALLBACK NoteUnanswered(HWND window, LPARAM data) {
   return TRUE;
 }
 
-void DeliverToFocus(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+bool HasFocusIn(HWND dialog) {
   const HWND focus = GetFocus();
+  return IsWindow(dialog) && focus != nullptr && (focus == dialog || IsChild(dialog, focus));
+}
+
+void DeliverToFocus(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   // Once the dialog has ended, the focus may be back in the test's own
   // windows, which must not receive the rest of the keystroke.
-  if (!IsWindow(dialog) || (focus != dialog && !IsChild(dialog, focus))) return;
-  MSG msg{focus, message, wParam, lParam, GetTickCount(), {}};
+  if (!HasFocusIn(dialog)) return;
+  MSG msg{GetFocus(), message, wParam, lParam, GetTickCount(), {}};
   if (!IsDialogMessageA(dialog, &msg)) DispatchMessageA(&msg);
+}
+
+// A key sent to a dialog without the focus would go nowhere.
+bool CheckFocusIn(HWND dialog) {
+  if (HasFocusIn(dialog)) return true;
+  ADD_FAILURE() << "No control of " << Quoted(DescribeDialog(dialog))
+                << " has the focus to take a key";
+  return false;
 }
 
 } // namespace
@@ -156,11 +168,13 @@ bool ClickButton(HWND dialog, std::string_view caption) {
 }
 
 void PressKey(HWND dialog, WORD key) {
+  if (!CheckFocusIn(dialog)) return;
   DeliverToFocus(dialog, WM_KEYDOWN, key, 1);
   DeliverToFocus(dialog, WM_KEYUP, key, 0xC0000001);
 }
 
 void TypeText(HWND dialog, std::string_view text) {
+  if (!CheckFocusIn(dialog)) return;
   for (char c : text) DeliverToFocus(dialog, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
