@@ -25,13 +25,18 @@ TIniDocument OpenSettings() {
   return document;
 }
 
-// A stored rectangle is taken only when it has a size and some part of it lies
-// on a monitor: a screen that has since gone, or a hand-edited file, must not
-// put the window where nobody can reach it.
+// A stored rectangle is taken only when the system can place a window there
+// and some part of it lies on a monitor: a screen that has since gone, or a
+// hand-edited file, must not put the window where nobody can reach it.
 bool IsReachable(const TSettings& settings) {
+  // The system keeps window coordinates and sizes within 16 bits.
+  constexpr long long lowest = -32768, highest = 32767;
   const long long width = static_cast<long long>(settings.Right) - settings.Left;
   const long long height = static_cast<long long>(settings.Bottom) - settings.Top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0 || width > highest || height > highest) return false;
+  if (settings.Left < lowest || settings.Left > highest || settings.Top < lowest ||
+      settings.Top > highest)
+    return false;
   const RECT bounds{settings.Left, settings.Top, settings.Right, settings.Bottom};
   return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
 }

@@ -461,3 +461,157 @@ TEST_F(ViewOptionsTest, OptionsDefaultResetsOnlyTheExamOptionsAfterOk) {
 }
 
 } // namespace
+
+namespace {
+
+// What the tab-width question showed when it came up.
+struct TAsked {
+  std::string Caption, Prompt, Entry;
+  DWORD SelectionStart = 1, SelectionEnd = 0;
+  RECT Bounds{};
+};
+
+TAsked Describe(HWND dialog) {
+  TAsked asked;
+  const TDialogSeen seen = DescribeDialog(dialog);
+  asked.Caption = seen.Caption;
+  asked.Prompt = seen.Text;
+  const HWND focus = GetFocus();
+  asked.Entry = WindowText(focus);
+  SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&asked.SelectionStart),
+               reinterpret_cast<LPARAM>(&asked.SelectionEnd));
+  GetWindowRect(dialog, &asked.Bounds);
+  return asked;
+}
+
+bool WhollySelected(const TAsked& asked) {
+  return asked.SelectionStart == 0 && asked.SelectionEnd == asked.Entry.size();
+}
+
+} // namespace
+
+class TabWidthTest : public ViewOptionsTest {
+protected:
+  // The user types the entry over the proposal and presses Enter.
+  void Answer(const std::string& entry, TAsked* asked = nullptr) {
+    Responder.Handle([entry, asked](HWND dialog) {
+      if (asked != nullptr) *asked = Describe(dialog);
+      if (entry.empty())
+        PressKey(dialog, VK_DELETE);
+      else
+        TypeText(dialog, entry);
+      PressKey(dialog, VK_RETURN);
+    });
+  }
+  // A rejected entry: its message, then the question again, which the user
+  // cancels. Gives what the question showed the second time.
+  TAsked Reject(const std::string& entry) {
+    Answer(entry);
+    Responder.Press("OK");
+    TAsked again;
+    Responder.Handle([&again](HWND dialog) {
+      again = Describe(dialog);
+      ClickButton(dialog, "Cancel");
+    });
+    const size_t before = Responder.Seen().size();
+    Click(cmTabWidth);
+    EXPECT_EQ(Responder.Seen().size(), before + 3);
+    if (Responder.Seen().size() == before + 3) {
+      const TDialogSeen& message = Responder.Seen()[before + 1];
+      EXPECT_EQ(message.Caption, "Tesmo");
+      EXPECT_EQ(message.Icon, "error");
+      LastMessage = message.Text;
+    }
+    return again;
+  }
+
+  std::string LastMessage;
+};
+
+TEST_F(TabWidthTest, AcceptsWholeNumbersFromZeroToNinetySixInTheIntegerRules) {
+  TMainForm& form = *Form;
+  TAsked asked;
+  Answer("96", &asked);
+  Click(cmTabWidth);
+  EXPECT_EQ(asked.Caption, "Tab Width");
+  EXPECT_EQ(asked.Prompt, "Enter the tab width.");
+  EXPECT_EQ(asked.Entry, "8");
+  EXPECT_TRUE(WhollySelected(asked));
+  EXPECT_EQ(form.GetViewOptions().TabWidth, 96);
+
+  const struct {
+    const char* Entry;
+    int Width;
+  } accepted[] = {{"0", 0}, {"$10", 16}, {" 12", 12}, {"-0", 0}, {"0x20", 32}};
+  for (const auto& entry : accepted) {
+    const std::string shown = std::to_string(form.GetViewOptions().TabWidth);
+    Answer(entry.Entry, &asked);
+    Click(cmTabWidth);
+    EXPECT_EQ(asked.Entry, shown) << "the question proposes the held width";
+    EXPECT_EQ(form.GetViewOptions().TabWidth, entry.Width) << entry.Entry;
+  }
+  EXPECT_EQ(Responder.Unexpected(), 0);
+  // The log's tab stops follow: 32 characters apart now.
+  const int average = AverageCharWidth(form.Memo1.Handle);
+  EXPECT_NEAR(TabDistance(form), 32 * average, 2 * average);
+}
+
+TEST_F(TabWidthTest, RejectsOtherEntriesWithTheRangeAndTheEntryThenAsksAgainWithIt) {
+  TMainForm& form = *Form;
+  for (const std::string entry : {"97", "-1", "12 ", "abc", "99999999999"}) {
+    const TAsked again = Reject(entry);
+    EXPECT_EQ(LastMessage, "Set the number between 0 and 96: " + entry);
+    EXPECT_EQ(again.Entry, entry) << "the dialog shows the rejected entry again";
+    EXPECT_TRUE(WhollySelected(again)) << entry;
+    EXPECT_EQ(form.GetViewOptions().TabWidth, 8) << "cancelled after the message: " << entry;
+  }
+  const TAsked empty = Reject("");
+  EXPECT_EQ(LastMessage, "Set the number between 0 and 96: ");
+  EXPECT_EQ(empty.Entry, "");
+
+  // Corrected on the second showing, the entry counts.
+  Answer("97");
+  Responder.Press("OK");
+  Answer("24");
+  Click(cmTabWidth);
+  EXPECT_EQ(form.GetViewOptions().TabWidth, 24);
+}
+
+TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNotApplied) {
+  TMainForm& form = *Form;
+  const HFONT applied = FontHandle(form.Memo1.Handle);
+  TAsked first, second;
+  Responder.Handle([&first](HWND dialog) {
+    first = Describe(dialog);
+    TypeText(dialog, "40");
+    // Moved by the user; the next showing is centred again.
+    SetWindowPos(dialog, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ClickButton(dialog, "Cancel");
+  });
+  Click(cmTabWidth);
+  Responder.Handle([&second](HWND dialog) {
+    second = Describe(dialog);
+    TypeText(dialog, "40");
+    PressKey(dialog, VK_ESCAPE);
+  });
+  Click(cmTabWidth);
+  Responder.Handle([](HWND dialog) {
+    TypeText(dialog, "40");
+    PressCloseBox(dialog);
+  });
+  Click(cmTabWidth);
+  EXPECT_EQ(form.GetViewOptions().TabWidth, 8);
+  EXPECT_EQ(second.Entry, "8") << "a cancelled entry is not kept";
+  const int width = first.Bounds.right - first.Bounds.left;
+  const int height = first.Bounds.bottom - first.Bounds.top;
+  for (const TAsked& asked : {first, second}) {
+    EXPECT_EQ(asked.Bounds.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(asked.Bounds.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+  }
+
+  // OK on the held width leaves the record equal: nothing is applied.
+  Answer("8");
+  Click(cmTabWidth);
+  EXPECT_EQ(FontHandle(form.Memo1.Handle), applied);
+  EXPECT_EQ(Responder.Unexpected(), 0);
+}
