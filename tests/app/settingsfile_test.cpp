@@ -48,8 +48,29 @@ std::string Join(const std::vector<std::string>& fields) {
 // normal window at 218, 179, 826, 685, both dialogs in C:\Quiz.
 std::vector<std::string> ExampleFields() {
   return {"\"C:\\Quiz\\words.txt,\"\"C:\\My Files\\kanji.csv\"\",,,\"",
-          "-1", "0", "Default", "9", "0", "8", "0", "-1", "0", "0", "-1", "0", "0", "0",
-          "218", "179", "826", "685", "C:\\Quiz", "2", "C:\\Quiz", "1", ""};
+          "-1",
+          "0",
+          "Default",
+          "9",
+          "0",
+          "8",
+          "0",
+          "-1",
+          "0",
+          "0",
+          "-1",
+          "0",
+          "0",
+          "0",
+          "218",
+          "179",
+          "826",
+          "685",
+          "C:\\Quiz",
+          "2",
+          "C:\\Quiz",
+          "1",
+          ""};
 }
 
 std::string FileOf(const std::string& value) {
@@ -234,8 +255,9 @@ TEST_F(SettingsFileTest, ARectangleOffEveryMonitorOrWithoutSizeKeepsTheSystemsPl
   Start();
   const RECT placed = Bounds(*Form);
   Form.reset();
-  for (const char* rectangle : {"-30000,-30000,-29000,-29500", "40000,100,41000,600",
-                                "100,100,100,600", "100,600,900,100", "-2147483648,0,2147483647,600"}) {
+  for (const char* rectangle :
+       {"-30000,-30000,-29000,-29500", "40000,100,41000,600", "100,100,100,600", "100,600,900,100",
+        "-2147483648,0,2147483647,600"}) {
     std::vector<std::string> fields = ExampleFields();
     fields[9] = "-1";
     std::vector<std::string> parts;
@@ -337,8 +359,8 @@ TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
   ASSERT_EQ(written.rfind(head, 0), 0u) << written;
   ASSERT_GT(written.size(), head.size() + tail.size());
   EXPECT_EQ(written.substr(written.size() - tail.size()), tail) << written;
-  const TStringList value = SplitCommaText(
-      written.substr(head.size(), written.size() - head.size() - tail.size()));
+  const TStringList value =
+      SplitCommaText(written.substr(head.size(), written.size() - head.size() - tail.size()));
   ASSERT_EQ(value.size(), 24u);
   EXPECT_EQ(value[0], "C:\\Quiz\\words.txt,\"C:\\My Files\\kanji.csv\",,,");
   EXPECT_EQ(value[1], "0");
@@ -449,8 +471,8 @@ TEST(SettingsFileStart, TheProgramReportsAnUnreadableSettingsFileAndEnds) {
       std::filesystem::path(AppDir).parent_path().parent_path() / "tesmo.exe";
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "no " << program.string();
   // A copy of its own, so that the settings beside it are the test's.
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("tesmo-start-" + std::to_string(GetCurrentProcessId()));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("tesmo-start-" + std::to_string(GetCurrentProcessId()));
   std::filesystem::create_directories(folder);
   const std::filesystem::path copy = folder / "tesmo.exe";
   std::filesystem::copy_file(program, copy, std::filesystem::copy_options::overwrite_existing);

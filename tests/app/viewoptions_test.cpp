@@ -15,6 +15,7 @@
 #include "app/fonts.h"
 #include "app/mainform.h"
 #include "support/dialogresponder.h"
+#include "support/tempfile.h"
 
 namespace {
 
@@ -461,6 +462,30 @@ TEST_F(ViewOptionsTest, OptionsDefaultResetsOnlyTheExamOptionsAfterOk) {
 }
 
 } // namespace
+
+TEST_F(ViewOptionsTest, AnOptionChangedDuringARunCountsFromTheNextQuestion) {
+  TMainForm& form = *Form;
+  const TTempFile questions("q1,a1\r\nq2,a2\r\n", ".csv");
+  Click(cmShuffle); // asked in the file's order
+  form.OpenDocument(questions.Path());
+  Click(cmStart);
+  ASSERT_EQ(form.Edit1.GetText(), "q1");
+
+  Click(cmSwap);
+  Click(cmCaseSensitive);
+  EXPECT_EQ(form.Edit1.GetText(), "q1") << "the question shown stays";
+  // Judged as it was asked: case ignored, the answer expected.
+  form.Edit2.SetText("A1");
+  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(form.GetExam().HitItems.Count(), 1);
+  // The next question comes swapped, and its case counts.
+  EXPECT_EQ(form.Edit1.GetText(), "a2");
+  form.Edit2.SetText("Q2");
+  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  // The run is over with that one miss to review.
+  EXPECT_EQ(form.GetExam().ReviewItems.Count(), 1);
+  EXPECT_TRUE(form.ReviewM1.GetEnabled());
+}
 
 namespace {
 
