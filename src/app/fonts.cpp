@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 std::string DefaultFontFace() {
@@ -15,13 +16,15 @@ std::string DefaultFontFace() {
 }
 
 std::string ResolveFontFace(const std::string& name) {
-  return name == "Default" ? DefaultFontFace() : name;
+  // "Default" in any letter case stands for the face, as a hand-edited file may spell it.
+  return _stricmp(name.c_str(), "Default") == 0 ? DefaultFontFace() : name;
 }
 
 HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style, int dpi) {
   // A size from a hand-edited settings file may be anything; keep it to
   // what a window can show.
-  const int size = std::clamp(points == 0 ? 9 : std::abs(points), 1, 500);
+  const long long wanted = points == 0 ? 9 : std::llabs(points);
+  const int size = static_cast<int>(std::clamp<long long>(wanted, 1, 500));
   LOGFONTA font{};
   font.lfHeight = -MulDiv(size, dpi, 72);
   font.lfWeight = style[fsBold] ? FW_BOLD : FW_NORMAL;

@@ -11,7 +11,8 @@
 // The name of the system's default user-interface face.
 std::string DefaultFontFace();
 
-// The face to ask for: the default face for "Default", else the name.
+// The face to ask for: the default face for "Default" (in any letter case),
+// else the name.
 std::string ResolveFontFace(const std::string& name);
 
 // A font of the face (or "Default"), size in points and style at the dpi.

@@ -133,13 +133,17 @@ void TMainForm::CreateControls() {
 void TMainForm::LayoutControls() {
   RECT client;
   GetClientRect(Window.Handle, &client);
-  if (StatusBar1.GetVisible()) {
+  // The bars' own visibility, which holds before the window is first shown.
+  const auto shown = [](const TControl& bar) {
+    return (GetWindowLongA(bar.Handle, GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  if (shown(StatusBar1)) {
     StatusBar1.Send(WM_SIZE);
     RECT bar;
     GetWindowRect(StatusBar1.Handle, &bar);
     client.bottom -= bar.bottom - bar.top;
   }
-  if (ToolBar1.GetVisible()) {
+  if (shown(ToolBar1)) {
     ToolBar1.Send(TB_AUTOSIZE);
     RECT bar;
     GetWindowRect(ToolBar1.Handle, &bar);

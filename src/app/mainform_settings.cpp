@@ -1,6 +1,115 @@
 // The settings file: read at the end of start-up, written at a confirmed close.
+#include <exception>
+#include <stdexcept>
+
+#include "appconst.h"
+#include "failure.h"
 #include "mainform.h"
+#include "settings/inifile.h"
+#include "settings/settingsvalue.h"
+#include "util/platform.h"
 
-void TMainForm::LoadSettings() {}
+namespace {
 
-void TMainForm::SaveSettings() {}
+// Reads the whole settings file. A file that exists but cannot be read is a
+// failure that names the file, so the user knows what to mend.
+TIniDocument OpenSettings() {
+  TIniDocument document;
+  try {
+    document.LoadFromFile(SettingsFile);
+  } catch (const std::exception& failure) {
+    const std::string text = failure.what();
+    if (text.find(SettingsFile) != std::string::npos) throw;
+    throw std::runtime_error("Cannot read file \"" + SettingsFile + "\". " + text);
+  }
+  return document;
+}
+
+// A stored rectangle is taken only when the system can place a window there
+// and some part of it lies on a monitor: a screen that has since gone, or a
+// hand-edited file, must not put the window where nobody can reach it.
+bool IsReachable(const TSettings& settings) {
+  // The system keeps window coordinates and sizes within 16 bits.
+  constexpr long long lowest = -32768, highest = 32767;
+  const long long width = static_cast<long long>(settings.Right) - settings.Left;
+  const long long height = static_cast<long long>(settings.Bottom) - settings.Top;
+  if (width <= 0 || height <= 0 || width > highest || height > highest) return false;
+  if (settings.Left < lowest || settings.Left > highest || settings.Top < lowest ||
+      settings.Top > highest)
+    return false;
+  const RECT bounds{settings.Left, settings.Top, settings.Right, settings.Bottom};
+  return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+} // namespace
+
+void TMainForm::LoadSettings() {
+  TSettings current;
+  current.ViewOptions = ViewOptions;
+  current.ExamOptions = ExamOptions;
+  current.Dialogs.resize(static_cast<size_t>(FileDialogs->Count()));
+  for (int i = 0; i < FileDialogs->Count(); ++i) {
+    const TFileDialog& dialog = FileDialogs->Get(i);
+    current.Dialogs[static_cast<size_t>(i)] = {dialog.InitialDir, dialog.FilterIndex};
+  }
+  // No file yet: the defaults stay, and the first close writes one.
+  if (!sys::FileExists(SettingsFile)) return;
+  // Outside the staged reading: a file that cannot be read at all ends the start.
+  const TIniDocument document = OpenSettings();
+
+  // Each group is applied only when every field of it converted; reading
+  // stops at the first field that did not.
+  const TSettingsRead read =
+      ReadSettingsValue(document.ReadString(SettingsSection, SettingsKey), current);
+  const TSettings& stored = read.Settings;
+  if (read.HistoryRead) {
+    History->SetCommaText(stored.HistoryText);
+    UpdateHistoryMenu();
+  }
+  if (read.ViewOptionsRead) SetViewOptions(stored.ViewOptions);
+  if (read.ExamOptionsRead) SetExamOptions(stored.ExamOptions);
+  // A window that closed maximized or minimized starts where the system puts it.
+  if (read.RestoresBounds() && IsReachable(stored))
+    SetWindowPos(Window.Handle, nullptr, stored.Left, stored.Top, stored.Right - stored.Left,
+                 stored.Bottom - stored.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int i = 0; i < FileDialogs->Count(); ++i) {
+    TFileDialog& dialog = FileDialogs->Get(i);
+    if (i < read.FoldersRead) dialog.InitialDir = stored.Dialogs[static_cast<size_t>(i)].Folder;
+    if (i < read.FilterIndexesRead)
+      dialog.FilterIndex = stored.Dialogs[static_cast<size_t>(i)].FilterIndex;
+  }
+  if (read.Failed) ShowOpenError(SettingsFile);
+}
+
+void TMainForm::SaveSettings() {
+  TIniDocument document;
+  try {
+    document = OpenSettings();
+  } catch (const std::exception& failure) {
+    // Keeping the window open would not make the file readable, and the user
+    // could never close the program: report it and leave the file as it is.
+    ShowGeneralFailure(Window.Handle, failure.what());
+    return;
+  }
+  try {
+    TSettings settings;
+    settings.HistoryText = History->CommaText();
+    settings.ViewOptions = ViewOptions;
+    settings.ExamOptions = ExamOptions;
+    settings.WindowState = IsIconic(Window.Handle) ? 1 : IsZoomed(Window.Handle) ? 2 : 0;
+    RECT bounds{};
+    GetWindowRect(Window.Handle, &bounds);
+    settings.Left = bounds.left;
+    settings.Top = bounds.top;
+    settings.Right = bounds.right;
+    settings.Bottom = bounds.bottom;
+    for (int i = 0; i < FileDialogs->Count(); ++i) {
+      const TFileDialog& dialog = FileDialogs->Get(i);
+      settings.Dialogs.push_back({dialog.InitialDir, dialog.FilterIndex});
+    }
+    document.WriteString(SettingsSection, SettingsKey, MakeSettingsValue(settings));
+    document.Save(SettingsFile);
+  } catch (const std::exception&) {
+    ShowSaveError(SettingsFile);
+  }
+}

@@ -1,5 +1,6 @@
 // The View menu: how the window looks.
 #include <algorithm>
+#include <vector>
 
 #include <windows.h>
 
@@ -48,6 +49,52 @@ void TMainForm::ViewM1Click(int id) {
   SetViewOptions(options);
 }
 
+namespace {
+
+// The face the system really draws for a font: "Default" and any face that
+// is not installed come out as the face that stands in for them, which is
+// one the font dialog lists.
+std::string ShownFace(HFONT font) {
+  HDC screen = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(screen, font);
+  char face[LF_FACESIZE] = {0};
+  const int length = GetTextFaceA(screen, LF_FACESIZE, face);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return length > 0 ? std::string(face) : std::string();
+}
+
+constexpr UINT KeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Wine keeps a window out of the top-most band when a window it owns (the
+// toolbar's tooltip) already stands at the top of it. The owned windows are
+// let go for the move and taken back after it; the windows of a top-most
+// window are top-most too.
+void PutIntoTopmostBand(HWND window) {
+  struct TOwned {
+    HWND Owner;
+    std::vector<HWND> Windows;
+  } owned{window, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND candidate, LPARAM data) -> BOOL {
+        auto* found = reinterpret_cast<TOwned*>(data);
+        if (GetWindow(candidate, GW_OWNER) == found->Owner) found->Windows.push_back(candidate);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&owned));
+  for (HWND child : owned.Windows) SetWindowLongPtrA(child, GWLP_HWNDPARENT, 0);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
+  for (HWND child : owned.Windows) {
+    SetWindowLongPtrA(child, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
+    SetWindowPos(child, HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
+  }
+}
+
+} // namespace
+
 bool TMainForm::EditFont(TViewOptions& options) {
   LOGFONTA font{};
   HDC screen = GetDC(nullptr);
@@ -55,9 +102,10 @@ bool TMainForm::EditFont(TViewOptions& options) {
   ReleaseDC(nullptr, screen);
   HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, dpi);
   GetObjectA(start, sizeof font, &font);
+  // The dialog starts on a face it lists: "Default" starts on the default face.
+  std::string face = ShownFace(start);
+  if (face.empty()) face = ResolveFontFace(options.FontName);
   DeleteObject(start);
-  // The dialog shows a real face: "Default" starts on the default face itself.
-  const std::string face = ResolveFontFace(options.FontName);
   lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
 
   CHOOSEFONTA dialog{};
@@ -104,6 +152,15 @@ void TMainForm::ApplyViewOptions() {
   ToolBar1.SetVisible(ViewOptions.Toolbar);
   if (ViewOptions.ToolbarCaptions != ToolBarCaptionsShown || ToolBar1.Send(TB_BUTTONCOUNT) == 0)
     SetToolBarCaptions(ViewOptions.ToolbarCaptions);
+  if (!ViewOptions.ToolbarCaptions) {
+    // The toolbar makes a button no smaller than its picture and the padding
+    // around it; 22 x 21 needs less padding than the toolbar's own.
+    const int width = MulDiv(22, Dpi, 96), height = MulDiv(21, Dpi, 96);
+    const int image = MulDiv(16, Dpi, 96);
+    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(width - image, height - image));
+    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    ToolBar1.Send(TB_AUTOSIZE);
+  }
 
   HFONT font = CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi);
   // A width read from a hand-edited file may be anything; the control takes
@@ -121,7 +178,8 @@ void TMainForm::ApplyViewOptions() {
   StatusBar1.SetVisible(ViewOptions.StatusBar);
   LayoutControls();
   SetWindowPos(Window.Handle, ViewOptions.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+               KeepPlace);
+  if (ViewOptions.Topmost && !IsTopmost(Window.Handle)) PutIntoTopmostBand(Window.Handle);
 
   ToolbarM1.SetChecked(ViewOptions.Toolbar);
   ToolbarCaptionsM1.SetChecked(ViewOptions.ToolbarCaptions);

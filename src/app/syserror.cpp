@@ -4,7 +4,10 @@
 
 #include "util/textutil.h"
 
-std::string SystemErrorText(DWORD error) {
+namespace {
+
+// The system's text for an error code, without the line break it ends with.
+std::string ErrorCodeText(DWORD error) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -14,9 +17,11 @@ std::string SystemErrorText(DWORD error) {
   return Trim(text);
 }
 
+} // namespace
+
 void RaiseLastError(const std::string& what) {
   const DWORD error = GetLastError();
-  const std::string reason = SystemErrorText(error);
+  const std::string reason = ErrorCodeText(error);
   throw std::runtime_error(what + " " +
                            (reason.empty() ? "Error " + std::to_string(error) : reason));
 }

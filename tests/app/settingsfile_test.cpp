@@ -1,0 +1,568 @@
+// The settings file through real starts and closes of the main window: what
+// a close writes beside the executable and what the next start makes of it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "app/appconst.h"
+#include "app/commands.h"
+#include "app/failure.h"
+#include "app/fonts.h"
+#include "app/mainform.h"
+#include "settings/commatext.h"
+#include "support/dialogresponder.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << bytes;
+}
+
+void RemoveFile(const std::string& path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path.c_str());
+}
+
+std::string Join(const std::vector<std::string>& fields) {
+  std::string text;
+  for (size_t i = 0; i < fields.size(); ++i) text += (i > 0 ? "," : "") + fields[i];
+  return text;
+}
+
+// The fields of the documented example: two recent files, default options, a
+// normal window at 218, 179, 826, 685, both dialogs in C:\Quiz.
+std::vector<std::string> ExampleFields() {
+  return {"\"C:\\Quiz\\words.txt,\"\"C:\\My Files\\kanji.csv\"\",,,\"",
+          "-1",
+          "0",
+          "Default",
+          "9",
+          "0",
+          "8",
+          "0",
+          "-1",
+          "0",
+          "0",
+          "-1",
+          "0",
+          "0",
+          "0",
+          "218",
+          "179",
+          "826",
+          "685",
+          "C:\\Quiz",
+          "2",
+          "C:\\Quiz",
+          "1",
+          ""};
+}
+
+std::string FileOf(const std::string& value) {
+  return "[Settings]\r\nValues=" + value + "\r\n\r\n";
+}
+
+RECT Bounds(const TMainForm& form) {
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  return r;
+}
+
+// Holds a file open so that nobody else may read it.
+class TLockedFile {
+public:
+  explicit TLockedFile(const std::string& path)
+      : Handle(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~TLockedFile() { Release(); }
+  void Release() {
+    if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
+    Handle = INVALID_HANDLE_VALUE;
+  }
+  bool Locked() const { return Handle != INVALID_HANDLE_VALUE; }
+
+private:
+  HANDLE Handle;
+};
+
+const std::string OpenErrorText = "The program cannot open the document: " + SettingsFile;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr)));
+    RemoveFile(SettingsFile);
+  }
+  void TearDown() override {
+    Form.reset();
+    RemoveFile(SettingsFile);
+  }
+
+  TMainForm& Start() {
+    Form = std::make_unique<TMainForm>(GetModuleHandleA(nullptr));
+    ShowWindow(Form->Handle(), SW_SHOWNOACTIVATE);
+    return *Form;
+  }
+  // The user closes the window; it is gone afterwards.
+  void Close() {
+    const HWND window = Form->Handle();
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    Form.reset();
+  }
+  void StartWith(const std::string& value) {
+    WriteBytes(SettingsFile, FileOf(value));
+    Start();
+  }
+
+  TDialogResponder Responder;
+  std::unique_ptr<TMainForm> Form;
+};
+
+TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
+  TMainForm& form = Start();
+  EXPECT_EQ(form.GetStatus(), "Ready");
+  EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(form.ShuffleM1.GetChecked());
+  EXPECT_FALSE(form.FileM1s[0].GetEnabled());
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+
+  Close();
+  const std::string written = ReadBytes(SettingsFile);
+  ASSERT_EQ(written.rfind("[Settings]\r\nValues=\",,,,\",-1,0,Default,9,0,8,0,-1,0,0,-1,0,0,0,", 0),
+            0u)
+      << written;
+  EXPECT_EQ(written.substr(written.size() - 7), ",1,\r\n\r\n") << "the last field is empty";
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
+TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
+  TMainForm& form = Start();
+  form.GetHistory().Put(0, "C:\\Quiz\\words.txt");
+  form.GetHistory().Put(1, "C:\\My Files\\kanji.csv");
+  form.OpenDialog1.InitialDir = "C:\\Quiz";
+  form.OpenDialog1.FilterIndex = 2;
+  form.SaveDialog1.InitialDir = "C:\\Quiz";
+  form.SaveDialog1.FilterIndex = 1;
+  SetWindowPos(form.Handle(), nullptr, 218, 179, 826 - 218, 685 - 179, SWP_NOZORDER);
+  ASSERT_EQ(Bounds(form).right, 826);
+
+  Close();
+  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields())));
+}
+
+TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilters) {
+  {
+    TMainForm& form = Start();
+    form.GetHistory().Add("C:\\My Files\\kanji.csv");
+    form.GetHistory().Add("C:\\Quiz\\words.txt");
+    form.UpdateHistoryMenu();
+    for (int id : {cmToolbarCaptions, cmSwapPanels, cmStatusBar, cmLastPosition, cmTopmost,
+                   cmShuffle, cmSwap, cmCaseSensitive})
+      form.ClickMenuItem(id);
+    TViewOptions view = form.GetViewOptions();
+    view.FontName = "Courier New";
+    view.FontSize = 12;
+    view.BitsToFontStyle(5);
+    view.TabWidth = 4;
+    form.SetViewOptions(view);
+    form.OpenDialog1.InitialDir = "C:\\Quiz";
+    form.OpenDialog1.FilterIndex = 3;
+    form.SaveDialog1.InitialDir = "D:\\Logs";
+    form.SaveDialog1.FilterIndex = 2;
+    SetWindowPos(form.Handle(), nullptr, 300, 200, 640, 480, SWP_NOZORDER);
+    Close();
+  }
+  TMainForm& form = Start();
+  EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
+  EXPECT_EQ(form.GetHistory().Get(1), "C:\\My Files\\kanji.csv");
+  EXPECT_EQ(form.GetHistory().Get(2), "");
+  EXPECT_EQ(form.FileM1s[0].GetCaption(), "words.txt (&1)");
+  EXPECT_TRUE(form.FileM1s[1].GetEnabled());
+  EXPECT_TRUE(form.ClearM1.GetEnabled());
+
+  const TViewOptions& view = form.GetViewOptions();
+  EXPECT_EQ(view.FontName, "Courier New");
+  EXPECT_EQ(view.FontSize, 12);
+  EXPECT_EQ(view.FontStyleToBits(), 5);
+  EXPECT_EQ(view.TabWidth, 4);
+  EXPECT_TRUE(form.ToolbarCaptionsM1.GetChecked());
+  EXPECT_TRUE(form.SwapPanelsM1.GetChecked());
+  EXPECT_FALSE(form.StatusBarM1.GetChecked());
+  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_TRUE(form.LastPositionM1.GetChecked());
+  EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  // The log fills the room the hidden status bar leaves.
+  RECT client, log;
+  GetClientRect(form.Handle(), &client);
+  GetWindowRect(form.Memo1.Handle, &log);
+  MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&log), 2);
+  EXPECT_LT(log.bottom, client.bottom) << "the question panel stands below the log";
+
+  EXPECT_FALSE(form.ShuffleM1.GetChecked());
+  EXPECT_FALSE(form.ShuffleT1.GetDown());
+  EXPECT_TRUE(form.SwapT1.GetDown());
+  EXPECT_TRUE(form.CaseSensitiveM1.GetChecked());
+
+  const RECT bounds = Bounds(form);
+  EXPECT_EQ(bounds.left, 300);
+  EXPECT_EQ(bounds.top, 200);
+  EXPECT_EQ(bounds.right, 940);
+  EXPECT_EQ(bounds.bottom, 680);
+
+  EXPECT_EQ(form.OpenDialog1.InitialDir, "C:\\Quiz");
+  EXPECT_EQ(form.OpenDialog1.FilterIndex, 3);
+  EXPECT_EQ(form.SaveDialog1.InitialDir, "D:\\Logs");
+  EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
+TEST_F(SettingsFileTest, TheRectangleIsTakenOnlyForANormalWindowWithLastPosition) {
+  std::vector<std::string> fields = ExampleFields();
+  fields[9] = "-1"; // LastPosition
+  StartWith(Join(fields));
+  EXPECT_EQ(Bounds(*Form).left, 218);
+  EXPECT_EQ(Bounds(*Form).bottom, 685);
+  Form.reset();
+
+  fields[14] = "2"; // closed maximized: the system places the window
+  StartWith(Join(fields));
+  EXPECT_NE(Bounds(*Form).left, 218);
+  EXPECT_FALSE(IsZoomed(Form->Handle()));
+  Form.reset();
+
+  fields[14] = "0";
+  fields[9] = "0";
+  StartWith(Join(fields));
+  EXPECT_NE(Bounds(*Form).left, 218);
+}
+
+TEST_F(SettingsFileTest, ARectangleOffEveryMonitorOrWithoutSizeKeepsTheSystemsPlacement) {
+  Start();
+  const RECT placed = Bounds(*Form);
+  Form.reset();
+  for (const char* rectangle :
+       {"-30000,-30000,-29000,-29500", "40000,100,41000,600", "100,100,100,600", "100,600,900,100",
+        "-2147483648,0,2147483647,600"}) {
+    std::vector<std::string> fields = ExampleFields();
+    fields[9] = "-1";
+    std::vector<std::string> parts;
+    std::stringstream split(rectangle);
+    for (std::string part; std::getline(split, part, ',');) parts.push_back(part);
+    std::copy(parts.begin(), parts.end(), fields.begin() + 15);
+    StartWith(Join(fields));
+    const RECT bounds = Bounds(*Form);
+    EXPECT_TRUE(EqualRect(&bounds, &placed)) << rectangle;
+    EXPECT_NE(MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL), nullptr) << rectangle;
+    Form.reset();
+  }
+  // Partly on the screen is enough.
+  std::vector<std::string> fields = ExampleFields();
+  fields[9] = "-1";
+  fields[15] = "-200";
+  fields[17] = "400";
+  StartWith(Join(fields));
+  EXPECT_EQ(Bounds(*Form).left, -200);
+  EXPECT_EQ(Bounds(*Form).right, 400);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
+TEST_F(SettingsFileTest, TenFieldsReplaceTheHistoryKeepTheViewAndTellTheSettingsPath) {
+  Responder.Press("OK");
+  StartWith("\"a.txt,b.txt,,,\",0,-1,Arial,12,1,4,-1,0,-1");
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
+  EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
+  EXPECT_EQ(Responder.Seen()[0].Icon, "error");
+  TMainForm& form = *Form;
+  EXPECT_EQ(form.GetHistory().Get(0), "a.txt");
+  EXPECT_EQ(form.GetHistory().Get(1), "b.txt");
+  EXPECT_TRUE(form.FileM1s[1].GetEnabled());
+  EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_EQ(form.GetStatus(), "Ready");
+}
+
+TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBeforeApplied) {
+  // Field 4, the font size: the history is read, the view options are not.
+  std::vector<std::string> fields = ExampleFields();
+  fields[1] = "0";
+  fields[4] = "abc";
+  Responder.Press("OK");
+  StartWith(Join(fields));
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
+  EXPECT_EQ(Form->GetHistory().Get(1), "C:\\My Files\\kanji.csv");
+  EXPECT_TRUE(Form->ToolbarM1.GetChecked());
+  EXPECT_EQ(Form->GetStatus(), "Ready");
+  Form.reset();
+
+  // Field 11, Shuffle: the view options are applied, the examination options
+  // and everything after them are not.
+  fields = ExampleFields();
+  fields[1] = "0";
+  fields[9] = "-1";
+  fields[11] = "yes";
+  fields[12] = "-1";
+  Responder.Press("OK");
+  StartWith(Join(fields));
+  ASSERT_EQ(Responder.Seen().size(), 2u);
+  EXPECT_EQ(Responder.Seen()[1].Text, OpenErrorText);
+  TMainForm& form = *Form;
+  EXPECT_FALSE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_TRUE(form.LastPositionM1.GetChecked());
+  EXPECT_TRUE(form.ShuffleM1.GetChecked());
+  EXPECT_FALSE(form.SwapM1.GetChecked());
+  EXPECT_NE(Bounds(form).left, 218);
+  EXPECT_EQ(form.OpenDialog1.InitialDir, "");
+  EXPECT_EQ(form.OpenDialog1.FilterIndex, 1);
+  EXPECT_EQ(form.GetStatus(), "Ready");
+}
+
+TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
+  Responder.Press("OK");
+  WriteBytes(SettingsFile, "[Other]\r\nA=1\r\n");
+  Start();
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
+  EXPECT_FALSE(Form->FileM1s[0].GetEnabled());
+  EXPECT_TRUE(Equals(Form->GetViewOptions(), TViewOptions()));
+}
+
+TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
+  std::vector<std::string> fields = ExampleFields();
+  fields[1] = "0"; // no toolbar
+  WriteBytes(SettingsFile, "; written by hand\r\n[Other]\r\nName = 1\r\n\r\n[settings]\r\nvalues=" +
+                               Join(fields) + "\r\nExtra=2\r\n[Last]\r\nZ=3\r\n");
+  TMainForm& form = Start();
+  EXPECT_FALSE(form.ToolbarM1.GetChecked());
+  EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
+  Close();
+
+  const std::string written = ReadBytes(SettingsFile);
+  const std::string head = "[Other]\r\nName=1\r\n\r\n[settings]\r\nValues=";
+  const std::string tail = "\r\nExtra=2\r\n\r\n[Last]\r\nZ=3\r\n\r\n";
+  ASSERT_EQ(written.rfind(head, 0), 0u) << written;
+  ASSERT_GT(written.size(), head.size() + tail.size());
+  EXPECT_EQ(written.substr(written.size() - tail.size()), tail) << written;
+  const TStringList value =
+      SplitCommaText(written.substr(head.size(), written.size() - head.size() - tail.size()));
+  ASSERT_EQ(value.size(), 24u);
+  EXPECT_EQ(value[0], "C:\\Quiz\\words.txt,\"C:\\My Files\\kanji.csv\",,,");
+  EXPECT_EQ(value[1], "0");
+  EXPECT_EQ(value[19], "C:\\Quiz");
+}
+
+TEST_F(SettingsFileTest, AReadOnlyFileIsReportedAndLeftAloneAndTheWindowCloses) {
+  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  TMainForm& form = Start();
+  form.ClickMenuItem(cmStatusBar);
+  Responder.Press("OK");
+  Close();
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, "The program cannot save the document: " + SettingsFile);
+  EXPECT_EQ(Responder.Seen()[0].Icon, "error");
+  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields())));
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStillCloses) {
+  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  TMainForm& form = Start();
+  form.ClickMenuItem(cmStatusBar);
+  TLockedFile lock(SettingsFile);
+  ASSERT_TRUE(lock.Locked());
+  Responder.Press("OK");
+  Close();
+  lock.Release();
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_NE(Responder.Seen()[0].Text.find(SettingsFile), std::string::npos)
+      << Responder.Seen()[0].Text;
+  EXPECT_EQ(Responder.Seen()[0].Icon, "error");
+  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) {
+  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  TLockedFile lock(SettingsFile);
+  ASSERT_TRUE(lock.Locked());
+  std::string failure;
+  try {
+    TMainForm form(GetModuleHandleA(nullptr));
+    ADD_FAILURE() << "the window was made";
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  EXPECT_NE(failure.find(SettingsFile), std::string::npos) << failure;
+  EXPECT_EQ(FindWindowA("TesmoMainForm", nullptr), nullptr) << "no window is left";
+
+  // The entry reports it in the general failure report.
+  Responder.Press("OK");
+  ShowGeneralFailure(nullptr, failure);
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
+  EXPECT_NE(Responder.Seen()[0].Text.find(SettingsFile), std::string::npos);
+}
+
+// Values a hand-edited file may hold, applied as they stand: the window must
+// still work.
+TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
+  for (const auto& [size, tabs] : std::vector<std::pair<const char*, const char*>>{
+           {"0", "-1"}, {"-5", "1000000"}, {"100000", "0"}, {"-2147483648", "2147483647"}}) {
+    std::vector<std::string> fields = ExampleFields();
+    fields[4] = size;
+    fields[6] = tabs;
+    StartWith(Join(fields));
+    TMainForm& form = *Form;
+    EXPECT_EQ(std::to_string(form.GetViewOptions().FontSize), size) << "kept as read";
+    EXPECT_EQ(std::to_string(form.GetViewOptions().TabWidth), tabs);
+    for (HWND field : {form.Edit1.Handle, form.Memo1.Handle}) {
+      LOGFONTA font{};
+      ASSERT_GT(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)),
+                           sizeof font, &font),
+                0)
+          << size;
+      EXPECT_LT(font.lfHeight, 0) << size;
+      EXPECT_GE(font.lfHeight, -1000) << size;
+    }
+    // The log still takes and shows text, the commands still work.
+    form.ReplaceLogText("question\tanswer\r\nnext");
+    EXPECT_EQ(form.Memo1.GetText(), "question\tanswer\r\nnext");
+    const LRESULT second = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 9, 0);
+    EXPECT_NE(second, -1) << tabs;
+    EXPECT_LT(static_cast<short>(LOWORD(second)), 32767) << tabs;
+    Responder.Press("OK");
+    form.ClickMenuItem(cmDefaultView);
+    EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions())) << size << " " << tabs;
+    Form.reset();
+  }
+}
+
+TEST_F(SettingsFileTest, TheNameDefaultInAnyLetterCaseSelectsTheDefaultFace) {
+  std::vector<std::string> fields = ExampleFields();
+  fields[3] = "DEFAULT";
+  fields[4] = "14";
+  StartWith(Join(fields));
+  EXPECT_EQ(Form->GetViewOptions().FontName, "DEFAULT") << "kept as written";
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Form->Memo1.Handle, WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_EQ(font.lfFaceName, DefaultFontFace());
+}
+
+// The program itself, started with a settings file it cannot read: the
+// report names the file, no window is shown, and the program ends.
+TEST(SettingsFileStart, TheProgramReportsAnUnreadableSettingsFileAndEnds) {
+  const std::filesystem::path program =
+      std::filesystem::path(AppDir).parent_path().parent_path() / "tesmo.exe";
+  if (!std::filesystem::exists(program)) GTEST_SKIP() << "no " << program.string();
+  // A copy of its own, so that the settings beside it are the test's.
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("tesmo-start-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path copy = folder / "tesmo.exe";
+  std::filesystem::copy_file(program, copy, std::filesystem::copy_options::overwrite_existing);
+  const std::string settings = (folder / "Settings.ini").string();
+  WriteBytes(settings, FileOf(Join(ExampleFields())));
+
+  std::string caption, text;
+  bool windowShown = false;
+  DWORD exitCode = 1;
+  {
+    TLockedFile lock(settings);
+    ASSERT_TRUE(lock.Locked());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + copy.string() + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.string().c_str(), &startup, &process));
+    struct TFound {
+      DWORD Process;
+      HWND Box = nullptr;
+      bool MainWindowShown = false;
+    } found{process.dwProcessId};
+    for (int i = 0; i < 200 && found.Box == nullptr; ++i) {
+      Sleep(50);
+      EnumWindows(
+          [](HWND window, LPARAM data) -> BOOL {
+            auto* found = reinterpret_cast<TFound*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != found->Process || !IsWindowVisible(window)) return TRUE;
+            char name[64] = {0};
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "TesmoMainForm") found->MainWindowShown = true;
+            if (std::string(name) == "#32770") found->Box = window;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&found));
+    }
+    if (found.Box != nullptr) {
+      // Another process's texts come by WM_GETTEXT.
+      const auto textOf = [](HWND window) {
+        char buffer[1024] = {0};
+        SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        return std::string(buffer);
+      };
+      caption = textOf(found.Box);
+      for (HWND child = GetWindow(found.Box, GW_CHILD); child != nullptr;
+           child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {0};
+        GetClassNameA(child, name, sizeof name);
+        if (_stricmp(name, "Static") == 0) text += textOf(child);
+      }
+      PostMessageA(found.Box, WM_COMMAND, IDOK, 0);
+    }
+    windowShown = found.MainWindowShown;
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0)
+      TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+
+  EXPECT_EQ(caption, "Tesmo");
+  EXPECT_NE(text.find(settings), std::string::npos) << text;
+  EXPECT_FALSE(windowShown);
+  EXPECT_EQ(exitCode, 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsFileTest, TheStoredViewIsLaidOutBeforeTheWindowIsFirstShown) {
+  std::vector<std::string> fields = ExampleFields();
+  fields[7] = "-1"; // the question panel below the log
+  WriteBytes(SettingsFile, FileOf(Join(fields)));
+  Form = std::make_unique<TMainForm>(GetModuleHandleA(nullptr));
+  const auto clientRect = [this](HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, Form->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  // Not shown yet: the layout must already leave room for the bars.
+  EXPECT_EQ(clientRect(Form->Memo1.Handle).top, clientRect(Form->ToolBar1.Handle).bottom);
+  EXPECT_LE(clientRect(Form->Edit2.Handle).bottom, clientRect(Form->StatusBar1.Handle).top);
+  EXPECT_GT(clientRect(Form->Edit1.Handle).top, clientRect(Form->Memo1.Handle).bottom);
+}
+
+} // namespace
