@@ -1,6 +1,10 @@
 #include "controls.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
+
+#include "util/platform.h"
 
 std::string TControl::GetText() const {
   const int length = GetWindowTextLengthA(Handle);
@@ -17,12 +21,57 @@ void TEdit::GetSel(int& start, int& end) const {
   end = static_cast<int>(last);
 }
 
-std::string TEdit::GetSelText() const {
-  int start = 0, end = 0;
+namespace {
+
+// The number of characters in the first bytes of text.
+int CharactersIn(const std::string& text, int bytes) {
+  const char* start = text.data();
+  const char* end = start + std::min<size_t>(text.size(), static_cast<size_t>(std::max(bytes, 0)));
+  int count = 0;
+  for (const char* p = start; p < end; p = sys::NextChar(p, end)) ++count;
+  return count;
+}
+
+// The byte offset of a character position.
+int BytesBefore(const std::string& text, int characters) {
+  const char* start = text.data();
+  const char* end = start + text.size();
+  const char* p = start;
+  for (int i = 0; i < characters && p < end; ++i) p = sys::NextChar(p, end);
+  return static_cast<int>(p - start);
+}
+
+} // namespace
+
+// The control's position of the text's end tells its unit: the byte count,
+// or the character count when that differs.
+static bool CountsCharacters(const TEdit& edit, const std::string& text) {
+  const LRESULT lines = edit.Send(EM_GETLINECOUNT);
+  const LRESULT lastLine = edit.Send(EM_LINEINDEX, static_cast<WPARAM>(lines - 1));
+  const LRESULT endPosition = lastLine + edit.Send(EM_LINELENGTH, static_cast<WPARAM>(lastLine));
+  return endPosition != static_cast<LRESULT>(text.size());
+}
+
+void TEdit::GetSelBytes(const std::string& text, int& start, int& end) const {
   GetSel(start, end);
-  if (end <= start) return std::string();
+  if (!CountsCharacters(*this, text)) return;
+  start = BytesBefore(text, start);
+  end = BytesBefore(text, end);
+}
+
+void TEdit::SetSelBytes(const std::string& text, int start, int end) const {
+  if (CountsCharacters(*this, text)) {
+    start = CharactersIn(text, start);
+    end = CharactersIn(text, end);
+  }
+  SetSel(start, end);
+}
+
+std::string TEdit::GetSelText() const {
   const std::string text = GetText();
-  if (static_cast<size_t>(end) > text.size()) return std::string();
+  int start = 0, end = 0;
+  GetSelBytes(text, start, end);
+  if (end <= start || static_cast<size_t>(end) > text.size()) return std::string();
   return text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
 }
 

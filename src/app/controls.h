@@ -43,8 +43,13 @@ public:
   bool GetReadOnly() const { return (GetWindowLongA(Handle, GWL_STYLE) & ES_READONLY) != 0; }
   LRESULT SetSel(int start, int end) const { return Send(EM_SETSEL, start, end); }
   LRESULT SelectAll() const { return SetSel(0, -1); }
-  // The selection as byte offsets.
+  // The selection in the control's own positions.
   void GetSel(int& start, int& end) const;
+  // The selection as byte offsets into text, the control's whole text. The
+  // control may count its positions in characters of the code page (Wine
+  // keeps the text in UTF-16) or in bytes (Windows): both are handled.
+  void GetSelBytes(const std::string& text, int& start, int& end) const;
+  void SetSelBytes(const std::string& text, int start, int end) const;
   std::string GetSelText() const;
   LRESULT ReplaceSel(const char* text) const {
     return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));

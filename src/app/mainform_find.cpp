@@ -6,31 +6,32 @@
 
 namespace {
 
-// The log pane as the search sees it.
+// The log pane as the search sees it: byte offsets into its text, which
+// does not change while one search runs.
 class TMemoSearch final : public TSearchMemo {
 public:
-  explicit TMemoSearch(const TEdit& memo) : Memo(memo) {}
-  std::string GetText() const override { return Memo.GetText(); }
+  explicit TMemoSearch(const TEdit& memo) : Memo(memo), Text(memo.GetText()) {}
+  std::string GetText() const override { return Text; }
   int GetSelStart() const override {
     int start = 0, end = 0;
-    Memo.GetSel(start, end);
+    Memo.GetSelBytes(Text, start, end);
     return start;
   }
   int GetSelLength() const override {
     int start = 0, end = 0;
-    Memo.GetSel(start, end);
+    Memo.GetSelBytes(Text, start, end);
     return end - start;
   }
-  void SetSelStart(int start) override { Memo.SetSel(start, start); }
+  void SetSelStart(int start) override { Memo.SetSelBytes(Text, start, start); }
   void SetSelLength(int length) override {
-    int start = 0, end = 0;
-    Memo.GetSel(start, end);
-    Memo.SetSel(start, start + length);
+    const int start = GetSelStart();
+    Memo.SetSelBytes(Text, start, start + length);
   }
   void ScrollCaret() override { Memo.ScrollCaret(); }
 
 private:
   const TEdit& Memo;
+  const std::string Text;
 };
 
 } // namespace

@@ -1,0 +1,124 @@
+// Find, Find Next and Find Prev on the real log, with the real dialog.
+#include <gtest/gtest.h>
+
+#include "mainwindow.h"
+#include "support/codepage.h"
+
+namespace {
+
+class TFindCommands : public MainWindowTest {
+protected:
+  void StartWithLog(const std::string& text) {
+    Start();
+    Form().Memo1.SetText(text);
+    Form().Memo1.SetSel(0, 0);
+  }
+  // The dialog answered with a find text typed over the proposed one, and
+  // the direction or switches clicked.
+  void FindWith(const std::string& text, std::vector<std::string> clicks = {},
+                bool noMatch = false) {
+    Responder.Handle([text, clicks](HWND dialog) {
+      Proposed = WindowText(GetFocus());
+      if (!text.empty()) SetWindowTextA(GetFocus(), text.c_str());
+      for (const std::string& caption : clicks) ::ClickButton(dialog, caption);
+      ::ClickButton(dialog, "&Find");
+    });
+    if (noMatch) Responder.Press("OK");
+    Click(cmFind);
+  }
+  std::pair<int, int> Selection() {
+    int start = 0, end = 0;
+    Form().Memo1.GetSelBytes(Form().Memo1.GetText(), start, end);
+    return {start, end};
+  }
+  static std::string Proposed;
+};
+
+std::string TFindCommands::Proposed;
+
+using TFindCodePage932 = TFindCommands;
+
+} // namespace
+
+TEST_F(TFindCommands, NextAndPrevAreGreyAndSilentUntilSomethingWasSought) {
+  StartWithLog("alpha beta alpha\r\n");
+  EXPECT_FALSE(Form().FindNextM1.GetEnabled() || Form().FindPrevM1.GetEnabled());
+  Key(Form().Memo1.Handle, VK_F3);
+  Click(cmFindPrev);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+  EXPECT_EQ(Selection(), std::make_pair(0, 0));
+}
+
+TEST_F(TFindCommands, FindSelectsEachOccurrenceInTurnAndSaysWhenThereIsNoMore) {
+  StartWithLog("alpha beta alpha\r\n");
+  Form().Edit1.SetFocus();
+  FindWith("alpha");
+  EXPECT_EQ(Selection(), std::make_pair(0, 5));
+  EXPECT_TRUE(Form().Memo1.Focused());
+  EXPECT_TRUE(Form().FindNextM1.GetEnabled() && Form().FindPrevM1.GetEnabled());
+  Key(Form().Memo1.Handle, VK_F3);
+  EXPECT_EQ(Selection(), std::make_pair(11, 16));
+  Responder.Press("OK");
+  Click(cmFindNext);
+  ASSERT_EQ(Responder.Seen().size(), 2u);
+  EXPECT_EQ(Responder.Seen()[1].Text, "There is no match.");
+  EXPECT_EQ(Responder.Seen()[1].Icon, "information");
+  EXPECT_EQ(Responder.Seen()[1].Caption, "Tesmo");
+  EXPECT_EQ(Selection(), std::make_pair(11, 16)) << "the selection stays";
+  Click(cmFindPrev);
+  EXPECT_EQ(Selection(), std::make_pair(0, 5));
+}
+
+TEST_F(TFindCommands, ASelectionIsProposedAndCancelKeepsTheLastFindText) {
+  StartWithLog("alpha beta alpha beta\r\n");
+  FindWith("alpha");
+  Form().Memo1.SetSel(6, 10); // "beta"
+  Responder.Handle([](HWND dialog) {
+    Proposed = WindowText(GetFocus());
+    ::ClickButton(dialog, "Cancel");
+  });
+  Click(cmFind);
+  EXPECT_EQ(Proposed, "beta");
+  Click(cmFindNext);
+  EXPECT_EQ(Selection(), std::make_pair(11, 16)) << "still looking for alpha";
+  // Find on the proposed occurrence passes over it to the next one.
+  Form().Memo1.SetSel(6, 10);
+  FindWith("");
+  EXPECT_EQ(Proposed, "beta");
+  EXPECT_EQ(Selection(), std::make_pair(17, 21));
+}
+
+TEST_F(TFindCommands, UpTurnsNextAndPrevRoundAndBlanksAreAText) {
+  StartWithLog("one  two  three\r\n");
+  Form().Memo1.SetSel(15, 15);
+  FindWith("  ", {"&Up"});
+  EXPECT_EQ(Selection(), std::make_pair(8, 10));
+  Click(cmFindNext);
+  EXPECT_EQ(Selection(), std::make_pair(3, 5));
+  Click(cmFindPrev);
+  EXPECT_EQ(Selection(), std::make_pair(8, 10));
+  // The same options again still search.
+  Form().Memo1.SetSel(15, 15);
+  FindWith("");
+  EXPECT_EQ(Selection(), std::make_pair(8, 10));
+}
+
+TEST_F(TFindCommands, AnEmptyLogHasNoMatch) {
+  StartWithLog("");
+  FindWith("x", {}, true);
+  EXPECT_EQ(Responder.Seen().back().Text, "There is no match.");
+  EXPECT_TRUE(Form().FindNextM1.GetEnabled());
+}
+
+TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
+  REQUIRE_CODE_PAGE(932);
+  // "日本語 Tesmo 日本 tesmo\r\n": offsets are bytes of the code page.
+  const std::string nihongo = "\x93\xfa\x96\x7b\x8c\xea", nihon = "\x93\xfa\x96\x7b";
+  StartWithLog(nihongo + " Tesmo " + nihon + " tesmo\r\n");
+  FindWith("tesmo", {"&Match case"});
+  EXPECT_EQ(Selection(), std::make_pair(18, 23));
+  Form().Memo1.SetSel(0, 0);
+  FindWith(nihon, {"&Match case", "&Whole word only"});
+  EXPECT_EQ(Form().Memo1.GetSelText(), nihon);
+  EXPECT_EQ(Selection(), std::make_pair(13, 17)) << "the start of 日本語 is no whole word";
+}
