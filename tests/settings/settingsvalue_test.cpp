@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/history.h"
+#include "settings/history.h"
 #include "settings/commatext.h"
 #include "settings/settingsvalue.h"
 #include "util/platform.h"

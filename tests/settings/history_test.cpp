@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/history.h"
+#include "settings/history.h"
 #include "support/codepage.h"
 
 namespace {
