@@ -2,6 +2,12 @@
 
 #include <cstdio>
 
+std::string FailureText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
 std::string GroupThousands(std::string text) {
   const size_t n = text.size();
   const size_t sign = (n > 0 && text[0] == '-') ? 1 : 0;

@@ -19,6 +19,11 @@ inline std::string_view TrimView(std::string_view text) {
 }
 inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
+// A failure's message as a sentence: a full stop is added unless the text is
+// empty or already ends in a byte at or below '.' by value (".", ",", ")",
+// "!" and the like), so a system text that ends its own sentence keeps it.
+std::string FailureText(std::string_view message);
+
 // "," between every group of three digits of a decimal integer's text.
 std::string GroupThousands(std::string text);
 std::string GroupThousands(long long value);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "support/tempfile.h"
@@ -9,6 +8,22 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
+
+namespace fs = std::filesystem;
+
+TEST(FailureText, EndsWithAFullStopUnlessTheLastByteIsAtOrBelowIt) {
+  EXPECT_EQ(FailureText("The system cannot find the file specified"),
+            "The system cannot find the file specified.");
+  EXPECT_EQ(FailureText("Error 5"), "Error 5.");
+  EXPECT_EQ(FailureText("Access is denied."), "Access is denied.");
+  EXPECT_EQ(FailureText(""), "");
+  for (const char* kept : {"a,", "a)", "a!", "a-", "a ", "a\"", "a\t"})
+    EXPECT_EQ(FailureText(kept), kept) << kept;
+  // Bytes above '.' get one, high bytes included: they compare unsigned.
+  for (const char* added : {"a/", "a:", "a?", "a]", "a\xFF", "\x82\xA0"})
+    EXPECT_EQ(FailureText(added), std::string(added) + ".") << added;
+  EXPECT_EQ(FailureText(std::string_view("x\0", 2)), std::string("x\0", 2));
+}
 
 TEST(GroupThousands, InsertsACommaBetweenGroupsOfThreeDigits) {
   const std::pair<const char*, const char*> cases[] = {{"", ""},
