@@ -33,8 +33,11 @@ WINE_NO_WM=1 run xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" scripts/wi
 
 # The scripts' own tests print one line a check: "ok - ...", "not ok - ...",
 # "skip - ...".
-run bash tests/scripts/wine_session_test.sh 2>&1 | tee build/script-tests.log
-[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+: >build/script-tests.log
+for script_test in tests/scripts/*_test.sh; do
+  run bash "$script_test" 2>&1 | tee -a build/script-tests.log
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+done
 
 passed=0 failed=0 skipped=0
 # ctest's summary, "97% tests passed, 0 tests failed out of 57", counts the
