@@ -47,7 +47,7 @@ unsigned long SaveTempOwner(std::string_view fileName, std::string_view entryNam
   const std::string_view prefix = entryName.substr(0, name.size());
 #ifdef _WIN32
   // Names that differ only in letter case name the same file here.
-  if (!SameText(LowerCaseFileName(prefix), LowerCaseFileName(name), false)) return 0;
+  if (LowerCaseFileName(prefix) != LowerCaseFileName(name)) return 0;
 #else
   if (prefix != name) return 0;
 #endif
