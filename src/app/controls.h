@@ -1,5 +1,5 @@
-// Thin, non-owning wrappers over the window handles of controls. Each method
-// is one call and returns what the call returned.
+// Thin, non-owning wrappers over the window handles of controls and the
+// menu. Each method is one call and returns what the call returned.
 #pragma once
 
 #include <string>
@@ -17,16 +17,42 @@ public:
 
   std::string GetText() const;
   BOOL SetText(const std::string& text) const { return SetWindowTextA(Handle, text.c_str()); }
+  int GetTextLength() const { return GetWindowTextLengthA(Handle); }
   BOOL GetEnabled() const { return IsWindowEnabled(Handle); }
   BOOL SetEnabled(bool enabled) const { return EnableWindow(Handle, enabled); }
   BOOL GetVisible() const { return IsWindowVisible(Handle); }
   BOOL SetVisible(bool visible) const { return ShowWindow(Handle, visible ? SW_SHOW : SW_HIDE); }
   HWND SetFocus() const { return ::SetFocus(Handle); }
-  BOOL SetBounds(int left, int top, int width, int height) const {
-    return MoveWindow(Handle, left, top, width, height, TRUE);
+  bool Focused() const { return GetFocus() == Handle; }
+  BOOL SetBounds(const RECT& r) const {
+    return MoveWindow(Handle, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+  LRESULT SetFont(HFONT font) const {
+    return Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(Handle, message, wParam, lParam);
+  }
+};
+
+// A single-line or multi-line edit control.
+class TEdit : public TControl {
+public:
+  using TControl::TControl;
+  LRESULT SetReadOnly(bool readOnly) const { return Send(EM_SETREADONLY, readOnly); }
+  bool GetReadOnly() const { return (GetWindowLongA(Handle, GWL_STYLE) & ES_READONLY) != 0; }
+  LRESULT SetSel(int start, int end) const { return Send(EM_SETSEL, start, end); }
+  LRESULT SelectAll() const { return SetSel(0, -1); }
+  // The selection as byte offsets.
+  void GetSel(int& start, int& end) const;
+  std::string GetSelText() const;
+  LRESULT ReplaceSel(const char* text) const {
+    return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+  }
+  LRESULT ScrollCaret() const { return Send(EM_SCROLLCARET); }
+  // One tab stop every `units` dialog template units.
+  LRESULT SetTabStops(int units) const {
+    return Send(EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&units));
   }
 };
 
@@ -42,4 +68,38 @@ public:
     int right = -1;
     return Send(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
   }
+};
+
+// One button of a toolbar, known by its command id.
+class TToolButton {
+public:
+  HWND ToolBar = nullptr;
+  int Id = 0;
+
+  LRESULT SetEnabled(bool enabled) const {
+    return SendMessageA(ToolBar, TB_ENABLEBUTTON, Id, MAKELPARAM(enabled, 0));
+  }
+  bool GetEnabled() const { return SendMessageA(ToolBar, TB_ISBUTTONENABLED, Id, 0) != 0; }
+  LRESULT SetDown(bool down) const {
+    return SendMessageA(ToolBar, TB_CHECKBUTTON, Id, MAKELPARAM(down, 0));
+  }
+  bool GetDown() const { return SendMessageA(ToolBar, TB_ISBUTTONCHECKED, Id, 0) != 0; }
+};
+
+// One item of the main menu, known by its command id.
+class TMenuItem {
+public:
+  HMENU Menu = nullptr; // the menu bar; items are found in its submenus by id
+  UINT Id = 0;
+
+  DWORD SetEnabled(bool enabled) const {
+    return EnableMenuItem(Menu, Id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  bool GetEnabled() const;
+  DWORD SetChecked(bool checked) const {
+    return CheckMenuItem(Menu, Id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+  bool GetChecked() const;
+  BOOL SetCaption(const std::string& caption) const;
+  std::string GetCaption() const;
 };

@@ -1,28 +1,35 @@
 // Program entry: the main window and the message loop.
 #include <exception>
+#include <string>
+#include <vector>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include "failure.h"
 #include "mainform.h"
+#include "messageloop.h"
+#include "syserror.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  // Every way out ends with exit code 0: failures are reported, not returned.
   try {
-    TMainForm::RegisterClass(instance);
-    TMainForm form(instance);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!TMainForm::RegisterClass(instance))
+      RaiseLastError("The main window cannot be registered.");
+    // The runtime splits the command line at blanks outside double quotes.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+    TMainForm form(instance, std::move(arguments));
     form.QuitOnDestroy = true;
     ShowWindow(form.Handle(), show);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    RunMessageLoop(form);
   } catch (const std::exception& failure) {
     ShowGeneralFailure(nullptr, failure.what());
-    return 1;
+  } catch (...) {
+    ShowGeneralFailure(nullptr, "");
   }
+  return 0;
 }

@@ -1,22 +1,26 @@
 #include "mainform.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
 #include <commctrl.h>
 
 #include "appconst.h"
+#include "commands.h"
+#include "exam/examlog.h"
+#include "failure.h"
+#include "fonts.h"
+#include "layout.h"
+#include "syserror.h"
+#include "util/textutil.h"
 
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-constexpr int kStatusBarId = 100;
+enum TControlId { idStatusBar = 10, idToolBar, idLabel1, idEdit1, idLabel2, idEdit2, idMemo1 };
 
 } // namespace
-
-void ShowGeneralFailure(HWND owner, const std::string& text) {
-  MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-}
 
 bool TMainForm::RegisterClass(HINSTANCE instance) {
   WNDCLASSEXA windowClass{};
@@ -31,15 +35,141 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-TMainForm::TMainForm(HINSTANCE instance) : Instance(instance) {
-  CreateWindowExA(0, kClassName, AppTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                  CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, this);
-  if (Window.Handle == nullptr) throw std::runtime_error("The main window cannot be created.");
-  SetStatus("Ready");
+TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
+    : OpenDialog1(TFileDialog::fdOpen, "Open",
+                  "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
+      SaveDialog1(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
+                  "txt"),
+      Instance(instance), Arguments(std::move(arguments)) {
+  if (!CreateWindowExA(0, kClassName, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                       instance, this))
+    RaiseLastError("The main window cannot be created.");
+  try {
+    CreateControls();
+    EnterDialog = std::make_unique<TEnterDialog>(instance);
+    StrFindDialog = std::make_unique<TStrFindDialog>(instance);
+    FileName.clear();
+    History = std::make_unique<THistory>();
+    Exam = std::make_unique<TExam>();
+    SearchOptions = TSearchOptions();
+    ViewOptions = TViewOptions();
+    ExamOptions = TExamOptions();
+    FileDialogs = std::make_unique<TOpenDialogs>();
+    Run = std::make_unique<TExamRun>(*Exam, *this);
+    TitleText = AppTitle;
+    IdleInstalled = true;
+    Window.SetText(AppTitle);
+    DragAcceptFiles(Window.Handle, TRUE);
+    Memo1Change();
+    UpdateTitle();
+    History->SetCount(HistorySlots);
+    UpdateHistoryMenu();
+    UpdateCommands();
+    UpdateFindCommands();
+    ApplyViewOptions();
+    ApplyExamOptions();
+    FileDialogs->Register(0, OpenDialog1);
+    FileDialogs->Register(1, SaveDialog1);
+    LoadSettings();
+    SetStatus("Ready");
+  } catch (...) {
+    DestroyWindow(Window.Handle);
+    throw;
+  }
 }
 
 TMainForm::~TMainForm() {
+  FileDialogs.reset();
+  Run.reset();
+  Exam.reset();
+  History.reset();
   if (Window.Handle != nullptr) DestroyWindow(Window.Handle);
+  if (Accelerators != nullptr) DestroyAcceleratorTable(Accelerators);
+  if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
+  if (WindowFont != nullptr) DeleteObject(WindowFont);
+  if (FieldFont != nullptr) DeleteObject(FieldFont);
+}
+
+int TMainForm::Scale(int designPixels) const { return ScaleDesign(designPixels, Dpi); }
+
+void TMainForm::CreateControls() {
+  HDC screen = GetDC(nullptr);
+  Dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  WindowFont = CreateDefaultFont(9, Dpi);
+
+  const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
+    HWND handle = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                  Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  Instance, nullptr);
+    if (handle == nullptr) RaiseLastError("A control of the main window cannot be created.");
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont), FALSE);
+    return handle;
+  };
+  StatusBar1.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
+  StatusBar1.MakeOnePart();
+  CreateToolBar();
+  // Created in tab order; a label comes right before the field its mnemonic
+  // focuses.
+  Label1.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel1);
+  Label1.SetText("&Question:");
+  Edit1.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit1, WS_EX_CLIENTEDGE);
+  Label2.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel2);
+  Label2.SetText("&Answer:");
+  Edit2.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit2, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(Edit2.Handle, FieldProc, idEdit2, reinterpret_cast<DWORD_PTR>(this));
+  Memo1.Handle =
+      child("EDIT",
+            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+            idMemo1, WS_EX_CLIENTEDGE);
+  // No limit: a long run's log must never be cut.
+  Memo1.Send(EM_SETLIMITTEXT, 0);
+  CreateMainMenu();
+}
+
+void TMainForm::LayoutControls() {
+  RECT client;
+  GetClientRect(Window.Handle, &client);
+  if (StatusBar1.GetVisible()) {
+    StatusBar1.Send(WM_SIZE);
+    RECT bar;
+    GetWindowRect(StatusBar1.Handle, &bar);
+    client.bottom -= bar.bottom - bar.top;
+  }
+  if (ToolBar1.GetVisible()) {
+    ToolBar1.Send(TB_AUTOSIZE);
+    RECT bar;
+    GetWindowRect(ToolBar1.Handle, &bar);
+    client.top += bar.bottom - bar.top;
+  }
+  // Panel1 is what is left; Panel2 holds the fields above or below Panel3,
+  // which the log fills.
+  RECT panel2 = client, panel3 = client;
+  const int fieldsHeight = std::min<int>(Scale(73), std::max<int>(0, client.bottom - client.top));
+  if (ViewOptions.SwapPanels) {
+    panel2.top = client.bottom - fieldsHeight;
+    panel3.bottom = panel2.top;
+  } else {
+    panel2.bottom = client.top + fieldsHeight;
+    panel3.top = panel2.bottom;
+  }
+  const auto at = [&](int left, int top, int width, int height) {
+    return RECT{panel2.left + Scale(left), panel2.top + Scale(top),
+                panel2.left + Scale(left) + Scale(width), panel2.top + Scale(top) + Scale(height)};
+  };
+  Label1.SetBounds(at(8, 8, 89, 25));
+  Label2.SetBounds(at(8, 40, 89, 25));
+  // The fields stretch with the window, keeping their right margin.
+  const int right = std::max<int>(panel2.right - Scale(8), panel2.left + Scale(104) + 1);
+  RECT edit1 = at(104, 8, 489, 23), edit2 = at(103, 40, 489, 23);
+  edit1.right = right;
+  edit2.right = right;
+  Edit1.SetBounds(edit1);
+  Edit2.SetBounds(edit2);
+  Memo1.SetBounds(panel3);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -50,44 +180,179 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
   }
   auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  // No exception may cross back into the system: failures are reported here.
-  try {
-    return form->Dispatch(message, wParam, lParam);
-  } catch (const std::exception& failure) {
-    ShowGeneralFailure(window, failure.what());
-  } catch (...) {
-    ShowGeneralFailure(window, "An unexpected failure occurred.");
-  }
-  return 0;
+  return Guarded(
+      window, message, [&] { return form->Dispatch(message, wParam, lParam); },
+      [&] { return DefWindowProcA(window, message, wParam, lParam); });
+}
+
+// The answer field keeps its Enter, which checks the answer; the log's Enter
+// starts a line.
+LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data) {
+  auto* form = reinterpret_cast<TMainForm*>(data);
+  return Guarded(
+      form->Window.Handle, message,
+      [&]() -> LRESULT {
+        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+        const bool keyDown = lParam != 0 && keyMessage->message == WM_KEYDOWN;
+        switch (message) {
+        case WM_GETDLGCODE:
+          if (keyDown && keyMessage->wParam == VK_RETURN)
+            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+          break;
+        case WM_KEYDOWN: {
+          if (id != idEdit2) break;
+          TKeyCode key = static_cast<TKeyCode>(wParam);
+          TShiftState shift = 0;
+          if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+          if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+          if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+          form->Edit2KeyDown(key, shift);
+          if (key == 0) {
+            // Consumed: the character Enter would make is dropped too, so
+            // the field neither beeps nor takes it.
+            MSG pending;
+            PeekMessageA(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
+            return 0;
+          }
+          break;
+        }
+        default:
+          break;
+        }
+        return DefSubclassProc(edit, message, wParam, lParam);
+      },
+      [] { return LRESULT{0}; });
 }
 
 LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-  case WM_CREATE:
-    FormCreate();
-    return 0;
   case WM_SIZE:
-    FormResize();
+    LayoutControls();
     return 0;
+  case WM_COMMAND:
+    WMCommand(wParam, lParam);
+    return 0;
+  case WM_NOTIFY:
+    return WMNotify(reinterpret_cast<NMHDR*>(lParam));
+  case WM_NEXTDLGCTL:
+    // The dialog keys of the window ask for this as a dialog would: a label's
+    // mnemonic moves to the field after the label.
+    if (LOWORD(lParam))
+      ::SetFocus(reinterpret_cast<HWND>(wParam));
+    else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
+      ::SetFocus(next);
+    return 0;
+  case WM_DROPFILES:
+    WMDropFiles(reinterpret_cast<HDROP>(wParam));
+    return 0;
+  case WM_SHOWWINDOW:
+    if (wParam && lParam == 0) FormShow();
+    break;
+  case WM_ACTIVATE:
+    // Give the focus back to the control that had it.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      HWND focus = GetFocus();
+      if (focus != nullptr && IsChild(Window.Handle, focus)) FocusBeforeDeactivation = focus;
+    } else if (FocusBeforeDeactivation != nullptr && IsWindow(FocusBeforeDeactivation)) {
+      ::SetFocus(FocusBeforeDeactivation);
+      return 0;
+    }
+    break;
+  case WM_CLOSE: {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose) DestroyWindow(Window.Handle);
+    return 0;
+  }
   case WM_DESTROY:
-    FormDestroy();
+    DragAcceptFiles(Window.Handle, FALSE);
+    SetWindowLongPtrA(Window.Handle, GWLP_USERDATA, 0);
+    Window.Handle = nullptr;
+    if (QuitOnDestroy) PostQuitMessage(0);
     return 0;
   default:
-    return DefWindowProcA(Window.Handle, message, wParam, lParam);
+    break;
+  }
+  return DefWindowProcA(Window.Handle, message, wParam, lParam);
+}
+
+void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const auto sender = reinterpret_cast<HWND>(lParam);
+  if (sender == nullptr) {
+    ClickMenuItem(id); // the menu or a shortcut
+  } else if (sender == ToolBar1.Handle) {
+    ToolButtonClick(id);
+  } else if (sender == Memo1.Handle && HIWORD(wParam) == EN_CHANGE) {
+    if (!AppendingLog) LogEndKnown = false; // the user typed into the log
+    Memo1Change();
   }
 }
 
-void TMainForm::FormCreate() {
-  StatusBar1.Handle =
-      CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                      Window.Handle, reinterpret_cast<HMENU>(kStatusBarId), Instance, nullptr);
-  StatusBar1.MakeOnePart();
+bool TMainForm::PreTranslateMessage(MSG& message) {
+  if (Window.Handle == nullptr) return false;
+  if (Accelerators != nullptr && TranslateAcceleratorA(Window.Handle, Accelerators, &message))
+    return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && MoveFocus(message.hwnd))
+    return true;
+  return IsDialogMessageA(Window.Handle, &message) != 0;
 }
 
-void TMainForm::FormResize() { StatusBar1.Send(WM_SIZE); }
+// Tab and Shift+Tab go round the three fields, the log included: a multi-line
+// edit would otherwise keep the Tab for itself.
+bool TMainForm::MoveFocus(HWND from) {
+  if (GetKeyState(VK_CONTROL) < 0) return false;
+  const HWND fields[] = {Edit1.Handle, Edit2.Handle, Memo1.Handle};
+  for (int i = 0; i < 3; ++i)
+    if (fields[i] == from) {
+      const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
+      ::SetFocus(fields[(i + step) % 3]);
+      return true;
+    }
+  return false;
+}
 
-void TMainForm::FormDestroy() {
-  SetWindowLongPtrA(Window.Handle, GWLP_USERDATA, 0);
-  Window.Handle = nullptr;
-  if (QuitOnDestroy) PostQuitMessage(0);
+void TMainForm::ApplicationIdle(bool& done) {
+  done = true;
+  if (!IdleInstalled) return;
+  IdleInstalled = false;
+  OpenCommandLineFiles();
+}
+
+void TMainForm::FormShow() {
+  Edit1.SetFocus();
+  FocusBeforeDeactivation = Edit1.Handle;
+}
+
+void TMainForm::FormCloseQuery(bool& canClose) {
+  canClose = Run->ConfirmQuitExam();
+  if (canClose) SaveSettings();
+}
+
+void TMainForm::ReplaceLogText(const std::string& text) {
+  Memo1.SetText(text);
+  LogEndsEmpty = logpane::LastLineEmpty(text);
+  LogEndKnown = true;
+}
+
+void TMainForm::AppendLogLine(std::string_view line) {
+  if (!LogEndKnown) {
+    LogEndsEmpty = logpane::LastLineEmpty(Memo1.GetText());
+    LogEndKnown = true;
+  }
+  const std::string insertion = logpane::LineInsertion(line, LogEndsEmpty);
+  AppendingLog = true;
+  // The caret goes to the end without asking for the text's length, which
+  // the control may have to count from the start every time.
+  Memo1.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
+  Memo1.ReplaceSel(insertion.c_str());
+  AppendingLog = false;
+  LogEndsEmpty = true;
+}
+
+bool TMainForm::LogHoldsLine() const {
+  // From the control's own line figures, which it keeps: more than one line,
+  // or a first line that is not empty.
+  return Memo1.Send(EM_GETLINECOUNT) > 1 || Memo1.Send(EM_LINELENGTH, 0) > 0;
 }

@@ -2,12 +2,6 @@
 
 #include <cstdio>
 
-std::string FailureText(std::string_view message) {
-  std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
 std::string GroupThousands(std::string text) {
   const size_t n = text.size();
   const size_t sign = (n > 0 && text[0] == '-') ? 1 : 0;
@@ -42,4 +36,10 @@ std::string GetLongPath(std::string path) {
   // would need, and then the buffer holds nothing to read.
   if (length == 0 || length >= kMaxPath) return path;
   return std::string(buffer, length);
+}
+
+std::string FailureText(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
 }

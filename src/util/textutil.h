@@ -19,9 +19,9 @@ inline std::string_view TrimView(std::string_view text) {
 }
 inline std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
-// A failure's message as a sentence: a full stop is added unless the text is
-// empty or already ends in a byte at or below '.' by value (".", ",", ")",
-// "!" and the like), so a system text that ends its own sentence keeps it.
+// A failure's message as the user is shown it: with a full stop added unless
+// it is empty or already ends in a character that sorts at or below the full
+// stop (".", ",", ")", "!" and the like).
 std::string FailureText(std::string_view message);
 
 // "," between every group of three digits of a decimal integer's text.

@@ -1,31 +1,503 @@
+// The main window as a user meets it: what it shows at start-up, opening
+// files in every way, a whole run through the real fields, the recent files
+// and Save Log.
 #include <gtest/gtest.h>
 
-#include "app/mainform.h"
+#include <fstream>
+
+#include "app/appconst.h"
+#include "mainwindow.h"
+#include "support/codepage.h"
+#include "util/textutil.h"
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
-protected:
-  void SetUp() override { ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr))); }
-};
+const std::string kCapitals = "France,Paris\r\nJapan,Tokyo\r\nItaly,Rome\r\n";
+
+// Every item of a menu, "-" for a separator, a submenu's items after its own
+// caption and indented.
+void DescribeMenu(HMENU menu, const std::string& indent, std::vector<std::string>& lines) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[256] = {0};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, i, TRUE, &info);
+    lines.push_back(indent + ((info.fType & MFT_SEPARATOR) ? "-" : text));
+    if (info.hSubMenu != nullptr) DescribeMenu(info.hSubMenu, indent + "  ", lines);
+  }
+}
+
+using TMainWindow = MainWindowTest;
+// The tests of file names that also run in code page 932.
+using TMainWindowFileNames = MainWindowTest;
+
+// "ソース" in Shift-JIS: the trail byte of its first character is a backslash.
+const std::string kSource = "\x83\x5C\x81\x5B\x83\x58";
 
 } // namespace
 
-TEST_F(MainFormTest, StartsCaptionedTesmoWithReadyInTheStatusBar) {
-  TMainForm form(GetModuleHandleA(nullptr));
-  ASSERT_NE(form.Handle(), nullptr);
-  char caption[64] = {0};
-  GetWindowTextA(form.Handle(), caption, sizeof caption);
-  EXPECT_STREQ(caption, "Tesmo");
+TEST_F(TMainWindow, StartsEmptyWithEveryCommandInItsFirstState) {
+  Start();
+  TMainForm& form = Form();
+  EXPECT_EQ(Caption(), "Tesmo");
   EXPECT_EQ(form.GetStatus(), "Ready");
-  form.SetStatus("Answered 3/12 items");
-  EXPECT_EQ(form.GetStatus(), "Answered 3/12 items");
+
+  std::vector<std::string> menu;
+  DescribeMenu(GetMenu(form.Handle()), "", menu);
+  const std::vector<std::string> expected = {"&File",
+                                             "  &New\tCtrl+N",
+                                             "  &Open...\tCtrl+O",
+                                             "  &Save Log...\tCtrl+S",
+                                             "  -",
+                                             "  S&tart\tF2",
+                                             "  &Review\tF4",
+                                             "  &List\tF5",
+                                             "  -",
+                                             "  &History",
+                                             "    (None) (&1)",
+                                             "    (None) (&2)",
+                                             "    (None) (&3)",
+                                             "    (None) (&4)",
+                                             "    (None) (&5)",
+                                             "    -",
+                                             "    &Clear...",
+                                             "  -",
+                                             "  E&xit",
+                                             "&Edit",
+                                             "  &Find...\tCtrl+F",
+                                             "  Find &Next\tF3",
+                                             "  Find &Prev\tShift+F3",
+                                             "  -",
+                                             "  &Select All\tCtrl+A",
+                                             "&View",
+                                             "  &Toolbar",
+                                             "  Toolbar &Captions",
+                                             "  &Font...",
+                                             "  Tab &Width...",
+                                             "  &Swap Panels",
+                                             "  Status &Bar",
+                                             "  -",
+                                             "  &Last Position",
+                                             "  T&opmost",
+                                             "  -",
+                                             "  &Default...",
+                                             "&Options",
+                                             "  &Shuffle",
+                                             "  S&wap",
+                                             "  &Case Sensitive",
+                                             "  -",
+                                             "  &Default...",
+                                             "&Help",
+                                             "  &Help...\tF1",
+                                             "  -",
+                                             "  &About"};
+  EXPECT_EQ(menu, expected);
+
+  for (const TMenuItem* item : {&form.SaveLogM1, &form.StartM1, &form.ReviewM1, &form.ListM1,
+                                &form.ClearM1, &form.FindNextM1, &form.FindPrevM1})
+    EXPECT_FALSE(item->GetEnabled()) << item->GetCaption();
+  for (const TMenuItem& item : form.FileM1s) EXPECT_FALSE(item.GetEnabled());
+  for (const TMenuItem* item : {&form.NewM1, &form.OpenM1, &form.ExitM1, &form.FindM1,
+                                &form.SelectAllM1, &form.HelpM2, &form.AboutM1})
+    EXPECT_TRUE(item->GetEnabled()) << item->GetCaption();
+  for (const TToolButton* button : {&form.LogT1, &form.StartT1, &form.ReviewT1, &form.ListT1})
+    EXPECT_FALSE(button->GetEnabled()) << button->Id;
+  EXPECT_TRUE(form.NewT1.GetEnabled());
+  EXPECT_TRUE(form.OpenT1.GetEnabled());
+
+  // The checks come from the default options.
+  EXPECT_TRUE(form.ToolbarM1.GetChecked());
+  EXPECT_FALSE(form.ToolbarCaptionsM1.GetChecked());
+  EXPECT_TRUE(form.StatusBarM1.GetChecked());
+  EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
+  EXPECT_TRUE(form.ShuffleM1.GetChecked());
+  EXPECT_TRUE(form.ShuffleT1.GetDown());
+  EXPECT_FALSE(form.SwapM1.GetChecked() || form.SwapT1.GetDown());
+  EXPECT_FALSE(form.CaseSensitiveM1.GetChecked() || form.CaseT1.GetDown());
+
+  // Image-only buttons with tooltips while captions are off.
+  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
+  EXPECT_EQ(LOWORD(size), MulDiv(22, dpi, 96));
+  EXPECT_EQ(HIWORD(size), MulDiv(21, dpi, 96));
+  EXPECT_TRUE(form.Edit1.GetReadOnly());
+  EXPECT_TRUE(form.Edit2.GetReadOnly());
+  EXPECT_GE(static_cast<unsigned long long>(form.Memo1.Send(EM_GETLIMITTEXT)), 0x7FFFFFFEull)
+      << "the log has no limit";
+  EXPECT_TRUE(form.Edit1.Focused());
+  EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
-TEST_F(MainFormTest, ClosingTheWindowDestroysIt) {
-  TMainForm form(GetModuleHandleA(nullptr));
-  const HWND window = form.Handle();
+TEST_F(TMainWindow, TabAndTheLabelsMnemonicsMoveBetweenTheFields) {
+  Start();
+  TMainForm& form = Form();
+  Key(form.Edit1.Handle, VK_TAB);
+  EXPECT_TRUE(form.Edit2.Focused());
+  Key(form.Edit2.Handle, VK_TAB);
+  EXPECT_TRUE(form.Memo1.Focused());
+  Key(form.Memo1.Handle, VK_TAB);
+  EXPECT_TRUE(form.Edit1.Focused());
+  MSG mnemonic{form.Edit1.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
+  EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
+  EXPECT_TRUE(form.Edit2.Focused());
+}
+
+TEST_F(TMainWindow, OneFileOnTheCommandLineOpensOnceTheWindowIsIdle) {
+  const std::string path = Folder.Write("capitals.csv", kCapitals);
+  // A relative argument names the file in the working folder.
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(Folder.Path().c_str());
+  Start({"capitals.csv"});
+  SetCurrentDirectoryA(previous);
+  TMainForm& form = Form();
+  EXPECT_EQ(form.GetStatus(), "1 items are dropped");
+  EXPECT_EQ(Caption(), "capitals.csv - Tesmo");
+  EXPECT_EQ(form.GetFileName(), GetLongPath(path));
+  EXPECT_EQ(form.GetExam().AllItems.Count(), 3);
+  EXPECT_TRUE(form.StartM1.GetEnabled() && form.StartT1.GetEnabled());
+  EXPECT_TRUE(form.ListM1.GetEnabled() && form.ListT1.GetEnabled());
+  EXPECT_FALSE(form.ReviewM1.GetEnabled());
+  EXPECT_EQ(form.FileM1s[0].GetCaption(), "capitals.csv (&1)");
+  EXPECT_TRUE(form.FileM1s[0].GetEnabled() && form.ClearM1.GetEnabled());
+  EXPECT_FALSE(form.FileM1s[1].GetEnabled());
+  // Later idle moments open nothing again.
+  Idle();
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
+TEST_F(TMainWindow, SeveralFilesOnTheCommandLineOrDroppedOpenNothing) {
+  const std::string a = Folder.Write("a.csv", kCapitals), b = Folder.Write("b.csv", kCapitals);
+  Responder.Press("OK");
+  Start({a, b});
+  EXPECT_EQ(Form().GetStatus(), "2 items are dropped");
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, "Set one file to open.");
+  EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
+  EXPECT_EQ(Responder.Seen()[0].Icon, "error");
+  EXPECT_TRUE(Form().GetFileName().empty());
+
+  Responder.Press("OK");
+  Drop({a, b, Folder.PathOf("c.csv")});
+  EXPECT_EQ(Form().GetStatus(), "3 items are dropped");
+  std::vector<std::string> many(1024, a);
+  Responder.Press("OK");
+  Drop(many);
+  EXPECT_EQ(Form().GetStatus(), "1,024 items are dropped");
+  EXPECT_EQ(Responder.Seen().size(), 3u);
+  EXPECT_TRUE(Form().GetFileName().empty());
+}
+
+TEST_F(TMainWindow, AWholeRunThroughTheAnswerFieldThenReview) {
+  Start({Folder.Write("capitals.csv", kCapitals)});
+  TMainForm& form = Form();
+  ClickButton(form.ShuffleT1); // file order
+  EXPECT_FALSE(form.ShuffleM1.GetChecked());
+  EXPECT_FALSE(form.ShuffleT1.GetDown());
+
+  // Enter while no run is in progress is left to the read-only field.
+  Answer("Paris");
+  EXPECT_EQ(form.Edit2.GetText(), "Paris");
+
+  Key(form.Edit1.Handle, VK_F2);
+  EXPECT_EQ(form.Edit1.GetText(), "France");
+  EXPECT_FALSE(form.Edit2.GetReadOnly());
+  EXPECT_TRUE(form.Edit2.Focused());
+  EXPECT_EQ(form.GetStatus(), "Answered 0/3 items");
+  Answer("paris");
+  EXPECT_EQ(form.Edit1.GetText(), "Japan");
+  EXPECT_EQ(form.Edit2.GetText(), "");
+  EXPECT_FALSE(form.SaveLogM1.GetEnabled());
+  Answer("Kyoto");
+  EXPECT_TRUE(form.SaveLogM1.GetEnabled() && form.LogT1.GetEnabled());
+  Answer("Rome");
+  EXPECT_TRUE(form.Edit2.GetReadOnly());
+  EXPECT_EQ(form.Memo1.GetText(),
+            "[Miss 1]\r\nQuestion: Japan\r\nAnswer 1: Tokyo\r\nEntry: Kyoto\r\n"
+            "\r\n[Results]\r\nHit: 2\r\nMiss: 1\r\nRatio: 66%\r\n");
+  EXPECT_TRUE(form.ReviewM1.GetEnabled() && form.ReviewT1.GetEnabled());
+
+  // The review asks the miss again; answered right, nothing is left to review.
+  Key(form.Edit2.Handle, VK_F4);
+  EXPECT_EQ(form.Edit1.GetText(), "Japan");
+  Answer("Tokyo");
+  EXPECT_FALSE(form.ReviewM1.GetEnabled() || form.ReviewT1.GetEnabled());
+  EXPECT_EQ(form.Memo1.GetText(), "[Results]\r\nHit: 1\r\nMiss: 0\r\nRatio: 100%\r\n");
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
+TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
+  const std::string path = Folder.Write("capitals.csv", kCapitals);
+  Start({path});
+  TMainForm& form = Form();
+  Click(cmStart);
+  const std::string question = form.Edit1.GetText();
+  const std::string status = form.GetStatus();
+
+  Responder.Press("Cancel");
+  Click(cmNew);
+  Responder.Press("Cancel");
+  Click(cmOpen);
+  Responder.Press("Cancel");
+  Drop({path});
+  Responder.Press("Cancel");
+  Click(cmHistoryFirst);
+  ASSERT_EQ(Responder.Seen().size(), 4u);
+  for (const TDialogSeen& seen : Responder.Seen()) {
+    EXPECT_EQ(seen.Text, "Quit the current examination?");
+    EXPECT_EQ(seen.Caption, "capitals.csv - Tesmo");
+    EXPECT_EQ(seen.Icon, "warning");
+  }
+  EXPECT_EQ(form.Edit1.GetText(), question);
+  EXPECT_EQ(form.GetStatus(), status);
+  EXPECT_FALSE(form.Edit2.GetReadOnly());
+
+  // Agreeing to quit, then cancelling the file dialog, still leaves the run.
+  Responder.Press("OK");
+  Responder.Press("Cancel");
+  Click(cmOpen);
+  EXPECT_FALSE(form.Edit2.GetReadOnly());
+
+  Responder.Press("OK");
+  Click(cmNew);
+  EXPECT_EQ(form.GetStatus(), "No data");
+  EXPECT_EQ(Caption(), "Tesmo");
+  EXPECT_EQ(form.Edit1.GetText(), "");
+  EXPECT_TRUE(form.Edit2.GetReadOnly());
+  EXPECT_FALSE(form.StartM1.GetEnabled() || form.ListM1.GetEnabled());
+  EXPECT_EQ(form.FileM1s[0].GetCaption(), "capitals.csv (&1)") << "the history stays";
+}
+
+TEST_F(TMainWindow, AnUnknownExtensionAsksForTheFormat) {
+  const std::string text = Folder.Write("vocab.dat", "das Haus\r\n\thouse\r\n\thome\r\n");
+  Start();
+  Responder.ChooseFile(text);
+  Responder.Press("&Text");
+  Click(cmOpen);
+  ASSERT_EQ(Responder.Seen().size(), 2u);
+  EXPECT_EQ(Responder.Seen()[1].Text, "Select the file type: " + text);
+  EXPECT_EQ(Responder.Seen()[1].Buttons, (std::vector<std::string>{"&CSV", "&Text", "Cancel"}));
+  ASSERT_EQ(Form().GetExam().AllItems.Count(), 1);
+  EXPECT_EQ(Form().GetExam().AllItems.Get(0).GetAnswerCount(), 2);
+
+  // No extension, during a run the user agreed to quit: Cancel keeps the run.
+  const std::string bare = Folder.Write("vocab", "a,b\r\n");
+  Click(cmStart);
+  Responder.Press("OK");
+  Responder.ChooseFile(bare);
+  Responder.Press("Cancel");
+  Click(cmOpen);
+  EXPECT_EQ(Responder.Seen().back().Text, "Select the file type: " + bare);
+  EXPECT_EQ(Form().GetFileName(), text);
+  EXPECT_FALSE(Form().Edit2.GetReadOnly()) << "the run goes on";
+}
+
+TEST_F(TMainWindow, AFileWithoutItemsOrMissingChangesNothing) {
+  const std::string good = Folder.Write("capitals.csv", kCapitals);
+  const std::string empty = Folder.Write("empty.csv", ",nothing\r\n\r\n");
+  const std::string missing = Folder.PathOf("missing.csv");
+  Start({good});
+  Responder.Press("OK");
+  Drop({empty});
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text, "The program cannot open the document: " + empty);
+  EXPECT_EQ(Responder.Seen()[0].Icon, "error");
+
+  // A file that cannot be read at all reaches the general failure report.
+  Responder.Press("OK");
+  Drop({missing});
+  ASSERT_EQ(Responder.Seen().size(), 2u);
+  EXPECT_NE(Responder.Seen()[1].Text.find("missing.csv"), std::string::npos);
+  EXPECT_EQ(Responder.Seen()[1].Text.back(), '.');
+  EXPECT_EQ(Responder.Seen()[1].Caption, "capitals.csv - Tesmo");
+  EXPECT_EQ(Form().GetFileName(), good);
+  EXPECT_EQ(Form().GetExam().AllItems.Count(), 3);
+  EXPECT_EQ(Form().FileM1s[1].GetCaption(), "(None) (&2)");
+}
+
+TEST_F(TMainWindow, TheRecentFilesFollowEveryOpen) {
+  std::vector<std::string> paths;
+  for (const char* name : {"one.csv", "two.csv", "three.csv", "four.csv", "five.csv", "six.csv"})
+    paths.push_back(Folder.Write(name, kCapitals));
+  Start();
+  for (int i = 0; i < 5; ++i) Drop({paths[i]});
+  // Opening the open file again reloads it and keeps it first.
+  Drop({paths[4]});
+  const auto captions = [this] {
+    std::vector<std::string> list;
+    for (const TMenuItem& item : Form().FileM1s) list.push_back(item.GetCaption());
+    return list;
+  };
+  EXPECT_EQ(captions(),
+            (std::vector<std::string>{"five.csv (&1)", "four.csv (&2)", "three.csv (&3)",
+                                      "two.csv (&4)", "one.csv (&5)"}));
+  Drop({paths[5]}); // the sixth drops the oldest
+  EXPECT_EQ(captions()[4], "two.csv (&5)");
+  Click(cmHistoryFirst + 3); // slot 3 moves to the top, slot 4 stays
+  EXPECT_EQ(captions(), (std::vector<std::string>{"three.csv (&1)", "six.csv (&2)", "five.csv (&3)",
+                                                  "four.csv (&4)", "two.csv (&5)"}));
+  EXPECT_EQ(Caption(), "three.csv - Tesmo");
+  // Another letter case of the same file takes its place.
+  Form().OpenDocument(Folder.Path() + "\\FIVE.CSV");
+  EXPECT_EQ(captions()[0], "FIVE.CSV (&1)");
+  EXPECT_EQ(captions()[3], "four.csv (&4)");
+  EXPECT_EQ(captions()[4], "two.csv (&5)");
+
+  Responder.Press("Cancel");
+  Click(cmClear);
+  EXPECT_TRUE(Form().ClearM1.GetEnabled());
+  Responder.Press("OK");
+  Click(cmClear);
+  EXPECT_EQ(Responder.Seen().back().Text, "Clear the history?");
+  EXPECT_EQ(captions(), (std::vector<std::string>{"(None) (&1)", "(None) (&2)", "(None) (&3)",
+                                                  "(None) (&4)", "(None) (&5)"}));
+  EXPECT_FALSE(Form().ClearM1.GetEnabled() || Form().FileM1s[0].GetEnabled());
+  EXPECT_EQ(Caption(), "FIVE.CSV - Tesmo") << "the open file stays open";
+}
+
+TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
+  Start();
+  // Typing into the log enables Save Log; with no file the name has nothing
+  // between " - " and ".txt".
+  Form().Memo1.Send(WM_CHAR, 't');
+  EXPECT_TRUE(Form().SaveLogM1.GetEnabled() && Form().LogT1.GetEnabled());
+  std::string proposed;
+  Responder.Handle([&](HWND dialog) {
+    proposed = WindowText(GetDlgItem(dialog, 0x47c));
+    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
+    CancelDialog(dialog);
+  });
+  Click(cmSaveLog);
+  EXPECT_EQ(proposed.size(), std::string("Log20040305140709 - .txt").size()) << proposed;
+  EXPECT_EQ(proposed.substr(0, 5), "Log20");
+  EXPECT_EQ(proposed.substr(proposed.size() - 7), " - .txt");
+
+  const std::string file = Folder.Write("capitals.csv", kCapitals);
+  Drop({file});
+  Click(cmList);
+  const std::string log = Form().Memo1.GetText();
+  Responder.Handle([&](HWND dialog) {
+    proposed = WindowText(GetDlgItem(dialog, 0x47c));
+    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
+    CancelDialog(dialog);
+  });
+  Click(cmSaveLog);
+  EXPECT_EQ(proposed.substr(proposed.size() - 19), " - capitals.csv.txt");
+
+  const std::string target = Folder.PathOf("log.txt");
+  Responder.ChooseFile(target);
+  Click(cmSaveLog);
+  EXPECT_EQ(ReadWholeFile(target), log);
+  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path()) << "both dialogs share the folder";
+  EXPECT_EQ(Form().GetFileName(), file);
+
+  // A file that cannot be replaced is left whole and the user is told.
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+  Form().Memo1.SetText("other text");
+  Responder.ChooseFile(target);
+  Responder.Press("&Yes"); // the overwrite prompt
+  Responder.Press("OK");
+  Click(cmSaveLog);
+  EXPECT_EQ(Responder.Seen().back().Text, "The program cannot save the document: " + target);
+  EXPECT_EQ(ReadWholeFile(target), log);
+}
+
+TEST_F(TMainWindow, HelpWithoutItsFileTellsWhichFileIsMissing) {
+  Start();
+  Responder.Press("Cancel");
+  Click(cmHelp);
+  Responder.Press("OK");
+  Responder.Press("OK");
+  Key(Form().Edit1.Handle, VK_F1);
+  ASSERT_EQ(Responder.Seen().size(), 3u);
+  EXPECT_EQ(Responder.Seen()[1].Text, "Open the help document in HTML format?");
+  EXPECT_EQ(Responder.Seen()[2].Text, "The program cannot open the document: " + HelpFile);
+}
+
+TEST_F(TMainWindow, AboutNamesTheProgramAndItsVersion) {
+  Start();
+  Responder.Press("OK");
+  Click(cmAbout);
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Caption, "About");
+  EXPECT_EQ(Responder.Seen()[0].Text.substr(0, 36), "Tesmo for Windows Version 1.1.0.\r\n\r\n");
+}
+
+TEST_F(TMainWindow, SelectAllSelectsTheFocusedFieldEvenWhenReadOnly) {
+  Start({Folder.Write("capitals.csv", kCapitals)});
+  TMainForm& form = Form();
+  Click(cmStart);
+  form.Edit2.SetText("typed");
+  form.Memo1.SetText("log");
+  for (TEdit* edit : {&form.Edit1, &form.Edit2, &form.Memo1}) {
+    edit->SetFocus();
+    edit->SetSel(0, 0);
+    Click(cmSelectAll);
+    int start = -1, end = -1;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, edit->GetTextLength());
+    EXPECT_GT(end, 0);
+  }
+}
+
+TEST_F(TMainWindow, ShortcutsDoNothingWhileTheirItemIsDisabled) {
+  Start();
+  for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(Form().Edit1.Handle, key);
+  EXPECT_EQ(Responder.Seen().size(), 0u) << "no \"There is no item.\" or search";
+  EXPECT_EQ(Form().GetStatus(), "Ready");
+}
+
+TEST_F(TMainWindow, ClosingDuringARunAsksAndCancelKeepsTheWindow) {
+  Start({Folder.Write("capitals.csv", kCapitals)});
+  Click(cmStart);
+  const HWND window = Form().Handle();
+  Responder.Press("Cancel");
+  Click(cmExit);
+  Idle();
+  EXPECT_TRUE(IsWindow(window));
+  Responder.Press("OK");
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(form.Handle(), nullptr);
+}
+
+TEST_F(TMainWindowFileNames, ADoubleByteNameWithABackslashTrailByte) {
+  REQUIRE_CODE_PAGE(932);
+  const std::string name = kSource + ".csv";
+  const std::string path = Folder.Write(name, kCapitals);
+  Start({path});
+  EXPECT_EQ(Form().GetFileName(), path);
+  EXPECT_EQ(Caption(), name + " - Tesmo");
+  EXPECT_EQ(Form().FileM1s[0].GetCaption(), name + " (&1)");
+  Click(cmList);
+  std::string proposed;
+  Responder.Handle([&](HWND dialog) {
+    proposed = WindowText(GetDlgItem(dialog, 0x47c));
+    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
+    CancelDialog(dialog);
+  });
+  Click(cmSaveLog);
+  EXPECT_EQ(proposed.substr(proposed.size() - name.size() - 7), " - " + name + ".txt");
+  // The folder before the name is cut at a real backslash.
+  const std::string target = Folder.PathOf(kSource + ".txt");
+  Responder.ChooseFile(target);
+  Click(cmSaveLog);
+  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path());
+}
+
+TEST_F(TMainWindowFileNames, ADroppedNameLongerThan260BytesIsReadWhole) {
+  REQUIRE_CODE_PAGE(932);
+  // Fewer than 260 characters, more than 260 bytes.
+  std::string name;
+  for (int i = 0; i < 110; ++i) name += "\x95\x5C"; // 表
+  name += ".csv";
+  const std::string path = Folder.Write(name, kCapitals);
+  ASSERT_GT(path.size(), 260u);
+  Start();
+  Drop({path});
+  EXPECT_EQ(Form().GetFileName(), path);
+  EXPECT_EQ(Caption(), name + " - Tesmo");
 }

@@ -1,0 +1,184 @@
+// The main window under load, each figure beside a floor measured in the same
+// run: start-up beside a bare window, opening a million items beside loading
+// them alone, listing them into the log beside putting the same text into a
+// bare edit control, and a long run answered through the answer field.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/commands.h"
+#include "app/mainform.h"
+#include "app/messageloop.h"
+#include "exam/examitems.h"
+#include "exam/examlog.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+double Seconds(TClock::time_point start) {
+  return std::chrono::duration<double>(TClock::now() - start).count();
+}
+
+template <typename TWork> double Best(int runs, TWork work) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) best = std::min(best, work());
+  return best;
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+std::string TempPath(const char* name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}
+
+std::string WriteCsv(const char* name, int items) {
+  const std::string path = TempPath(name);
+  std::ofstream file(path, std::ios::binary);
+  std::string text;
+  char line[96];
+  for (int i = 0; i < items; ++i) {
+    const int n = std::snprintf(line, sizeof line, "word %d,answer %d,other %d\r\n", i, i, i);
+    text.append(line, static_cast<size_t>(n));
+  }
+  file << text;
+  return path;
+}
+
+LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) SendMessageA(GetWindow(window, GW_CHILD), WM_SIZE, 0, 0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The floor of start-up: a window with a status bar, shown and idle.
+double BareWindowStart() {
+  const auto start = TClock::now();
+  HWND window = CreateWindowExA(0, "TesmoBareWindow", "Bare", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                                0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Ready"));
+  ShowWindow(window, SW_SHOWNORMAL);
+  Pump();
+  const double seconds = Seconds(start);
+  DestroyWindow(window);
+  Pump();
+  return seconds;
+}
+
+double MainFormStart() {
+  const auto start = TClock::now();
+  TMainForm form(GetModuleHandleA(nullptr));
+  ShowWindow(form.Handle(), SW_SHOWNORMAL);
+  while (form.IdleHandlerInstalled()) ProcessMessages(form);
+  return Seconds(start);
+}
+
+void Report(const char* what, double figure, const char* floorName, double floor) {
+  std::printf("%-44s %9.4f s   %-34s %9.4f s   ratio %6.2f\n", what, figure, floorName, floor,
+              figure / floor);
+}
+
+} // namespace
+
+int main() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  TMainForm::RegisterClass(GetModuleHandleA(nullptr));
+  WNDCLASSA bare{};
+  bare.lpfnWndProc = BareProc;
+  bare.hInstance = GetModuleHandleA(nullptr);
+  bare.lpszClassName = "TesmoBareWindow";
+  RegisterClassA(&bare);
+  std::printf("== The main window under Wine (best of several runs)\n");
+
+  const double bareStart = Best(5, BareWindowStart);
+  const double formStart = Best(5, MainFormStart);
+  Report("start-up to the first idle moment", formStart, "bare window with a status bar",
+         bareStart);
+
+  const std::string million = WriteCsv("tesmo-bench-million.csv", 1000000);
+  const double loadAlone = Best(3, [&] {
+    TExamItems items;
+    const auto start = TClock::now();
+    items.LoadFromFile(million, qffCsv);
+    return Seconds(start);
+  });
+  TMainForm form(GetModuleHandleA(nullptr));
+  ShowWindow(form.Handle(), SW_SHOWNORMAL);
+  ProcessMessages(form);
+  const double open = Best(3, [&] {
+    const auto start = TClock::now();
+    form.OpenDocument(million);
+    return Seconds(start);
+  });
+  Report("OpenDocument, 1,000,000 items", open, "LoadFromFile alone", loadAlone);
+
+  // List into the log beside the same text put into a bare edit control.
+  const std::string listing = MakeItemList(form.GetFileName(), form.GetExam().AllItems);
+  HWND edit = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "EDIT", "",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 400,
+      300, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+  const double setText = Best(3, [&] {
+    SetWindowTextA(edit, "");
+    const auto start = TClock::now();
+    SetWindowTextA(edit, listing.c_str());
+    return Seconds(start);
+  });
+  DestroyWindow(edit);
+  const double list = Best(3, [&] {
+    form.Memo1.SetText("");
+    const auto start = TClock::now();
+    form.ClickMenuItem(cmList);
+    return Seconds(start);
+  });
+  Report("List, 1,000,000 items into the log", list, "WM_SETTEXT into a bare edit", setText);
+  std::printf("   (the listing is %.1f MB)\n", listing.size() / 1e6);
+
+  // A long run, half of the answers wrong, answered with Enter.
+  constexpr int kAnswers = 20000, kSample = 1000;
+  const std::string run = WriteCsv("tesmo-bench-run.csv", kAnswers);
+  form.OpenDocument(run);
+  if (form.ShuffleM1.GetChecked()) form.ClickMenuItem(cmShuffle);
+  form.ClickMenuItem(cmStart);
+  std::vector<double> times;
+  times.reserve(kAnswers);
+  for (int i = 0; i < kAnswers; ++i) {
+    const std::string answer = i % 2 == 0 ? "answer " + std::to_string(i) : "wrong";
+    const auto start = TClock::now();
+    form.Edit2.SetText(answer);
+    SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+    times.push_back(Seconds(start));
+  }
+  double first = 0, last = 0;
+  for (int i = 0; i < kSample; ++i) {
+    first += times[static_cast<size_t>(i)];
+    last += times[static_cast<size_t>(kAnswers - kSample + i)];
+  }
+  std::printf("%-44s %9.1f us  %-34s %9.1f us  ratio %6.2f\n",
+              "run of 20,000 answers: the last 1,000", last / kSample * 1e6, "the first 1,000",
+              first / kSample * 1e6, last / first);
+  std::printf("   (the log holds %d lines at the end)\n",
+              static_cast<int>(form.Memo1.Send(EM_GETLINECOUNT)));
+  DeleteFileA(million.c_str());
+  DeleteFileA(run.c_str());
+  return 0;
+}

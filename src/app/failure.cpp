@@ -1,0 +1,21 @@
+#include "failure.h"
+
+#include "appconst.h"
+#include "controls.h"
+#include "util/textutil.h"
+
+namespace {
+
+bool reportShowing = false;
+
+} // namespace
+
+void ShowGeneralFailure(HWND owner, const std::string& text) {
+  if (reportShowing) return;
+  reportShowing = true;
+  std::string caption = AppTitle;
+  if (owner != nullptr && IsWindow(owner)) caption = TControl(owner).GetText();
+  MessageBoxA(owner, FailureText(text).c_str(), caption.c_str(),
+              MB_OK | MB_ICONHAND | MB_SETFOREGROUND);
+  reportShowing = false;
+}

@@ -1,0 +1,24 @@
+// The fonts of the window: the face "Default" stands for the system's
+// user-interface face.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+#include "settings/options.h"
+
+// The name of the system's default user-interface face.
+std::string DefaultFontFace();
+
+// The face to ask for: the default face for "Default", else the name.
+std::string ResolveFontFace(const std::string& name);
+
+// A font of the face (or "Default"), size in points and style at the dpi.
+// Sizes the system cannot draw (zero, negative, huge) are brought into a
+// drawable range instead of failing.
+HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style, int dpi);
+
+inline HFONT CreateDefaultFont(int points, int dpi) {
+  return CreateFontOf("Default", points, TFontStyles(), dpi);
+}

@@ -1,0 +1,199 @@
+// Opening question files, the recent-file list, and saving the log.
+#include "appconst.h"
+#include "commands.h"
+#include "dialogs/choicedialog.h"
+#include "exam/examitems.h"
+#include "util/paths.h"
+#include "util/platform.h"
+#include "util/textutil.h"
+
+#include "mainform.h"
+
+namespace {
+
+// The path made absolute against the working folder, so that the title, the
+// history and a later start all name the real file.
+std::string FullPath(const std::string& path) {
+  if (path.empty()) return path;
+  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::string full(size, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
+} // namespace
+
+void TMainForm::OpenM1Click() {
+  if (!Run->ConfirmQuitExam()) return;
+  std::string name;
+  if (!ExecuteFileDialog(0, name)) return;
+  OpenDocument(name);
+}
+
+bool TMainForm::ExecuteFileDialog(int id, std::string& fileName) {
+  TFileDialog* dialog = FileDialogs->FindDialog(id);
+  if (dialog == nullptr) return false;
+  dialog->FileName = fileName;
+  if (!dialog->Execute(Window.Handle)) return false;
+  fileName = dialog->FileName;
+  // Both dialogs start where either of them was last used.
+  const std::string folder = ExtractFileDir(fileName);
+  for (int i = 0; i < FileDialogs->Count(); ++i) FileDialogs->Get(i).InitialDir = folder;
+  return true;
+}
+
+void TMainForm::OpenDocument(const std::string& path) {
+  int format = qffCsv;
+  if (!DecideFileFormat(path, format)) return;
+  TExamItems items;
+  // A file that cannot be read at all raises its error from here, before
+  // anything has changed.
+  if (!items.LoadFromFile(path, format)) {
+    ShowOpenError(path);
+    return;
+  }
+  ClearDocument();
+  SetFileName(path);
+  // The loaded set is taken over whole; it would be freed right after anyway.
+  Exam->AllItems.Swap(items);
+  UpdateCommands();
+}
+
+bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
+  const std::string extension = ExtractFileExt(path);
+  if (SameFileName(extension, ".csv")) {
+    format = qffCsv;
+    return true;
+  }
+  if (SameFileName(extension, ".txt")) {
+    format = qffText;
+    return true;
+  }
+  return AskFileFormat(path, format);
+}
+
+bool TMainForm::AskFileFormat(const std::string& path, int& format) {
+  switch (ShowChoiceDialog(Window.Handle, TitleText, "Select the file type: " + path, dkWarning,
+                           "&CSV\r\n&Text\r\nCancel", 2, 0, 3)) {
+  case 0:
+    format = qffCsv;
+    return true;
+  case 1:
+    format = qffText;
+    return true;
+  default:
+    return false;
+  }
+}
+
+void TMainForm::ClearDocument() {
+  SetFileName("");
+  Exam->ClearAll();
+  UpdateCommands();
+  Edit1.SetText("");
+  Edit2.SetText("");
+  ReplaceLogText("");
+  Memo1Change();
+}
+
+void TMainForm::SetFileName(const std::string& path) {
+  if (path == FileName) return;
+  FileName = path;
+  UpdateTitle();
+}
+
+void TMainForm::UpdateTitle() {
+  std::string title = AppTitle;
+  if (!FileName.empty()) {
+    title = ExtractFileName(FileName) + " - " + AppTitle;
+    History->Add(FileName);
+    UpdateHistoryMenu();
+  }
+  TitleText = title;
+  Window.SetText(title);
+}
+
+void TMainForm::UpdateHistoryMenu() {
+  bool anyFile = false;
+  for (int slot = 0; slot < History->Count() && slot < HistorySlots; ++slot) {
+    const std::string name = ExtractFileName(History->Get(slot));
+    anyFile = anyFile || !name.empty();
+    FileM1s[slot].SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
+                             std::to_string(slot + 1) + ")");
+    FileM1s[slot].SetEnabled(!name.empty());
+  }
+  ClearM1.SetEnabled(anyFile);
+}
+
+void TMainForm::HistoryM1Click(int id) {
+  if (!Run->ConfirmQuitExam()) return;
+  if (!IsHistoryCommand(id)) return;
+  const int slot = id - cmHistoryFirst;
+  if (slot >= History->Count()) return;
+  // A copy: opening the file reorders the list.
+  const std::string path = History->Get(slot);
+  OpenDocument(path);
+}
+
+void TMainForm::ClearM1Click() {
+  if (!Confirm("Clear the history?")) return;
+  History->Clear();
+  UpdateHistoryMenu();
+}
+
+bool TMainForm::CheckLogEmpty() {
+  if (LogHoldsLine()) return false;
+  ShowError("There is no log.");
+  return true;
+}
+
+void TMainForm::SaveLogM1Click() {
+  if (CheckLogEmpty()) return;
+  std::string name =
+      "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
+  if (!ExecuteFileDialog(1, name)) return;
+  // Saved whole or not at all: a failure half-way leaves an older file as it was.
+  try {
+    sys::SaveFile(name, Memo1.GetText());
+  } catch (const sys::EFileError&) {
+    ShowSaveError(name);
+  }
+}
+
+void TMainForm::OpenCommandLineFiles() {
+  if (Arguments.empty()) return;
+  std::vector<std::string> files;
+  for (const std::string& argument : Arguments) files.push_back(GetLongPath(FullPath(argument)));
+  OpenFileList(files);
+}
+
+void TMainForm::WMDropFiles(HDROP drop) {
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  SetForegroundWindow(Window.Handle);
+  std::vector<std::string> files;
+  for (UINT i = 0; i < count; ++i) {
+    // Asked for its length first, so that no name is ever cut.
+    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+    if (length == 0) continue;
+    std::string name(length + 1, '\0');
+    const UINT copied = DragQueryFileA(drop, i, name.data(), length + 1);
+    if (copied == 0) continue;
+    name.resize(copied);
+    files.push_back(GetLongPath(name));
+  }
+  DragFinish(drop);
+  if (!files.empty()) OpenFileList(files);
+}
+
+void TMainForm::OpenFileList(const std::vector<std::string>& files) {
+  if (!Run->ConfirmQuitExam()) return;
+  if (files.empty()) return;
+  SetStatus(GroupThousands(static_cast<long long>(files.size())) + " items are dropped");
+  if (files.size() == 1)
+    OpenDocument(files.front());
+  else
+    ShowError("Set one file to open.");
+}

@@ -1,0 +1,132 @@
+// The View menu: how the window looks.
+#include <algorithm>
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "commands.h"
+#include "dialogs/enterdialog.h"
+#include "fonts.h"
+#include "mainform.h"
+#include "settings/settingsvalue.h"
+
+void TMainForm::ViewM1Click(int id) {
+  TViewOptions options = ViewOptions;
+  switch (id) {
+  case cmToolbar:
+    options.Toolbar = !options.Toolbar;
+    break;
+  case cmToolbarCaptions:
+    options.ToolbarCaptions = !options.ToolbarCaptions;
+    break;
+  case cmFont:
+    if (!EditFont(options)) return;
+    break;
+  case cmTabWidth:
+    if (!EditTabWidth(options)) return;
+    break;
+  case cmSwapPanels:
+    options.SwapPanels = !options.SwapPanels;
+    break;
+  case cmStatusBar:
+    options.StatusBar = !options.StatusBar;
+    break;
+  case cmLastPosition:
+    options.LastPosition = !options.LastPosition;
+    break;
+  case cmTopmost:
+    options.Topmost = !options.Topmost;
+    break;
+  case cmDefaultView:
+    if (!Confirm("Set default settings?")) return;
+    options = TViewOptions();
+    break;
+  default:
+    return;
+  }
+  SetViewOptions(options);
+}
+
+bool TMainForm::EditFont(TViewOptions& options) {
+  LOGFONTA font{};
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, dpi);
+  GetObjectA(start, sizeof font, &font);
+  DeleteObject(start);
+  // The dialog shows a real face: "Default" starts on the default face itself.
+  const std::string face = ResolveFontFace(options.FontName);
+  lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
+
+  CHOOSEFONTA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = Window.Handle;
+  dialog.lpLogFont = &font;
+  dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  if (!ChooseFontA(&dialog)) return false;
+  options.FontName = font.lfFaceName;
+  options.FontSize = (dialog.iPointSize + 5) / 10;
+  TFontStyles style;
+  style[fsBold] = font.lfWeight >= FW_BOLD;
+  style[fsItalic] = font.lfItalic != 0;
+  // The dialog offers no effects: underline and strike-out stay as they were.
+  style[fsUnderline] = options.FontStyle[fsUnderline];
+  style[fsStrikeOut] = options.FontStyle[fsStrikeOut];
+  options.FontStyle = style;
+  return true;
+}
+
+bool TMainForm::EditTabWidth(TViewOptions& options) {
+  constexpr int lowest = 0, highest = 96;
+  std::string text = std::to_string(options.TabWidth);
+  for (;;) {
+    if (!EnterDialog->Execute(Window.Handle, "Tab Width", "Enter the tab width.", text))
+      return false;
+    int width = 0;
+    if (TryTextToInt(text, width) && width >= lowest && width <= highest) {
+      options.TabWidth = width;
+      return true;
+    }
+    ShowError("Set the number between " + std::to_string(lowest) + " and " +
+              std::to_string(highest) + ": " + text);
+  }
+}
+
+void TMainForm::SetViewOptions(const TViewOptions& options) {
+  if (!Differs(options, ViewOptions)) return;
+  ViewOptions = options;
+  ApplyViewOptions();
+}
+
+void TMainForm::ApplyViewOptions() {
+  ToolBar1.SetVisible(ViewOptions.Toolbar);
+  if (ViewOptions.ToolbarCaptions != ToolBarCaptionsShown || ToolBar1.Send(TB_BUTTONCOUNT) == 0)
+    SetToolBarCaptions(ViewOptions.ToolbarCaptions);
+
+  HFONT font = CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi);
+  // A width read from a hand-edited file may be anything; the control takes
+  // what fits its range.
+  const int units = static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(ViewOptions.TabWidth) * 4, 0, 4 * 1024));
+  for (TEdit* edit : {&Edit1, &Edit2, &Memo1}) {
+    edit->SetFont(font);
+    edit->SetTabStops(units);
+  }
+  if (FieldFont != nullptr) DeleteObject(FieldFont);
+  FieldFont = font;
+  InvalidateRect(Memo1.Handle, nullptr, TRUE);
+
+  StatusBar1.SetVisible(ViewOptions.StatusBar);
+  LayoutControls();
+  SetWindowPos(Window.Handle, ViewOptions.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  ToolbarM1.SetChecked(ViewOptions.Toolbar);
+  ToolbarCaptionsM1.SetChecked(ViewOptions.ToolbarCaptions);
+  SwapPanelsM1.SetChecked(ViewOptions.SwapPanels);
+  StatusBarM1.SetChecked(ViewOptions.StatusBar);
+  LastPositionM1.SetChecked(ViewOptions.LastPosition);
+  TopmostM1.SetChecked(ViewOptions.Topmost);
+}

@@ -1,0 +1,52 @@
+#include "messageloop.h"
+
+#include <exception>
+
+#include "failure.h"
+
+namespace {
+
+void Deliver(TMainForm& form, MSG& message) {
+  if (form.PreTranslateMessage(message)) return;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+// The idle handler is one of the places where failures are reported.
+void Idle(TMainForm& form) {
+  if (!form.IdleHandlerInstalled() || form.Handle() == nullptr) return;
+  try {
+    bool done = true;
+    form.ApplicationIdle(done);
+  } catch (const std::exception& failure) {
+    ShowGeneralFailure(form.Handle(), failure.what());
+  } catch (...) {
+    ShowGeneralFailure(form.Handle(), "");
+  }
+}
+
+} // namespace
+
+int RunMessageLoop(TMainForm& form) {
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      Deliver(form, message);
+    }
+    Idle(form);
+    WaitMessage();
+  }
+}
+
+void ProcessMessages(TMainForm& form) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    Deliver(form, message);
+  }
+  Idle(form);
+}

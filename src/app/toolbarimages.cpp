@@ -1,0 +1,202 @@
+#include "toolbarimages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kMask = RGB(255, 0, 255);
+constexpr COLORREF kInk = RGB(48, 48, 48);
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+constexpr COLORREF kFold = RGB(200, 200, 200);
+constexpr COLORREF kBlue = RGB(47, 111, 208);
+constexpr COLORREF kPaleBlue = RGB(170, 200, 240);
+constexpr COLORREF kGreen = RGB(46, 160, 67);
+constexpr COLORREF kYellow = RGB(245, 200, 66);
+constexpr COLORREF kDarkYellow = RGB(200, 146, 30);
+constexpr COLORREF kGrey = RGB(150, 150, 150);
+constexpr COLORREF kOrange = RGB(224, 112, 32);
+constexpr COLORREF kPurple = RGB(128, 72, 176);
+
+// Draws in a grid of 16 x 16 units, whatever the bitmap's size.
+class TPainter {
+public:
+  TPainter(HDC dc, int size) : DC(dc), Size(size) {}
+
+  int X(double units) const { return static_cast<int>(std::lround(units * Size / 16.0)); }
+  int Line() const { return std::max(1, Size / 16); }
+
+  void Polygon(std::initializer_list<POINT> units, COLORREF fill, COLORREF edge = kInk) {
+    std::vector<POINT> points;
+    for (POINT p : units) points.push_back({X(p.x), X(p.y)});
+    Select(fill, edge);
+    ::Polygon(DC, points.data(), static_cast<int>(points.size()));
+    Release();
+  }
+  void Rect(double left, double top, double right, double bottom, COLORREF fill,
+            COLORREF edge = kInk) {
+    Select(fill, edge);
+    Rectangle(DC, X(left), X(top), X(right), X(bottom));
+    Release();
+  }
+  // A thick stroke from one point to another.
+  void Stroke(double x1, double y1, double x2, double y2, COLORREF color, double width) {
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, X(width)), color);
+    HGDIOBJ old = SelectObject(DC, pen);
+    MoveToEx(DC, X(x1), X(y1), nullptr);
+    LineTo(DC, X(x2), X(y2));
+    SelectObject(DC, old);
+    DeleteObject(pen);
+  }
+  // An arrowhead at (x, y) pointing along (dx, dy).
+  void Head(double x, double y, double dx, double dy, double length, COLORREF color) {
+    const double norm = std::hypot(dx, dy);
+    dx /= norm;
+    dy /= norm;
+    const double back = length, half = length * 0.6;
+    const POINT tip{X(x + dx * length * 0.35), X(y + dy * length * 0.35)};
+    const POINT left{X(x - dx * back * 0.65 - dy * half), X(y - dy * back * 0.65 + dx * half)};
+    const POINT right{X(x - dx * back * 0.65 + dy * half), X(y - dy * back * 0.65 - dx * half)};
+    const POINT points[] = {tip, left, right};
+    Select(color, color);
+    ::Polygon(DC, points, 3);
+    Release();
+  }
+  void Text(const char* text, double left, double top, double right, double bottom, double height,
+            COLORREF color, int weight) {
+    HFONT font = CreateFontA(-X(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                             DEFAULT_PITCH, "Arial");
+    HGDIOBJ old = SelectObject(DC, font);
+    SetBkMode(DC, TRANSPARENT);
+    SetTextColor(DC, color);
+    RECT box{X(left), X(top), X(right), X(bottom)};
+    DrawTextA(DC, text, -1, &box, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(DC, old);
+    DeleteObject(font);
+  }
+
+private:
+  void Select(COLORREF fill, COLORREF edge) {
+    Brush = CreateSolidBrush(fill);
+    Pen = CreatePen(PS_SOLID, Line(), edge);
+    OldBrush = SelectObject(DC, Brush);
+    OldPen = SelectObject(DC, Pen);
+  }
+  void Release() {
+    SelectObject(DC, OldBrush);
+    SelectObject(DC, OldPen);
+    DeleteObject(Brush);
+    DeleteObject(Pen);
+  }
+
+  HDC DC;
+  int Size;
+  HBRUSH Brush = nullptr;
+  HPEN Pen = nullptr;
+  HGDIOBJ OldBrush = nullptr, OldPen = nullptr;
+};
+
+// A blank page with a folded corner.
+void DrawNew(TPainter& p) {
+  p.Polygon({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}, kPaper);
+  p.Polygon({{10, 1}, {10, 4}, {13, 4}}, kFold);
+}
+
+// An open folder.
+void DrawOpen(TPainter& p) {
+  p.Polygon({{1, 3}, {5, 3}, {6, 5}, {13, 5}, {13, 13}, {1, 13}}, kDarkYellow);
+  p.Polygon({{4, 7}, {15, 7}, {12, 13}, {1, 13}}, kYellow);
+}
+
+// A floppy disk.
+void DrawSaveLog(TPainter& p) {
+  p.Rect(1, 1, 15, 15, kBlue);
+  p.Rect(4, 1, 12, 7, kPaper);
+  p.Rect(4, 10, 12, 15, kGrey);
+  p.Rect(9, 11, 11, 14, kInk, kInk);
+}
+
+// A play sign.
+void DrawStart(TPainter& p) { p.Polygon({{4, 2}, {13, 8}, {4, 14}}, kGreen); }
+
+// A circular arrow: go round once more.
+void DrawReview(TPainter& p) {
+  constexpr double pi = 3.14159265358979;
+  const double cx = 8, cy = 8.5, r = 5;
+  // Three quarters of a circle, open at the top right.
+  double lastX = cx + r * std::cos(-pi / 4), lastY = cy + r * std::sin(-pi / 4);
+  for (int step = 1; step <= 24; ++step) {
+    const double angle = -pi / 4 - step * (1.5 * pi / 24);
+    const double x = cx + r * std::cos(angle), y = cy + r * std::sin(angle);
+    p.Stroke(lastX, lastY, x, y, kOrange, 2);
+    lastX = x;
+    lastY = y;
+  }
+  // The head at the open end, pointing down the circle's course.
+  p.Head(cx + r * std::cos(-pi / 4), cy + r * std::sin(-pi / 4) + 0.5, 0.9, 1, 5, kOrange);
+}
+
+// A list of lines with bullets.
+void DrawList(TPainter& p) {
+  for (int row = 0; row < 4; ++row) {
+    const double top = 2 + row * 3.5;
+    p.Rect(1.5, top, 4.5, top + 3, kBlue, kBlue);
+    p.Rect(6, top + 1, 15, top + 2, kInk, kInk);
+  }
+}
+
+// Two crossing arrows.
+void DrawShuffle(TPainter& p) {
+  p.Stroke(1.5, 4, 11, 12, kPurple, 1.8);
+  p.Stroke(1.5, 12, 11, 4, kPurple, 1.8);
+  p.Head(12.5, 12, 1, 0, 5, kPurple);
+  p.Head(12.5, 4, 1, 0, 5, kPurple);
+}
+
+// Two arrows changing places.
+void DrawSwap(TPainter& p) {
+  p.Stroke(2, 5, 12, 5, kBlue, 1.8);
+  p.Head(13, 5, 1, 0, 5, kBlue);
+  p.Stroke(4, 11, 14, 11, kGreen, 1.8);
+  p.Head(3, 11, -1, 0, 5, kGreen);
+}
+
+// Upper and lower case.
+void DrawCase(TPainter& p) {
+  p.Text("A", 0, 1, 9, 15, 13, kInk, FW_BOLD);
+  p.Text("a", 7, 3, 16, 15, 10, kBlue, FW_BOLD);
+}
+
+} // namespace
+
+HIMAGELIST CreateToolBarImages(int size) {
+  using TDraw = void (*)(TPainter&);
+  constexpr TDraw pictures[] = {DrawNew,  DrawOpen,    DrawSaveLog, DrawStart, DrawReview,
+                                DrawList, DrawShuffle, DrawSwap,    DrawCase};
+  constexpr int count = sizeof pictures / sizeof pictures[0];
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
+  if (images == nullptr) return nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size * count, size);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, size * count, size};
+  HBRUSH mask = CreateSolidBrush(kMask);
+  FillRect(dc, &all, mask);
+  DeleteObject(mask);
+  for (int i = 0; i < count; ++i) {
+    SetViewportOrgEx(dc, i * size, 0, nullptr);
+    TPainter painter(dc, size);
+    pictures[i](painter);
+  }
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ImageList_AddMasked(images, bitmap, kMask);
+  DeleteObject(bitmap);
+  return images;
+}

@@ -1,0 +1,272 @@
+#include "choicedialog.h"
+
+#include <algorithm>
+#include <iterator>
+#include <stdexcept>
+#include <vector>
+
+#include "app/fonts.h"
+#include "modaldialog.h"
+
+namespace {
+
+// The buttons are the first n of these standard kinds. Their codes tell the
+// buttons apart; none is 2 (cancel), which the cancel button takes instead.
+// The captions count only for the width of the buttons.
+struct TStandardButton {
+  const char* Caption;
+  int Code;
+};
+constexpr TStandardButton StandardButtons[] = {
+    {"&Yes", IDYES},     {"&No", IDNO},       {"OK", IDOK},
+    {"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE},
+    {"&All", 8},         {"N&o to All", 9},   {"Yes to &All", 10}};
+constexpr int MaxButtons = static_cast<int>(std::size(StandardButtons));
+constexpr WORD IconId = 100;
+constexpr WORD MessageId = 101;
+constexpr int IconSize = 32;
+
+LPCSTR StandardIcon(TDialogKind kind) {
+  switch (kind) {
+  case dkWarning:
+    return IDI_EXCLAMATION;
+  case dkError:
+    return IDI_HAND;
+  case dkInformation:
+    return IDI_ASTERISK;
+  case dkConfirmation:
+    return IDI_QUESTION;
+  default:
+    return nullptr;
+  }
+}
+
+// One caption per line; lines end at CR, LF or CR LF, and a break at the very
+// end adds no empty line. Exactly count captions: empty ones fill up, extra
+// lines are dropped.
+std::vector<std::string> CaptionLines(const std::string& text, int count) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
+      ++end;
+    start = end + 1;
+  }
+  lines.resize(static_cast<size_t>(count));
+  return lines;
+}
+
+// Where everything goes, in pixels of the client area. Sizes are dialog units
+// of the message font: a horizontal unit is a quarter of the average
+// character width, a vertical unit an eighth of the character height.
+struct TChoiceLayout {
+  SIZE Client{};
+  RECT Icon{};
+  RECT Message{};
+  std::vector<RECT> Buttons;
+};
+
+TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, bool hasIcon) {
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE letters{};
+  GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  const int unitX = letters.cx / 52;
+  const int unitY = metrics.tmHeight;
+  auto horizontal = [unitX](int units) { return MulDiv(units, unitX, 4); };
+  auto vertical = [unitY](int units) { return MulDiv(units, unitY, 8); };
+
+  RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  DrawTextA(dc, message.c_str(), static_cast<int>(message.size()), &text,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  int buttonWidth = horizontal(50);
+  for (int i = 0; i < buttonCount; ++i) {
+    RECT caption{};
+    DrawTextA(dc, StandardButtons[i].Caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
+    buttonWidth = std::max(buttonWidth, static_cast<int>(caption.right - caption.left) + 8);
+  }
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+
+  const int marginX = horizontal(8);
+  const int marginY = vertical(8);
+  const int iconSpace = hasIcon ? IconSize + horizontal(10) : 0;
+  const int textWidth = text.right - text.left;
+  const int textHeight = text.bottom - text.top;
+  const int blockHeight = std::max(textHeight, hasIcon ? IconSize : 0);
+  const int buttonHeight = vertical(14);
+  const int buttonGap = horizontal(4);
+  const int rowWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
+
+  TChoiceLayout layout;
+  layout.Client.cx = std::max(textWidth + iconSpace, rowWidth) + 2 * marginX;
+  layout.Client.cy = blockHeight + buttonHeight + vertical(10) + 2 * marginY;
+  if (hasIcon) layout.Icon = {marginX, marginY, marginX + IconSize, marginY + IconSize};
+  layout.Message = {marginX + iconSpace, marginY, marginX + iconSpace + textWidth,
+                    marginY + textHeight};
+  const int buttonTop = marginY + blockHeight + vertical(10);
+  int left = (layout.Client.cx - rowWidth) / 2;
+  for (int i = 0; i < buttonCount; ++i, left += buttonWidth + buttonGap)
+    layout.Buttons.push_back({left, buttonTop, left + buttonWidth, buttonTop + buttonHeight});
+  return layout;
+}
+
+void Place(HWND control, const RECT& bounds) {
+  MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left,
+             bounds.bottom - bounds.top, FALSE);
+}
+
+class TChoiceDialog : public TModalDialog {
+public:
+  TChoiceDialog(const std::string& caption, const std::string& message, TDialogKind kind,
+                const std::string& buttonCaptions, int cancelIndex, int defaultIndex,
+                int buttonCount, HICON icon);
+  ~TChoiceDialog() override;
+
+  int Execute(HWND owner);
+
+protected:
+  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  BOOL FormCreate();
+  void ButtonClick(int code);
+  void FormClose();
+  HWND Button(size_t index) const { return GetDlgItem(Handle, Codes[index]); }
+
+  std::string Caption;
+  std::string Text;
+  std::vector<std::string> Captions;
+  std::vector<int> Codes; // each button's code, left to right
+  int CancelIndex;
+  int DefaultIndex;
+  HICON Icon = nullptr; // shown at the top left; never owned
+  HFONT MessageFont = nullptr;
+  HFONT FaceFont = nullptr;
+  TChoiceLayout Layout;
+};
+
+TChoiceDialog::TChoiceDialog(const std::string& caption, const std::string& message,
+                             TDialogKind kind, const std::string& buttonCaptions, int cancelIndex,
+                             int defaultIndex, int buttonCount, HICON icon)
+    : Caption(caption), Text(message), Captions(CaptionLines(buttonCaptions, buttonCount)),
+      CancelIndex(cancelIndex), DefaultIndex(defaultIndex) {
+  for (int i = 0; i < buttonCount; ++i)
+    Codes.push_back(i == cancelIndex ? IDCANCEL : StandardButtons[i].Code);
+  if (const LPCSTR standard = StandardIcon(kind))
+    Icon = icon != nullptr ? icon : LoadIconA(nullptr, standard);
+
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont,
+               &metrics.lfMessageFont);
+  MessageFont = CreateFontIndirectA(&metrics.lfMessageFont);
+  // Laid out in the message font, drawn in the same size of the default face.
+  LOGFONTA face = metrics.lfMessageFont;
+  face.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(face.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
+  FaceFont = CreateFontIndirectA(&face);
+  Layout = LayOut(MessageFont, Text, buttonCount, Icon != nullptr);
+}
+
+TChoiceDialog::~TChoiceDialog() {
+  DeleteObject(FaceFont);
+  DeleteObject(MessageFont);
+}
+
+int TChoiceDialog::Execute(HWND owner) {
+  TDialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0);
+  if (Icon != nullptr) layout.AddControl("Static", IconId, WS_VISIBLE | SS_ICON, 0, 0, 0, 0);
+  layout.AddControl("Static", MessageId, WS_VISIBLE | SS_LEFT, 0, 0, 0, 0);
+  for (size_t i = 0; i < Codes.size(); ++i)
+    layout.AddControl("Button", static_cast<WORD>(Codes[i]),
+                      WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0, 0,
+                      0);
+  const INT_PTR code = Run(owner, layout);
+  const auto pressed = std::find(Codes.begin(), Codes.end(), static_cast<int>(code));
+  return pressed == Codes.end() ? -1 : static_cast<int>(pressed - Codes.begin());
+}
+
+INT_PTR TChoiceDialog::Message(UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+  case WM_INITDIALOG:
+    return FormCreate();
+  case WM_COMMAND:
+    if (HIWORD(wParam) == BN_CLICKED) ButtonClick(LOWORD(wParam));
+    return TRUE;
+  case WM_CLOSE:
+    FormClose();
+    return TRUE;
+  default:
+    return FALSE;
+  }
+}
+
+BOOL TChoiceDialog::FormCreate() {
+  EnableMenuItem(GetSystemMenu(Handle, FALSE), SC_CLOSE,
+                 MF_BYCOMMAND | (CancelIndex < 0 ? MF_GRAYED : MF_ENABLED));
+  SetWindowTextA(Handle, Caption.c_str());
+
+  RECT frame{0, 0, Layout.Client.cx, Layout.Client.cy};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(Handle, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
+               GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+
+  if (Icon != nullptr) {
+    const HWND image = GetDlgItem(Handle, IconId);
+    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(Icon), 0);
+    Place(image, Layout.Icon); // setting the icon sized the control to it
+  }
+  const HWND text = GetDlgItem(Handle, MessageId);
+  SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(FaceFont), FALSE);
+  SetWindowTextA(text, Text.c_str());
+  Place(text, Layout.Message);
+  for (size_t i = 0; i < Codes.size(); ++i) {
+    SendMessageA(Button(i), WM_SETFONT, reinterpret_cast<WPARAM>(FaceFont), FALSE);
+    SetWindowTextA(Button(i), Captions[i].c_str());
+    Place(Button(i), Layout.Buttons[i]);
+  }
+
+  // The dialog manager's own first focus would not make its button the
+  // default one, and Enter would then send IDOK to whichever button has it.
+  const bool hasDefault = DefaultIndex >= 0 && DefaultIndex < static_cast<int>(Codes.size());
+  const HWND focused = Button(hasDefault ? static_cast<size_t>(DefaultIndex) : 0);
+  SendMessageA(Handle, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(focused)), 0);
+  SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focused), TRUE);
+  return FALSE;
+}
+
+void TChoiceDialog::ButtonClick(int code) {
+  // Escape arrives as IDCANCEL, which is a button's code only when there is
+  // a cancel button; otherwise it does nothing.
+  if (std::find(Codes.begin(), Codes.end(), code) != Codes.end()) EndDialog(Handle, code);
+}
+
+void TChoiceDialog::FormClose() {
+  // Without a cancel button the close box is greyed, and Alt+F4 does nothing
+  // either; a cancel index beyond the buttons closes with a code no button
+  // carries.
+  if (CancelIndex >= 0) EndDialog(Handle, IDCANCEL);
+}
+
+} // namespace
+
+int ShowChoiceDialog(HWND owner, const std::string& caption, const std::string& message,
+                     TDialogKind kind, const std::string& buttonCaptions, int cancelIndex,
+                     int defaultIndex, int buttonCount, HICON icon) {
+  if (buttonCount < 1 || buttonCount > MaxButtons)
+    throw std::invalid_argument("The button count is invalid: " + std::to_string(buttonCount));
+  TChoiceDialog dialog(caption, message, kind, buttonCaptions, cancelIndex, defaultIndex,
+                       buttonCount, icon);
+  return dialog.Execute(owner);
+}

@@ -1,0 +1,38 @@
+// Asks the user for one line of text: a prompt above an edit box, OK and
+// Cancel. It checks nothing; the caller judges the entry and, when it is
+// unusable, shows the dialog again with it.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+#include "dialogtemplate.h"
+#include "modaldialog.h"
+
+class TEnterDialog : public TModalDialog {
+public:
+  explicit TEnterDialog(HINSTANCE instance);
+  ~TEnterDialog() override;
+
+  // True with the entry, untrimmed, in text when the user chose OK; false
+  // with text as it was otherwise (Cancel, Escape, the close box).
+  bool Execute(HWND owner, const std::string& caption, const std::string& prompt,
+               std::string& text);
+
+protected:
+  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  BOOL FormShow();
+  void Button1Click();
+
+  HINSTANCE Instance;
+  int Dpi;
+  HFONT Font = nullptr;
+  TDialogTemplate Layout;
+  // The texts of the call in progress.
+  std::string Caption;
+  std::string Prompt;
+  std::string Entry;
+};

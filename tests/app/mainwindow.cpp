@@ -1,0 +1,106 @@
+#include "mainwindow.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <shlobj.h>
+
+#include "app/appconst.h"
+
+namespace {
+
+int folderCount = 0;
+
+} // namespace
+
+TScratchFolder::TScratchFolder() {
+  char temp[MAX_PATH] = {0};
+  GetTempPathA(MAX_PATH, temp);
+  Folder = std::string(temp) + "tesmo-window-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++folderCount);
+  CreateDirectoryA(Folder.c_str(), nullptr);
+}
+
+TScratchFolder::~TScratchFolder() {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((Folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string path = Folder + "\\" + found.cFileName;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(Folder.c_str());
+}
+
+std::string TScratchFolder::Write(const std::string& name, const std::string& content) const {
+  const std::string path = PathOf(name);
+  std::ofstream(path, std::ios::binary) << content;
+  return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void MainWindowTest::SetUp() {
+  ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr)));
+  DeleteFileA(SettingsFile.c_str());
+}
+
+void MainWindowTest::TearDown() {
+  FormPtr.reset();
+  DeleteFileA(SettingsFile.c_str());
+}
+
+void MainWindowTest::Start(std::vector<std::string> arguments) {
+  FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(arguments));
+  ShowWindow(FormPtr->Handle(), SW_SHOWNORMAL);
+  Idle();
+}
+
+void MainWindowTest::ClickButton(const TToolButton& button) {
+  TBBUTTONINFOA info{};
+  info.cbSize = sizeof info;
+  info.dwMask = TBIF_STYLE;
+  SendMessageA(button.ToolBar, TB_GETBUTTONINFOA, button.Id, reinterpret_cast<LPARAM>(&info));
+  if (!button.GetEnabled()) return;
+  if (info.fsStyle & BTNS_CHECK) button.SetDown(!button.GetDown());
+  SendMessageA(FormPtr->Handle(), WM_COMMAND, MAKEWPARAM(button.Id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(button.ToolBar));
+}
+
+void MainWindowTest::Key(HWND target, WORD key) {
+  MSG message{target, WM_KEYDOWN, key, 1, GetTickCount(), {}};
+  if (!FormPtr->PreTranslateMessage(message)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  Idle();
+}
+
+void MainWindowTest::Answer(const std::string& text) {
+  FormPtr->Edit2.SetText(text);
+  Key(FormPtr->Edit2.Handle, VK_RETURN);
+}
+
+void MainWindowTest::Drop(const std::vector<std::string>& files) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& file : files) size += file.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+  for (const std::string& file : files) {
+    memcpy(names, file.c_str(), file.size() + 1);
+    names += file.size() + 1;
+  }
+  GlobalUnlock(memory);
+  SendMessageA(FormPtr->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  Idle();
+}
