@@ -15,7 +15,10 @@ windows: setup
 	cmake --preset windows >/dev/null
 	cmake --build build/windows -j $$(nproc)
 
-run: windows
+# Builds only the program it starts.
+run: setup
+	cmake --preset windows >/dev/null
+	cmake --build build/windows -j $$(nproc) --target tesmo
 	@bash scripts/run.sh
 
 test:
@@ -30,7 +33,7 @@ fuzz: setup
 soak: setup
 	@bash scripts/soak.sh
 
-format:
+format: setup
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:

@@ -108,9 +108,11 @@ public:
       Size = static_cast<size_t>(static_cast<const char*>(nul) - Data);
   }
 
-  explicit TLineSource(sys::TFileReader& file) : File(&file) {
+  // A file read in blocks of the given size; a smaller file in one read.
+  TLineSource(sys::TFileReader& file, size_t block) : File(&file) {
     const unsigned long long hint = file.SizeHint();
-    Buffer.resize(hint < kBlock ? static_cast<size_t>(hint) + 1 : kBlock);
+    if (block == 0) block = 1;
+    Buffer.resize(hint < block ? static_cast<size_t>(hint) + 1 : block);
     Data = Buffer.data();
   }
 
@@ -141,7 +143,6 @@ public:
   }
 
 private:
-  static constexpr size_t kBlock = 1 << 20;
   static constexpr size_t kUnknown = static_cast<size_t>(-1);
 
   size_t Find(size_t from, char c) const {
@@ -296,21 +297,27 @@ void ReadTextLines(TExamItems& items, const TLines& lines) {
 }
 
 bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
+  constexpr size_t kReadBlock = 1 << 20;
+  return LoadQuestionFile(*this, fileName, format, kReadBlock);
+}
+
+bool LoadQuestionFile(TExamItems& items, const std::string& fileName, int format,
+                      size_t blockSize) {
   TExamItems loaded;
   {
     // The file is cut into lines as it is read, so only one block of it is in
     // memory at a time.
     sys::TFileReader file(fileName);
-    TLineSource source(file);
+    TLineSource source(file, blockSize);
     if (format == qffCsv)
       ReadCsvFrom(loaded, source, TKeep::Usable);
     else if (format == qffText)
       ReadTextFrom(loaded, source, TKeep::Usable);
   }
-  RemoveEmpty(loaded);
+  TExamItems::RemoveEmpty(loaded);
   if (loaded.Count() == 0) return false;
   // The loaded set is thrown away anyway, so taking its items over is the
   // same as copying them.
-  Swap(loaded);
+  items.Swap(loaded);
   return true;
 }

@@ -2,6 +2,7 @@
 // tab-indented text (a question line, then its answer lines).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,3 +31,8 @@ void ReadTextLines(TExamItems& items, const TLines& lines);
 
 // The number of lines from start on that begin with a TAB; 1 when none does.
 int CountAnswerLines(const TLines& lines, int start);
+
+// TExamItems::LoadFromFile with the file read in blocks of blockSize bytes
+// (LoadFromFile reads 1 MiB at a time), so that a test can put the ends of
+// the blocks anywhere in a file.
+bool LoadQuestionFile(TExamItems& items, const std::string& fileName, int format, size_t blockSize);

@@ -108,9 +108,21 @@ bool FileExists(const std::string& fileName);
 
 // Creates or replaces a whole file without ever leaving it damaged: the bytes
 // go to a temporary file in the same folder, which replaces the old file only
-// once all of them are written. A read-only file is refused and left as it is.
-// Throws EFileError naming the file; no temporary file is left behind.
+// once all of them are written. The temporary file is always a new one,
+// created under a name nothing holds yet, so a file or link planted there
+// is never written through. A read-only file is refused and left as it is.
+// Throws EFileError naming the file; no temporary file is left behind, and
+// those that an earlier save of the same file left when it was killed are
+// removed.
 void SaveFile(const std::string& fileName, std::string_view content);
+
+// The temporary files of SaveFile lie beside the file, named
+// "<file>.<pid>.<n>.tmp" after the saving process and a number that makes the
+// name fresh. SaveTempName gives such a name; SaveTempOwner the process id
+// that the name of a folder entry carries when it is one of these names for
+// the file named fileName (or the older "<file>.<pid>.tmp"), else 0.
+std::string SaveTempName(const std::string& fileName, unsigned long pid, unsigned number);
+unsigned long SaveTempOwner(std::string_view fileName, std::string_view entryName);
 
 // A byte map that the equality of CompareText respects: when two texts of the
 // same length compare equal, their bytes map to the same values position by

@@ -8,12 +8,17 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace sys {
 namespace {
+
+// How many taken temporary names a save steps over before it gives up.
+constexpr unsigned kMaxTempNames = 1000;
 
 int activeCodePage = 1252;
 std::array<bool, 256> leadBytes{};
@@ -188,6 +193,33 @@ bool FileExists(const std::string& fileName) {
   return stat(fileName.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+namespace {
+
+// The folder part of a path, "." for a bare name.
+std::string FolderOf(const std::string& fileName) {
+  const size_t slash = fileName.rfind('/');
+  return slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
+}
+
+// Removes what earlier saves of fileName left when they were killed: the
+// temporary files of its own name whose process is gone. A file of a live
+// process, this one included, may still be being written.
+void RemoveStaleTempFiles(const std::string& fileName) {
+  DIR* folder = opendir(FolderOf(fileName).c_str());
+  if (folder == nullptr) return;
+  const unsigned long self = static_cast<unsigned long>(getpid());
+  while (const dirent* entry = readdir(folder)) {
+    const unsigned long pid = SaveTempOwner(fileName, entry->d_name);
+    if (pid == 0 || pid == self) continue;
+    if (pid <= 0x7FFFFFFF && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)) continue;
+    // A link is removed itself, never what it points to.
+    unlinkat(dirfd(folder), entry->d_name, 0);
+  }
+  closedir(folder);
+}
+
+} // namespace
+
 void SaveFile(const std::string& fileName, std::string_view content) {
   const auto fail = [&fileName](int error) {
     throw EFileError("Cannot create file \"" + fileName + "\". " + std::strerror(error));
@@ -202,9 +234,16 @@ void SaveFile(const std::string& fileName, std::string_view content) {
     if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(fileName.c_str(), W_OK) != 0)
       fail(EACCES);
   }
-  const std::string temp = fileName + "." + std::to_string(getpid()) + ".tmp";
-  const int file = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (file < 0) fail(errno);
+  RemoveStaleTempFiles(fileName);
+  // Only a file this call creates is written: whatever already stands under a
+  // name, a link above all, makes it take the next one.
+  std::string temp;
+  int file = -1;
+  for (unsigned number = 0; file < 0; ++number) {
+    temp = SaveTempName(fileName, static_cast<unsigned long>(getpid()), number);
+    file = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (file < 0 && (errno != EEXIST || number >= kMaxTempNames)) fail(errno);
+  }
   int error = 0;
   if (existed && fchmod(file, old.st_mode & 07777) != 0) error = errno;
   for (size_t done = 0; error == 0 && done < content.size();) {
@@ -222,9 +261,7 @@ void SaveFile(const std::string& fileName, std::string_view content) {
     fail(error);
   }
   // Make the new name itself durable.
-  const size_t slash = fileName.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
-  const int directory = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+  const int directory = open(FolderOf(fileName).c_str(), O_RDONLY | O_CLOEXEC);
   if (directory >= 0) {
     fsync(directory);
     close(directory);

@@ -118,6 +118,44 @@ bool FileExists(const std::string& fileName) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+// How many taken temporary names a save steps over before it gives up.
+constexpr unsigned kMaxTempNames = 1000;
+
+bool ProcessRuns(unsigned long pid) {
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  return runs;
+}
+
+// Removes what earlier saves of fileName left when they were killed: the
+// temporary files of its own name whose process is gone and that nothing
+// holds open (a save holds its temporary file open, shared with nobody, while
+// it writes). A file of a live process, this one included, is left alone.
+void RemoveStaleTempFiles(const std::string& fileName) {
+  const size_t cut = fileName.find_last_of("\\/:");
+  const std::string folder = cut == std::string::npos ? "" : fileName.substr(0, cut + 1);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((fileName + ".*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const unsigned long pid = SaveTempOwner(fileName, found.cFileName);
+    if (pid == 0 || pid == GetCurrentProcessId() || ProcessRuns(pid)) continue;
+    // A link is removed itself, never what it points to.
+    HANDLE stale =
+        CreateFileA((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (stale != INVALID_HANDLE_VALUE) CloseHandle(stale);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+} // namespace
+
 void SaveFile(const std::string& fileName, std::string_view content) {
   const auto fail = [&fileName](DWORD error) {
     throw EFileError("Cannot create file \"" + fileName + "\". " + SystemMessage(error));
@@ -127,10 +165,21 @@ void SaveFile(const std::string& fileName, std::string_view content) {
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     fail(ERROR_ACCESS_DENIED);
-  const std::string temp = fileName + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-  HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) fail(GetLastError());
+  RemoveStaleTempFiles(fileName);
+  // Only a file this call creates is written: whatever already stands under a
+  // name, a link above all, makes it take the next one.
+  std::string temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (unsigned number = 0; file == INVALID_HANDLE_VALUE; ++number) {
+    temp = SaveTempName(fileName, GetCurrentProcessId(), number);
+    file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || number >= kMaxTempNames)
+        fail(error);
+    }
+  }
   DWORD error = 0;
   for (size_t done = 0; error == 0 && done < content.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));

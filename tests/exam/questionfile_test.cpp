@@ -284,6 +284,37 @@ TEST(LoadFromFile, LinesCutAcrossReadBlocksReadAsInMemory) {
   }
 }
 
+TEST(LoadFromFile, ReadBlocksOfAnySizeReadAsInMemory) {
+  // Every line end, CR LF pair, tab, quote and double-byte character falls
+  // on a block's edge for one of these sizes.
+  const std::string texts[] = {
+      std::string("a,b\r\nc,d\re,f\n\rg,h\r\n\r\n,\n ,x\nq,\n\"x,y\",\"\"\n\"long, line\", " +
+                  std::string(40, 'z') + "\r"),
+      std::string("das Haus\r\n\thouse\r\n\thome\rder Hund\ndog\n\n\t\nlast\r\n\tone\r"),
+      std::string("\x88\x9F,\x81,\r\n\"\x83\x41\x81\"\"\",\x8D\xF7\n\x8D\xF7\r\n\t\x82\xA0\n\x82"),
+      std::string("q,a\nr,b\0s,c\n", 13)};
+  for (const int codePage : {1252, 932}) {
+    if (!UseCodePage(codePage)) continue;
+    for (const std::string& text : texts) {
+      TTempFile file(text);
+      for (const int format : {qffCsv, qffText}) {
+        TExamItems inMemory;
+        if (format == qffCsv)
+          ReadCsvLines(inMemory, SplitLines(text));
+        else
+          ReadTextLines(inMemory, SplitLines(text));
+        TExamItems::RemoveEmpty(inMemory);
+        for (size_t block = 1; block <= text.size() + 1; ++block) {
+          TExamItems fromFile;
+          ASSERT_EQ(LoadQuestionFile(fromFile, file.Path(), format, block), inMemory.Count() > 0);
+          ASSERT_EQ(Describe(fromFile), Describe(inMemory))
+              << "code page " << codePage << ", format " << format << ", block " << block;
+        }
+      }
+    }
+  }
+}
+
 TEST(LoadFromFile, HostileInputNeitherCrashesNorHangs) {
   // One 50 MB line with no separator: a question without an answer.
   EXPECT_EQ(Load(std::string(50 << 20, 'x'), qffCsv), (Strings{"(false)"}));

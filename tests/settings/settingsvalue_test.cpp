@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "settings/history.h"
 #include "settings/commatext.h"
+#include "settings/history.h"
 #include "settings/settingsvalue.h"
 #include "util/platform.h"
 
@@ -236,13 +236,21 @@ TEST(SettingsValue, BooleanFields) {
     EXPECT_TRUE(TryTextToBool(text, value)) << text;
     EXPECT_EQ(value, expected) << text;
   }
-  for (const char* text : {"yes", "", " ", "T", "True ", "1,000", "0x1", "$1", "-", "e5", "1e"}) {
+  for (const char* text : {"yes", "", " ", "T", "True ", "0x1", "$1", "-", "e5", "1e"}) {
     bool value = true;
     EXPECT_FALSE(TryTextToBool(text, value)) << text;
     EXPECT_TRUE(value) << "a failed read changes nothing";
   }
   EXPECT_EQ(BoolToText(true), "-1");
   EXPECT_EQ(BoolToText(false), "0");
+}
+
+TEST(SettingsValue, DigitsGroupedByCommasAreNoBoolean) {
+  if (sys::DecimalSeparator() == ',')
+    GTEST_SKIP() << "the decimal separator here is a comma, so \"1,000\" is the number 1";
+  bool value = true;
+  EXPECT_FALSE(TryTextToBool("1,000", value));
+  EXPECT_TRUE(value) << "a failed read changes nothing";
 }
 
 TEST(SettingsValue, IntegerFields) {

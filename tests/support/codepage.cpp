@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include <gtest/gtest.h>
+
 #include "util/platform.h"
 
 bool UseCodePage(int codePage) {
@@ -10,3 +12,20 @@ bool UseCodePage(int codePage) {
   return true;
 #endif
 }
+
+#ifndef _WIN32
+namespace {
+
+// Every test starts in the portable layer's default code page, whatever the
+// test before it switched to, so no test depends on the order they run in.
+class TCodePageReset : public testing::EmptyTestEventListener {
+  void OnTestStart(const testing::TestInfo&) override { sys::SetPortableCodePage(1252); }
+};
+
+const bool codePageResetInstalled = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new TCodePageReset);
+  return true;
+}();
+
+} // namespace
+#endif

@@ -75,6 +75,19 @@ TEST(CharacterSteps, BackwardStepsAgreeWithForwardStepsOnAnyBytes) {
   }
 }
 
+#ifndef _WIN32
+// Run in one process, in this order: the second test sees no trace of the first.
+TEST(PortableCodePage, ATestMaySwitchToCodePage932) {
+  ASSERT_TRUE(UseCodePage(932));
+  EXPECT_EQ(sys::CodePage(), 932);
+}
+
+TEST(PortableCodePage, EveryTestStartsInCodePage1252) {
+  EXPECT_EQ(sys::CodePage(), 1252);
+  EXPECT_FALSE(sys::IsLeadByte(0x82));
+}
+#endif
+
 #ifdef _WIN32
 TEST(CharacterSteps, MatchTheSystemsCharNextAndCharPrev) {
   REQUIRE_CODE_PAGE(932);
