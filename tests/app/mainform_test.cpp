@@ -364,13 +364,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   // between " - " and ".txt".
   Form().Memo1.Send(WM_CHAR, 't');
   EXPECT_TRUE(Form().SaveLogM1.GetEnabled() && Form().LogT1.GetEnabled());
-  std::string proposed;
-  Responder.Handle([&](HWND dialog) {
-    proposed = WindowText(GetDlgItem(dialog, 0x47c));
-    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
-    CancelDialog(dialog);
-  });
-  Click(cmSaveLog);
+  std::string proposed = ProposedLogName();
   EXPECT_EQ(proposed.size(), std::string("Log20040305140709 - .txt").size()) << proposed;
   EXPECT_EQ(proposed.substr(0, 5), "Log20");
   EXPECT_EQ(proposed.substr(proposed.size() - 7), " - .txt");
@@ -379,12 +373,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   Drop({file});
   Click(cmList);
   const std::string log = Form().Memo1.GetText();
-  Responder.Handle([&](HWND dialog) {
-    proposed = WindowText(GetDlgItem(dialog, 0x47c));
-    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
-    CancelDialog(dialog);
-  });
-  Click(cmSaveLog);
+  proposed = ProposedLogName();
   EXPECT_EQ(proposed.substr(proposed.size() - 19), " - capitals.csv.txt");
 
   const std::string target = Folder.PathOf("log.txt");
@@ -473,13 +462,7 @@ TEST_F(TMainWindowFileNames, ADoubleByteNameWithABackslashTrailByte) {
   EXPECT_EQ(Caption(), name + " - Tesmo");
   EXPECT_EQ(Form().FileM1s[0].GetCaption(), name + " (&1)");
   Click(cmList);
-  std::string proposed;
-  Responder.Handle([&](HWND dialog) {
-    proposed = WindowText(GetDlgItem(dialog, 0x47c));
-    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
-    CancelDialog(dialog);
-  });
-  Click(cmSaveLog);
+  std::string proposed = ProposedLogName();
   EXPECT_EQ(proposed.substr(proposed.size() - name.size() - 7), " - " + name + ".txt");
   // The folder before the name is cut at a real backslash.
   const std::string target = Folder.PathOf(kSource + ".txt");

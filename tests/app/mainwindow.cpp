@@ -104,3 +104,15 @@ void MainWindowTest::Drop(const std::vector<std::string>& files) {
   SendMessageA(FormPtr->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   Idle();
 }
+
+std::string MainWindowTest::ProposedLogName() {
+  std::string proposed;
+  Responder.Handle([&](HWND dialog) {
+    // The file name box: a combo box in the newer dialog, an edit in the older.
+    proposed = WindowText(GetDlgItem(dialog, 0x47c));
+    if (proposed.empty()) proposed = WindowText(GetDlgItem(dialog, 0x480));
+    CancelDialog(dialog);
+  });
+  Click(cmSaveLog);
+  return proposed;
+}

@@ -49,6 +49,8 @@ protected:
   void Key(HWND target, WORD key);
   // Types an answer into the answer field and presses Enter.
   void Answer(const std::string& text);
+  // Save Log, cancelled at its dialog: the file name it proposed.
+  std::string ProposedLogName();
   // Files dropped on the window from the shell.
   void Drop(const std::vector<std::string>& files);
 
