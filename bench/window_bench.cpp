@@ -141,6 +141,8 @@ int main(int argc, char** argv) {
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 400,
       300, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+  // The log's own font: measuring the text is most of the work.
+  SendMessageA(edit, WM_SETFONT, form.Memo1.Send(WM_GETFONT), FALSE);
   const double setText = Best(1, [&] {
     SetWindowTextA(edit, "");
     const auto start = TClock::now();
