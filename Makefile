@@ -1,6 +1,6 @@
 # The front door. `make run` starts Tesmo, `make test` runs every test; both
 # install what they need first (scripts/setup.sh).
-.PHONY: all setup native windows run test bench fuzz soak format clean
+.PHONY: all setup native windows run test bench fuzz soak dist format clean
 
 all: windows
 
@@ -32,6 +32,10 @@ fuzz: setup
 
 soak: setup
 	@bash scripts/soak.sh
+
+# The release folder and zip in build/dist/, checked under Wine.
+dist: setup
+	@bash scripts/dist.sh
 
 format: setup
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -23,6 +23,7 @@ known_pkg() { apt-cache show "$1" >/dev/null 2>&1; }
 
 need=()
 for pkg in cmake ninja-build g++ clang clang-format googletest \
+           zip unzip \
            g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
            wine wine64 xvfb xauth x11-utils xdotool imagemagick locales fonts-wqy-microhei \
            util-linux; do
