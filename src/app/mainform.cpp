@@ -164,16 +164,22 @@ void TMainForm::LayoutControls() {
     return RECT{panel2.left + Scale(left), panel2.top + Scale(top),
                 panel2.left + Scale(left) + Scale(width), panel2.top + Scale(top) + Scale(height)};
   };
-  Label1.SetBounds(at(8, 8, 89, 25));
-  Label2.SetBounds(at(8, 40, 89, 25));
+  // Drawn anew where they land: the old picture may hold a taller toolbar's
+  // pixels, which the system would otherwise copy along with them.
+  const auto place = [](const TControl& control, const RECT& r) {
+    SetWindowPos(control.Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  };
+  place(Label1, at(8, 8, 89, 25));
+  place(Label2, at(8, 40, 89, 25));
   // The fields stretch with the window, keeping their right margin.
   const int right = std::max<int>(panel2.right - Scale(8), panel2.left + Scale(104) + 1);
   RECT edit1 = at(104, 8, 489, 23), edit2 = at(103, 40, 489, 23);
   edit1.right = right;
   edit2.right = right;
-  Edit1.SetBounds(edit1);
-  Edit2.SetBounds(edit2);
-  Memo1.SetBounds(panel3);
+  place(Edit1, edit1);
+  place(Edit2, edit2);
+  place(Memo1, panel3);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

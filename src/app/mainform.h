@@ -167,6 +167,7 @@ private:
   void CreateMainMenu();
   void CreateToolBar();
   void SetToolBarCaptions(bool captions);
+  int WidestCaption() const;
   void NameMenuItems();
   void LayoutControls();
   int Scale(int designPixels) const;

@@ -186,6 +186,22 @@ void TMainForm::CreateToolBar() {
   SetToolBarCaptions(false);
 }
 
+// The width of the widest button caption in the toolbar's font.
+int TMainForm::WidestCaption() const {
+  HDC dc = GetDC(ToolBar1.Handle);
+  HGDIOBJ old = SelectObject(dc, WindowFont);
+  int widest = 0;
+  for (const TToolButtonEntry& entry : ToolButtonTable) {
+    SIZE size{};
+    if (entry.Command != cmNone &&
+        GetTextExtentPoint32A(dc, entry.Caption, lstrlenA(entry.Caption), &size))
+      widest = std::max<int>(widest, size.cx);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(ToolBar1.Handle, dc);
+  return widest;
+}
+
 // The buttons are laid out anew with or without their captions; their
 // states are kept.
 void TMainForm::SetToolBarCaptions(bool captions) {
@@ -215,22 +231,24 @@ void TMainForm::SetToolBarCaptions(bool captions) {
     button.fsState = index < states.size() ? states[index] : TBSTATE_ENABLED;
     buttons.push_back(button);
   }
+  // The padding goes first: the toolbar measures its buttons as they come.
+  const int imageSize = MulDiv(16, Dpi, 96);
+  const int plainWidth = MulDiv(22, Dpi, 96), plainHeight = MulDiv(21, Dpi, 96);
+  if (captions)
+    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(MulDiv(7, Dpi, 96), MulDiv(6, Dpi, 96)));
+  else // just the picture: the padding is what 22 x 21 leaves around it
+    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(plainWidth - imageSize, plainHeight - imageSize));
   ToolBar1.Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   if (captions) {
-    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(MulDiv(7, Dpi, 96), MulDiv(6, Dpi, 96)));
-    // Room for the picture and the caption under it, at least the designed size.
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(53), Scale(38)));
-    ToolBar1.Send(TB_AUTOSIZE);
-    const LRESULT needed = ToolBar1.Send(TB_GETBUTTONSIZE);
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0,
-                  MAKELPARAM(std::max<int>(LOWORD(needed), Scale(53)),
-                             std::max<int>(HIWORD(needed), Scale(38))));
-  } else {
-    // Just the picture: the padding is what 22 x 21 leaves around it.
-    const int width = MulDiv(22, Dpi, 96), height = MulDiv(21, Dpi, 96);
-    const int image = MulDiv(16, Dpi, 96);
-    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(width - image, height - image));
+    // Room for the picture and the widest caption under it, at least the
+    // designed size: a caption cut to "Shuf..." says nothing.
+    const LRESULT measured = ToolBar1.Send(TB_GETBUTTONSIZE);
+    const int width = std::max(
+        {static_cast<int>(LOWORD(measured)), WidestCaption() + MulDiv(12, Dpi, 96), Scale(53)});
+    const int height = std::max<int>(HIWORD(measured), Scale(38));
     ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+  } else {
+    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(plainWidth, plainHeight));
   }
   ToolBar1.Send(TB_AUTOSIZE);
   if (HWND tips = reinterpret_cast<HWND>(ToolBar1.Send(TB_GETTOOLTIPS)))

@@ -64,6 +64,56 @@ public:
     ::Polygon(DC, points, 3);
     Release();
   }
+  // A thick arc of a circle, clockwise on the screen from one angle to
+  // another (radians, zero to the right), filled as one shape so that its
+  // edges stay smooth.
+  void Circle(double cx, double cy, double r, double from, double to, COLORREF color,
+              double width) {
+    constexpr int steps = 48;
+    std::vector<POINT> points;
+    for (int side = 0; side < 2; ++side) {
+      const double radius = side == 0 ? r + width / 2 : r - width / 2;
+      for (int step = 0; step <= steps; ++step) {
+        const int i = side == 0 ? step : steps - step;
+        const double angle = from + (to - from) * i / steps;
+        points.push_back({X(cx + radius * std::cos(angle)), X(cy + radius * std::sin(angle))});
+      }
+    }
+    Select(color, color, 1);
+    ::Polygon(DC, points.data(), static_cast<int>(points.size()));
+    Release();
+  }
+  // A filled rectangle without an outline, so that small parts stay apart.
+  void Fill(double left, double top, double right, double bottom, COLORREF color) {
+    const RECT box{X(left), X(top), X(right), X(bottom)};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(DC, &box, brush);
+    DeleteObject(brush);
+  }
+  // A line through the points, its corners rounded.
+  void Path(std::initializer_list<POINT> points, double thirds, COLORREF color) {
+    std::vector<POINT> pixels;
+    for (POINT p : points) pixels.push_back({X(p.x / 3.0), X(p.y / 3.0)});
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, X(thirds / 3.0)), color);
+    HGDIOBJ old = SelectObject(DC, pen);
+    Polyline(DC, pixels.data(), static_cast<int>(pixels.size()));
+    SelectObject(DC, old);
+    DeleteObject(pen);
+  }
+  // An arrowhead whose base is centred on (x, y), its tip length away along
+  // (dx, dy).
+  void Arrow(double x, double y, double dx, double dy, double length, double halfWidth,
+             COLORREF color) {
+    const double norm = std::hypot(dx, dy);
+    dx /= norm;
+    dy /= norm;
+    const POINT points[] = {{X(x + dx * length), X(y + dy * length)},
+                            {X(x - dy * halfWidth), X(y + dx * halfWidth)},
+                            {X(x + dy * halfWidth), X(y - dx * halfWidth)}};
+    Select(color, color, 1);
+    ::Polygon(DC, points, 3);
+    Release();
+  }
   void Text(const char* text, double left, double top, double right, double bottom, double height,
             COLORREF color, int weight) {
     HFONT font = CreateFontA(-X(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -79,9 +129,9 @@ public:
   }
 
 private:
-  void Select(COLORREF fill, COLORREF edge) {
+  void Select(COLORREF fill, COLORREF edge, int penWidth = 0) {
     Brush = CreateSolidBrush(fill);
-    Pen = CreatePen(PS_SOLID, Line(), edge);
+    Pen = CreatePen(PS_SOLID, penWidth > 0 ? penWidth : Line(), edge);
     OldBrush = SelectObject(DC, Brush);
     OldPen = SelectObject(DC, Pen);
   }
@@ -126,34 +176,30 @@ void DrawStart(TPainter& p) { p.Polygon({{4, 2}, {13, 8}, {4, 14}}, kGreen); }
 void DrawReview(TPainter& p) {
   constexpr double pi = 3.14159265358979;
   const double cx = 8, cy = 8.5, r = 5;
-  // Three quarters of a circle, open at the top right.
-  double lastX = cx + r * std::cos(-pi / 4), lastY = cy + r * std::sin(-pi / 4);
-  for (int step = 1; step <= 24; ++step) {
-    const double angle = -pi / 4 - step * (1.5 * pi / 24);
-    const double x = cx + r * std::cos(angle), y = cy + r * std::sin(angle);
-    p.Stroke(lastX, lastY, x, y, kOrange, 2);
-    lastX = x;
-    lastY = y;
-  }
-  // The head at the open end, pointing down the circle's course.
-  p.Head(cx + r * std::cos(-pi / 4), cy + r * std::sin(-pi / 4) + 0.5, 0.9, 1, 5, kOrange);
+  // Clockwise from the lower right round to the upper right, open between.
+  const double first = pi / 4, last = 2 * pi - pi / 3;
+  p.Circle(cx, cy, r, first, last, kOrange, 2.2);
+  // The head carries on along the circle's course.
+  p.Arrow(cx + r * std::cos(last), cy + r * std::sin(last), -std::sin(last), std::cos(last), 4, 3,
+          kOrange);
 }
 
-// A list of lines with bullets.
+// Bullets and lines.
 void DrawList(TPainter& p) {
   for (int row = 0; row < 4; ++row) {
-    const double top = 2 + row * 3.5;
-    p.Rect(1.5, top, 4.5, top + 3, kBlue, kBlue);
-    p.Rect(6, top + 1, 15, top + 2, kInk, kInk);
+    const double middle = 3.5 + row * 3.5;
+    p.Fill(1.5, middle - 1, 3.5, middle + 1, kBlue);
+    p.Fill(5.5, middle - 0.5, 14.5, middle + 0.5, kInk);
   }
 }
 
-// Two crossing arrows.
+// Two lines that cross on their way to the right.
 void DrawShuffle(TPainter& p) {
-  p.Stroke(1.5, 4, 11, 12, kPurple, 1.8);
-  p.Stroke(1.5, 12, 11, 4, kPurple, 1.8);
-  p.Head(12.5, 12, 1, 0, 5, kPurple);
-  p.Head(12.5, 4, 1, 0, 5, kPurple);
+  // In thirds of a unit, so that the turns fall on whole numbers.
+  p.Path({{3, 13}, {14, 13}, {28, 35}, {35, 35}}, 5, kPurple);
+  p.Path({{3, 35}, {14, 35}, {28, 13}, {35, 13}}, 5, kPurple);
+  p.Arrow(11.5, 11.67, 1, 0, 3.5, 2.5, kPurple);
+  p.Arrow(11.5, 4.33, 1, 0, 3.5, 2.5, kPurple);
 }
 
 // Two arrows changing places.

@@ -24,7 +24,6 @@ constexpr TStandardButton StandardButtons[] = {
 constexpr int MaxButtons = static_cast<int>(std::size(StandardButtons));
 constexpr WORD IconId = 100;
 constexpr WORD MessageId = 101;
-constexpr int IconSize = 32;
 
 LPCSTR StandardIcon(TDialogKind kind) {
   switch (kind) {
@@ -93,12 +92,14 @@ TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, bo
   SelectObject(dc, oldFont);
   ReleaseDC(nullptr, dc);
 
+  // The system's icon size, which grows with the screen's density.
+  const int iconSize = GetSystemMetrics(SM_CXICON);
   const int marginX = horizontal(8);
   const int marginY = vertical(8);
-  const int iconSpace = hasIcon ? IconSize + horizontal(10) : 0;
+  const int iconSpace = hasIcon ? iconSize + horizontal(10) : 0;
   const int textWidth = text.right - text.left;
   const int textHeight = text.bottom - text.top;
-  const int blockHeight = std::max(textHeight, hasIcon ? IconSize : 0);
+  const int blockHeight = std::max(textHeight, hasIcon ? iconSize : 0);
   const int buttonHeight = vertical(14);
   const int buttonGap = horizontal(4);
   const int rowWidth = buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
@@ -106,7 +107,7 @@ TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, bo
   TChoiceLayout layout;
   layout.Client.cx = std::max(textWidth + iconSpace, rowWidth) + 2 * marginX;
   layout.Client.cy = blockHeight + buttonHeight + vertical(10) + 2 * marginY;
-  if (hasIcon) layout.Icon = {marginX, marginY, marginX + IconSize, marginY + IconSize};
+  if (hasIcon) layout.Icon = {marginX, marginY, marginX + iconSize, marginY + iconSize};
   layout.Message = {marginX + iconSpace, marginY, marginX + iconSpace + textWidth,
                     marginY + textHeight};
   const int buttonTop = marginY + blockHeight + vertical(10);

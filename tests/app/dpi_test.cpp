@@ -1,0 +1,249 @@
+// The window and its dialogs on a screen of 144 dpi, where every design size
+// at 120 dpi grows by a fifth. These tests run only in a process that sees
+// 144 dpi (tests/scripts/with_dpi.sh sets the prefix so for one CTest entry);
+// anywhere else they skip.
+#include "mainwindow.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include <commctrl.h>
+
+namespace {
+
+int ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// A control's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND control) {
+  RECT bounds{};
+  GetWindowRect(control, &bounds);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+LONG FontHeightOf(HWND control) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+
+bool IsCentredOnTheScreen(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  return std::abs(bounds.left - (GetSystemMetrics(SM_CXSCREEN) - width) / 2) <= 1 &&
+         std::abs(bounds.top - (GetSystemMetrics(SM_CYSCREEN) - height) / 2) <= 1;
+}
+
+::testing::AssertionResult IsAt(HWND control, int left, int top, int width, int height) {
+  const RECT r = PlaceOf(control);
+  if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "at " << r.left << "," << r.top << " size " << r.right - r.left << "x"
+         << r.bottom - r.top << ", expected " << left << "," << top << " size " << width << "x"
+         << height;
+}
+
+class MainWindowDpi144 : public MainWindowTest {
+protected:
+  void SetUp() override {
+    if (ScreenDpi() != 144)
+      GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 144";
+    MainWindowTest::SetUp();
+  }
+
+  // The top of the panel of fields: right under the toolbar.
+  int FieldsTop() { return PlaceOf(Form().ToolBar1.Handle).bottom; }
+};
+
+} // namespace
+
+TEST_F(MainWindowDpi144, FieldsAndLabelsSitAtTheirDesignPlacesScaled) {
+  Start();
+  TMainForm& form = Form();
+  const int top = FieldsTop();
+  const int right = ClientSize(form.Handle()).cx - 10; // the 8-pixel margin
+  // Design 8, 8, 89 x 25 and 8, 40: at 144 dpi 10, 10, 107 x 30 and 10, 48.
+  EXPECT_TRUE(IsAt(form.Label1.Handle, 10, top + 10, 107, 30));
+  EXPECT_TRUE(IsAt(form.Label2.Handle, 10, top + 48, 107, 30));
+  // Design 104, 8 and 103, 40, both 23 high, stretching to the margin.
+  EXPECT_TRUE(IsAt(form.Edit1.Handle, 125, top + 10, right - 125, 28));
+  EXPECT_TRUE(IsAt(form.Edit2.Handle, 124, top + 48, right - 124, 28));
+  // The log fills what the 73-pixel panel leaves, down to the status bar.
+  const RECT memo = PlaceOf(form.Memo1.Handle);
+  EXPECT_EQ(memo.top, top + 88);
+  EXPECT_EQ(memo.left, 0);
+  EXPECT_EQ(memo.bottom, PlaceOf(form.StatusBar1.Handle).top);
+  // Nine points at 144 dpi are 18 pixels, in the labels and the fields alike.
+  EXPECT_EQ(FontHeightOf(form.Label1.Handle), -18);
+  EXPECT_EQ(FontHeightOf(form.Edit1.Handle), -18);
+  EXPECT_EQ(FontHeightOf(form.Memo1.Handle), -18);
+}
+
+TEST_F(MainWindowDpi144, ToolbarPicturesAreDrawnAt24PixelsInButtonsOf33By32) {
+  Start();
+  TMainForm& form = Form();
+  const auto images = reinterpret_cast<HIMAGELIST>(form.ToolBar1.Send(TB_GETIMAGELIST));
+  int width = 0, height = 0;
+  ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
+  EXPECT_EQ(width, 24);
+  EXPECT_EQ(height, 24);
+  EXPECT_EQ(ImageList_GetImageCount(images), 9);
+  // 22 x 21 at 96 dpi.
+  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  EXPECT_EQ(LOWORD(size), 33);
+  EXPECT_EQ(HIWORD(size), 32);
+  RECT button{};
+  form.ToolBar1.Send(TB_GETRECT, form.NewT1.Id, reinterpret_cast<LPARAM>(&button));
+  EXPECT_EQ(button.right - button.left, 33);
+  EXPECT_LE(button.bottom, PlaceOf(form.ToolBar1.Handle).bottom - PlaceOf(form.ToolBar1.Handle).top)
+      << "the toolbar holds its buttons whole";
+}
+
+TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsDown) {
+  Start();
+  TMainForm& form = Form();
+  Click(cmToolbarCaptions);
+  ASSERT_TRUE(form.ToolbarCaptionsM1.GetChecked());
+  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  EXPECT_GE(LOWORD(size), 64) << "the design's 53 wide";
+  EXPECT_GE(HIWORD(size), 46) << "the design's 38 high";
+  EXPECT_GE(HIWORD(size), 24 + 18) << "the picture and a line of caption";
+
+  // Each caption fits its button, measured in the toolbar's own font.
+  const HDC dc = GetDC(form.ToolBar1.Handle);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(form.ToolBar1.Send(WM_GETFONT)));
+  for (const TToolButton* button :
+       {&form.NewT1, &form.OpenT1, &form.LogT1, &form.StartT1, &form.ReviewT1, &form.ListT1,
+        &form.ShuffleT1, &form.SwapT1, &form.CaseT1}) {
+    char caption[32] = {0};
+    form.ToolBar1.Send(TB_GETBUTTONTEXTA, button->Id, reinterpret_cast<LPARAM>(caption));
+    SIZE text{};
+    GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &text);
+    RECT bounds{};
+    form.ToolBar1.Send(TB_GETRECT, button->Id, reinterpret_cast<LPARAM>(&bounds));
+    EXPECT_GE(bounds.right - bounds.left, text.cx + 8) << caption;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(form.ToolBar1.Handle, dc);
+
+  // The taller toolbar moves the fields, which keep their places in the panel.
+  const int top = FieldsTop();
+  EXPECT_GE(top, HIWORD(size));
+  EXPECT_TRUE(IsAt(form.Edit1.Handle, 125, top + 10, PlaceOf(form.Edit1.Handle).right - 125, 28));
+  EXPECT_EQ(PlaceOf(form.Memo1.Handle).top, top + 88);
+}
+
+TEST_F(MainWindowDpi144, TheInputDialogIsScaledAndCentred) {
+  Start();
+  SIZE client{};
+  RECT edit{}, ok{};
+  LONG fontHeight = 0;
+  bool centred = false;
+  Responder.Handle([&](HWND dialog) {
+    client = ClientSize(dialog);
+    edit = PlaceOf(GetFocus());
+    ok = PlaceOf(FindButton(dialog, "OK"));
+    fontHeight = FontHeightOf(GetFocus());
+    centred = IsCentredOnTheScreen(dialog);
+    PressKey(dialog, VK_ESCAPE);
+  });
+  Click(cmTabWidth);
+  // Design 376 x 144, the entry at 8, 64, 361 x 23, OK at 88, 104, 97 x 33.
+  EXPECT_EQ(client.cx, 451);
+  EXPECT_EQ(client.cy, 173);
+  EXPECT_EQ(edit.left, 10);
+  EXPECT_EQ(edit.top, 77);
+  EXPECT_EQ(edit.right - edit.left, 433);
+  EXPECT_EQ(edit.bottom - edit.top, 28);
+  EXPECT_EQ(ok.left, 106);
+  EXPECT_EQ(ok.top, 125);
+  EXPECT_EQ(ok.right - ok.left, 116);
+  EXPECT_EQ(ok.bottom - ok.top, 40);
+  EXPECT_EQ(fontHeight, -18);
+  EXPECT_TRUE(centred);
+}
+
+TEST_F(MainWindowDpi144, TheFindDialogIsScaledAndCentred) {
+  Start();
+  SIZE client{};
+  RECT findBox{}, cancel{};
+  LONG fontHeight = 0;
+  bool centred = false;
+  Responder.Handle([&](HWND dialog) {
+    client = ClientSize(dialog);
+    findBox = PlaceOf(GetFocus());
+    cancel = PlaceOf(FindButton(dialog, "Cancel"));
+    fontHeight = FontHeightOf(GetFocus());
+    centred = IsCentredOnTheScreen(dialog);
+    ::ClickButton(dialog, "Cancel");
+  });
+  Form().StrFindDialog->Execute(Form().Handle(), "");
+  // Design 480 x 104, the find box at 112, 8, 249 x 23, Cancel at 376, 48, 97 x 33.
+  EXPECT_EQ(client.cx, 576);
+  EXPECT_EQ(client.cy, 125);
+  EXPECT_EQ(findBox.left, 134);
+  EXPECT_EQ(findBox.top, 10);
+  EXPECT_EQ(findBox.right - findBox.left, 299);
+  EXPECT_EQ(cancel.left, 451);
+  EXPECT_EQ(cancel.top, 58);
+  EXPECT_EQ(cancel.bottom - cancel.top, 40);
+  EXPECT_EQ(fontHeight, -18);
+  EXPECT_TRUE(centred);
+}
+
+TEST_F(MainWindowDpi144, TheChoiceDialogShowsItsIconAt48PixelsAndItsTextWhole) {
+  Start();
+  RECT icon{}, text{}, ok{};
+  std::string message;
+  SIZE needed{};
+  bool centred = false;
+  Responder.Handle([&](HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+      const LONG style = GetWindowLongA(child, GWL_STYLE);
+      char className[16] = {0};
+      GetClassNameA(child, className, sizeof className);
+      if (lstrcmpiA(className, "Static") != 0) continue;
+      if ((style & SS_TYPEMASK) == SS_ICON) {
+        icon = PlaceOf(child);
+      } else {
+        text = PlaceOf(child);
+        message = WindowText(child);
+        const HDC dc = GetDC(child);
+        const HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        RECT measure{0, 0, text.right - text.left, 0};
+        DrawTextA(dc, message.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        needed = {measure.right, measure.bottom};
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+      }
+    }
+    ok = PlaceOf(FindButton(dialog, "OK"));
+    centred = IsCentredOnTheScreen(dialog);
+    ::ClickButton(dialog, "OK");
+  });
+  Click(cmAbout);
+  EXPECT_EQ(icon.right - icon.left, 48);
+  EXPECT_EQ(icon.bottom - icon.top, 48);
+  ASSERT_FALSE(message.empty());
+  EXPECT_LE(needed.cx, text.right - text.left) << "the text is not cut on the right";
+  EXPECT_LE(needed.cy, text.bottom - text.top) << "nor at the bottom";
+  EXPECT_GE(ok.top, std::max(icon.bottom, text.bottom)) << "the button sits below";
+  EXPECT_GE(ok.bottom - ok.top, 18 + 4) << "OK's caption fits its height";
+  EXPECT_TRUE(centred);
+}
