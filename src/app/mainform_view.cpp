@@ -150,17 +150,8 @@ void TMainForm::SetViewOptions(const TViewOptions& options) {
 
 void TMainForm::ApplyViewOptions() {
   ToolBar1.SetVisible(ViewOptions.Toolbar);
-  if (ViewOptions.ToolbarCaptions != ToolBarCaptionsShown || ToolBar1.Send(TB_BUTTONCOUNT) == 0)
-    SetToolBarCaptions(ViewOptions.ToolbarCaptions);
-  if (!ViewOptions.ToolbarCaptions) {
-    // The toolbar makes a button no smaller than its picture and the padding
-    // around it; 22 x 21 needs less padding than the toolbar's own.
-    const int width = MulDiv(22, Dpi, 96), height = MulDiv(21, Dpi, 96);
-    const int image = MulDiv(16, Dpi, 96);
-    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(width - image, height - image));
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
-    ToolBar1.Send(TB_AUTOSIZE);
-  }
+  // Captions, tooltips and the button size, 22 x 21 without captions.
+  SetToolBarCaptions(ViewOptions.ToolbarCaptions);
 
   HFONT font = CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi);
   // A width read from a hand-edited file may be anything; the control takes
