@@ -20,7 +20,7 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 constexpr int Items = 1000;
-constexpr int Runs = 7;
+constexpr int Runs = 9;
 constexpr DWORD Limit = 30000; // milliseconds a start may take before it counts as failed
 
 std::string FolderOf(const std::string& path) {
@@ -34,6 +34,17 @@ std::string Quoted(const std::string& path) {
   text += path;
   text += '"';
   return text;
+}
+
+// A caption in the system's code page, its bytes above ASCII written as \xNN.
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (const unsigned char c : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, c < 0x80 ? "%c" : "\\x%02X", c);
+    shown += hex;
+  }
+  return shown;
 }
 
 std::string ThisProgram() {
@@ -135,7 +146,7 @@ double TimeOneStart(const std::string& commandLine, const std::string& folder, c
 double BestStart(const std::string& commandLine, const std::string& folder, const char* wanted) {
   std::string caption;
   if (TimeOneStart(commandLine, folder, wanted, caption) < 0) return -1;
-  std::printf("   waiting each time for the window \"%s\"\n", caption.c_str());
+  std::printf("   waiting each time for the window \"%s\"\n", Printable(caption).c_str());
   double best = 1e300;
   for (int i = 0; i < Runs; ++i) {
     const double seconds = TimeOneStart(commandLine, folder, wanted, caption);

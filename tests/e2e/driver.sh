@@ -118,3 +118,5 @@ printf 'France,Paris\r\nJapan,Tokyo\r\nItaly,Rome\r\n' >"$folder/capitals.csv"
 windows_folder=$("$wine_run" winepath -w "$folder" 2>/dev/null | tr -d '\r\n')
 [ -n "$windows_folder" ] || fail "winepath gave no Windows path for $folder"
 question_file="$windows_folder\\capitals.csv"
+# peek.exe looks only at the windows of this copy.
+export PEEK_PROGRAM="$windows_folder\\tesmo.exe"

@@ -4,6 +4,8 @@
 // Wine beside the program.
 //
 // Usage: peek.exe [--wait MS] QUERY [ARGUMENT] [EXPECTED]
+// Looks at the windows of the program named by the environment variable
+// PEEK_PROGRAM (its full Windows path), or of any Tesmo when it is not set.
 // Prints the value of QUERY (no line break added). With --wait it asks again
 // until the value equals EXPECTED or MS milliseconds have passed; the exit
 // code is 0 on a match, 1 when the time ran out, 2 for a wrong call.
@@ -42,6 +44,22 @@
 namespace {
 
 constexpr const char* MainClass = "TesmoMainForm";
+
+// The window belongs to the program this peek is about.
+bool OfProgram(HWND window) {
+  const char* wanted = std::getenv("PEEK_PROGRAM");
+  if (wanted == nullptr || *wanted == '\0') return true;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return false;
+  char path[MAX_PATH * 2] = {0};
+  DWORD size = sizeof path;
+  const bool same =
+      QueryFullProcessImageNameA(process, 0, path, &size) && lstrcmpiA(path, wanted) == 0;
+  CloseHandle(process);
+  return same;
+}
 
 std::string ClassOf(HWND window) {
   char name[128] = {0};
@@ -186,7 +204,13 @@ std::vector<HWND> TopLevelWindows() {
 
 HWND TopLevelCalled(const std::string& caption) {
   for (HWND window : TopLevelWindows())
-    if (TextOf(window) == caption) return window;
+    if (TextOf(window) == caption && OfProgram(window)) return window;
+  return nullptr;
+}
+
+HWND MainWindow() {
+  for (HWND window : TopLevelWindows())
+    if (ClassOf(window) == MainClass && OfProgram(window)) return window;
   return nullptr;
 }
 
@@ -223,7 +247,7 @@ bool Query(const std::string& what, const std::string& argument, std::string& va
     for (HWND window : TopLevelWindows()) value += TextOf(window) + "|" + ClassOf(window) + "\n";
     return true;
   }
-  HWND main = FindWindowA(MainClass, nullptr);
+  HWND main = MainWindow();
   if (main == nullptr) return false;
   const TChildren children = ChildrenOf(main);
   if (what == "caption") {
