@@ -40,7 +40,11 @@ stop_program() {
 trap 'stop_program; rm -rf "$scratch"' EXIT
 trap 'exit 1' INT TERM
 
-peek() { timeout 30 "$wine_run" "$peek_exe" "$@"; }
+# Every step within its own limit. --foreground keeps the step in the
+# scenario's process group, so the scenario's hard limit reaches it too.
+limited() { timeout --foreground "$@"; }
+
+peek() { limited 30 "$wine_run" "$peek_exe" "$@"; }
 
 fail() {
   echo "FAILED: $*"
@@ -63,8 +67,9 @@ shows() {
   got=$(peek --wait 10000 "$@") || fail "expected $1 ${*:2:$#-2} \"${!#}\", saw \"$got\""
 }
 
-keys() { timeout 10 xdotool key --delay 30 "$@" || fail "xdotool key $*"; }
-typed() { timeout 20 xdotool type --delay 20 -- "$1" || fail "xdotool type $1"; }
+keys() { limited 10 xdotool key --delay 30 "$@" || fail "xdotool key $*"; }
+typed() { limited 20 xdotool type --delay 20 -- "$1" || fail "xdotool type $1"; }
+mouse() { limited 10 xdotool "$@" || fail "xdotool $*"; }
 
 # Starts the copy in the scratch folder with the given arguments.
 start_program() {

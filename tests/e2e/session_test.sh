@@ -61,7 +61,7 @@ keys alt+o s
 shows down Shuffle no
 point=$(peek button Shuffle)
 [ -n "$point" ] || fail "no Shuffle button on the toolbar"
-timeout 10 xdotool mousemove $point click 1 || fail "xdotool click"
+mouse mousemove $point click 1
 shows down Shuffle yes
 keys alt+o s
 shows down Shuffle no
@@ -76,9 +76,8 @@ echo "== the window dragged by its caption"
 read -r left top _ <<<"$(peek rect)"
 read -r grab_x grab_y <<<"$(peek titlebar)"
 [ -n "$grab_y" ] || fail "no caption to drag"
-timeout 10 xdotool mousemove "$grab_x" "$grab_y" mousedown 1 \
-  mousemove $((grab_x + 10)) $((grab_y + 10)) mousemove $((grab_x + 37)) $((grab_y + 23)) \
-  mouseup 1 || fail "xdotool drag"
+mouse mousemove "$grab_x" "$grab_y" mousedown 1 \
+  mousemove $((grab_x + 10)) $((grab_y + 10)) mousemove $((grab_x + 37)) $((grab_y + 23)) mouseup 1
 shows pos "$((left + 37)) $((top + 23))"
 moved=$(peek rect)
 read -r left top right bottom <<<"$moved"
