@@ -1,6 +1,6 @@
 // Reads what the running Tesmo shows, from outside its process, the way a
 // screen reader would: window texts through WM_GETTEXT, the toolbar's buttons
-// and the menu through their own messages. The end-to-end scripts run it under
+// through their own messages. The end-to-end scripts run it under
 // Wine beside the program.
 //
 // Usage: peek.exe [--wait MS] QUERY [ARGUMENT] [EXPECTED]
@@ -15,12 +15,10 @@
 //   focus        question, answer, log, other or none: the focused field
 //   rect, pos    the window's outer rectangle "l t r b", or just "l t"
 //   titlebar     the screen point "x y" in the middle of the window's caption
-//   pid          the Windows process id of the window
 //   button NAME  the screen point "x y" at the middle of the toolbar button
 //                with that caption (Shuffle, Start...)
 //   down NAME    yes or no: the check button is down
 //   text NAME    the caption the toolbar shows under the button, or nothing
-//   menu N       the caption of menu item N of the History submenu (1 to 5)
 //   foreground   the caption of the window the keyboard's input goes to
 //   message      the text of the message box the keyboard's input goes to
 //   window TITLE yes or no: a visible top-level window has that caption
@@ -167,14 +165,6 @@ std::string ButtonText(HWND toolBar, int command) {
   return text;
 }
 
-std::string HistoryCaption(HWND main, int slot) {
-  HMENU menu = GetMenu(main);
-  char text[512] = {0};
-  if (menu == nullptr || slot < 1 || slot > HistorySlots) return "";
-  GetMenuStringA(menu, cmHistoryFirst + slot - 1, text, sizeof text, MF_BYCOMMAND);
-  return text;
-}
-
 std::string FocusName(HWND main, const TChildren& children) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -271,10 +261,6 @@ bool Query(const std::string& what, const std::string& argument, std::string& va
     if (!GetTitleBarInfo(main, &info)) return false;
     value = std::to_string((info.rcTitleBar.left + info.rcTitleBar.right) / 2) + " " +
             std::to_string((info.rcTitleBar.top + info.rcTitleBar.bottom) / 2);
-  } else if (what == "pid") {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(main, &processId);
-    value = std::to_string(processId);
   } else if (what == "button" || what == "down" || what == "text") {
     const int command = CommandOfButton(argument);
     if (command < 0 || children.ToolBar == nullptr) return false;
@@ -284,8 +270,6 @@ bool Query(const std::string& what, const std::string& argument, std::string& va
       value = SendMessageA(children.ToolBar, TB_ISBUTTONCHECKED, command, 0) ? "yes" : "no";
     else
       value = ButtonText(children.ToolBar, command);
-  } else if (what == "menu") {
-    value = HistoryCaption(main, std::atoi(argument.c_str()));
   } else {
     return false;
   }
@@ -293,8 +277,8 @@ bool Query(const std::string& what, const std::string& argument, std::string& va
 }
 
 bool TakesArgument(const std::string& what) {
-  return what == "button" || what == "down" || what == "text" || what == "menu" ||
-         what == "window" || what == "filename";
+  return what == "button" || what == "down" || what == "text" || what == "window" ||
+         what == "filename";
 }
 
 } // namespace
