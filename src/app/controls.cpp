@@ -113,3 +113,13 @@ std::string TMenuItem::GetCaption() const {
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
   return text;
 }
+
+int TRadioGroup::GetItemIndex() const {
+  for (size_t i = 0; i < Items.size(); ++i)
+    if (Items[i].GetChecked()) return static_cast<int>(i);
+  return -1;
+}
+
+void TRadioGroup::SetItemIndex(int index) const {
+  for (size_t i = 0; i < Items.size(); ++i) Items[i].SetChecked(static_cast<int>(i) == index);
+}

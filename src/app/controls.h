@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -59,6 +60,24 @@ public:
   LRESULT SetTabStops(int units) const {
     return Send(EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&units));
   }
+};
+
+// A check box or radio button: whether it is ticked.
+class TCheckBox : public TControl {
+public:
+  using TControl::TControl;
+  bool GetChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+  LRESULT SetChecked(bool checked) const { return Send(BM_SETCHECK, checked ? BST_CHECKED : 0); }
+};
+
+// A group box holding radio buttons, one of which is chosen.
+class TRadioGroup : public TControl {
+public:
+  std::vector<TCheckBox> Items;
+
+  // The index of the chosen item, -1 when none is.
+  int GetItemIndex() const;
+  void SetItemIndex(int index) const;
 };
 
 // A status bar of one part that spans the window: one text.

@@ -2,26 +2,8 @@
 
 #include <stdexcept>
 
-#include "util/textutil.h"
-
-namespace {
-
-// The system's text for an error code, without the line break it ends with.
-std::string ErrorCodeText(DWORD error) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text = length > 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
-  LocalFree(buffer);
-  return Trim(text);
-}
-
-} // namespace
+#include "util/platform.h"
 
 void RaiseLastError(const std::string& what) {
-  const DWORD error = GetLastError();
-  const std::string reason = ErrorCodeText(error);
-  throw std::runtime_error(what + " " +
-                           (reason.empty() ? "Error " + std::to_string(error) : reason));
+  throw std::runtime_error(what + " " + sys::SystemMessage(GetLastError()));
 }

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "app/appconst.h"
-#include "app/layout.h"
 #include "app/failure.h"
+#include "app/layout.h"
 
 namespace {
 
@@ -74,16 +74,6 @@ TDialogTemplate BuildTemplate() {
 }
 
 } // namespace
-
-int TRadioGroup::GetItemIndex() const {
-  for (size_t i = 0; i < Items.size(); ++i)
-    if (Items[i].GetChecked()) return static_cast<int>(i);
-  return -1;
-}
-
-void TRadioGroup::SetItemIndex(int index) const {
-  for (size_t i = 0; i < Items.size(); ++i) Items[i].SetChecked(static_cast<int>(i) == index);
-}
 
 TStrFindDialog::TStrFindDialog(HINSTANCE instance)
     : Instance(instance), Template(BuildTemplate()) {}

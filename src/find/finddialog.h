@@ -4,31 +4,12 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <windows.h>
 
 #include "app/controls.h"
 #include "dialogs/dialogtemplate.h"
 #include "settings/options.h"
-
-// A check box or radio button: whether it is ticked.
-class TCheckBox : public TControl {
-public:
-  using TControl::TControl;
-  bool GetChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
-  LRESULT SetChecked(bool checked) const { return Send(BM_SETCHECK, checked ? BST_CHECKED : 0); }
-};
-
-// A group box holding radio buttons, one of which is chosen.
-class TRadioGroup : public TControl {
-public:
-  std::vector<TCheckBox> Items;
-
-  // The index of the chosen item, -1 when none is.
-  int GetItemIndex() const;
-  void SetItemIndex(int index) const;
-};
 
 class TStrFindDialog {
 public:

@@ -98,6 +98,12 @@ private:
 // Reads a whole file. Throws EFileError.
 std::string ReadFile(const std::string& fileName);
 
+#ifdef _WIN32
+// The system's text for an error code, without its closing line break;
+// "Error " and the code when the system has none.
+std::string SystemMessage(unsigned long error);
+#endif
+
 #ifndef _WIN32
 // The portable layer's code page: 1252 (the default) or 932.
 void SetPortableCodePage(int codePage);

@@ -15,6 +15,12 @@ std::array<bool, 256> MakeLeadBytes() {
   return table;
 }
 
+int ClampLength(size_t length) {
+  return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length);
+}
+
+} // namespace
+
 std::string SystemMessage(DWORD error) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
@@ -25,12 +31,6 @@ std::string SystemMessage(DWORD error) {
   while (!message.empty() && static_cast<unsigned char>(message.back()) <= ' ') message.pop_back();
   return message;
 }
-
-int ClampLength(size_t length) {
-  return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length);
-}
-
-} // namespace
 
 int CodePage() { return static_cast<int>(GetACP()); }
 

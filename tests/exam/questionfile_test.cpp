@@ -45,6 +45,16 @@ Strings Load(std::string_view content, int format) {
   return Describe(items);
 }
 
+// What a file of these bytes must load as: the in-memory reader of the
+// format, then the clean-up.
+void ReadInMemory(TExamItems& items, const std::string& text, int format) {
+  if (format == qffCsv)
+    ReadCsvLines(items, SplitLines(text));
+  else
+    ReadTextLines(items, SplitLines(text));
+  TExamItems::RemoveEmpty(items);
+}
+
 } // namespace
 
 TEST(SplitLines, EveryKindOfLineEndEndsOneLine) {
@@ -271,11 +281,7 @@ TEST(LoadFromFile, LinesCutAcrossReadBlocksReadAsInMemory) {
       TTempFile file(text);
       for (const int format : {qffCsv, qffText}) {
         TExamItems inMemory;
-        if (format == qffCsv)
-          ReadCsvLines(inMemory, SplitLines(text));
-        else
-          ReadTextLines(inMemory, SplitLines(text));
-        TExamItems::RemoveEmpty(inMemory);
+        ReadInMemory(inMemory, text, format);
         TExamItems fromFile;
         ASSERT_TRUE(fromFile.LoadFromFile(file.Path(), format));
         ASSERT_EQ(Describe(fromFile), Describe(inMemory)) << shift << " " << tail << format;
@@ -299,11 +305,7 @@ TEST(LoadFromFile, ReadBlocksOfAnySizeReadAsInMemory) {
       TTempFile file(text);
       for (const int format : {qffCsv, qffText}) {
         TExamItems inMemory;
-        if (format == qffCsv)
-          ReadCsvLines(inMemory, SplitLines(text));
-        else
-          ReadTextLines(inMemory, SplitLines(text));
-        TExamItems::RemoveEmpty(inMemory);
+        ReadInMemory(inMemory, text, format);
         for (size_t block = 1; block <= text.size() + 1; ++block) {
           TExamItems fromFile;
           ASSERT_EQ(LoadQuestionFile(fromFile, file.Path(), format, block), inMemory.Count() > 0);
