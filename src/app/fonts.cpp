@@ -1,23 +1,64 @@
 #include "fonts.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
-std::string DefaultFontFace() {
-  NONCLIENTMETRICSA metrics{};
+#include "layout.h"
+
+namespace {
+
+// The message font for a dpi, from the system where it has the call
+// (Windows 10 from 1607), which exists only in the wide form.
+bool MessageFontForDpi(int dpi, LOGFONTA& font) {
+  using TForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+  static const auto forDpi = reinterpret_cast<TForDpi>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
-      metrics.lfMessageFont.lfFaceName[0] != '\0')
-    return metrics.lfMessageFont.lfFaceName;
-  LOGFONTA font{};
-  if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font) > 0) return font.lfFaceName;
-  return "MS Shell Dlg";
+  if (forDpi == nullptr ||
+      !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+    return false;
+  const LOGFONTW& wide = metrics.lfMessageFont;
+  std::memcpy(&font, &wide, offsetof(LOGFONTA, lfFaceName));
+  return WideCharToMultiByte(CP_ACP, 0, wide.lfFaceName, -1, font.lfFaceName, LF_FACESIZE, nullptr,
+                             nullptr) > 0;
 }
 
+bool IsDefaultFace(const std::string& name) {
+  // In any letter case, as a hand-edited file may spell it.
+  return _stricmp(name.c_str(), "Default") == 0;
+}
+
+} // namespace
+
+LOGFONTA MessageFontAt(int dpi) {
+  LOGFONTA font{};
+  if (!MessageFontForDpi(dpi, font)) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+      font = metrics.lfMessageFont;
+    else
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = MulDiv(font.lfHeight, dpi, ScreenDpi());
+  }
+  if (font.lfFaceName[0] == '\0') {
+    LOGFONTA gui{};
+    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui) > 0 &&
+        gui.lfFaceName[0] != '\0')
+      std::memcpy(font.lfFaceName, gui.lfFaceName, LF_FACESIZE);
+    else
+      lstrcpynA(font.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+  }
+  return font;
+}
+
+std::string DefaultFontFace() { return MessageFontAt(ScreenDpi()).lfFaceName; }
+
 std::string ResolveFontFace(const std::string& name) {
-  // "Default" in any letter case stands for the face, as a hand-edited file may spell it.
-  return _stricmp(name.c_str(), "Default") == 0 ? DefaultFontFace() : name;
+  return IsDefaultFace(name) ? DefaultFontFace() : name;
 }
 
 HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style, int dpi) {
@@ -32,7 +73,7 @@ HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style
   font.lfUnderline = style[fsUnderline];
   font.lfStrikeOut = style[fsStrikeOut];
   font.lfCharSet = DEFAULT_CHARSET;
-  const std::string resolved = ResolveFontFace(face);
+  const std::string resolved = IsDefaultFace(face) ? MessageFontAt(dpi).lfFaceName : face;
   std::strncpy(font.lfFaceName, resolved.c_str(), LF_FACESIZE - 1);
   return CreateFontIndirectA(&font);
 }

@@ -8,6 +8,10 @@
 
 #include "settings/options.h"
 
+// The system's message font at the dpi: asked for that dpi where the system
+// can, else the system's own scaled to it.
+LOGFONTA MessageFontAt(int dpi);
+
 // The name of the system's default user-interface face.
 std::string DefaultFontFace();
 
@@ -15,7 +19,8 @@ std::string DefaultFontFace();
 // else the name.
 std::string ResolveFontFace(const std::string& name);
 
-// A font of the face (or "Default"), size in points and style at the dpi.
+// A font of the face (or "Default", the message font's face at the dpi), size
+// in points and style at the dpi.
 // Sizes the system cannot draw (zero, negative, huge) are brought into a
 // drawable range instead of failing.
 HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style, int dpi);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/fonts.h"
+#include "app/layout.h"
 #include "modaldialog.h"
 
 namespace {
@@ -40,6 +41,19 @@ LPCSTR StandardIcon(TDialogKind kind) {
   }
 }
 
+// A standard icon drawn at the size, through common controls 6 (the system's
+// own icons load only at the screen's size otherwise); null without it.
+HICON LoadStandardIcon(LPCSTR standard, int size) {
+  using TLoad = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  const auto load = reinterpret_cast<TLoad>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown")));
+  HICON icon = nullptr;
+  if (load == nullptr ||
+      FAILED(load(nullptr, reinterpret_cast<PCWSTR>(standard), size, size, &icon)))
+    return nullptr;
+  return icon;
+}
+
 // One caption per line; lines end at CR, LF or CR LF, and a break at the very
 // end adds no empty line. Exactly count captions: empty ones fill up, extra
 // lines are dropped.
@@ -68,7 +82,7 @@ struct TChoiceLayout {
   std::vector<RECT> Buttons;
 };
 
-TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, bool hasIcon) {
+TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, int iconSize) {
   const HDC dc = GetDC(nullptr);
   const HGDIOBJ oldFont = SelectObject(dc, font);
   SIZE letters{};
@@ -92,8 +106,7 @@ TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, bo
   SelectObject(dc, oldFont);
   ReleaseDC(nullptr, dc);
 
-  // The system's icon size, which grows with the screen's density.
-  const int iconSize = GetSystemMetrics(SM_CXICON);
+  const bool hasIcon = iconSize > 0;
   const int marginX = horizontal(8);
   const int marginY = vertical(8);
   const int iconSpace = hasIcon ? iconSize + horizontal(10) : 0;
@@ -126,7 +139,7 @@ class TChoiceDialog : public TModalDialog {
 public:
   TChoiceDialog(const std::string& caption, const std::string& message, TDialogKind kind,
                 const std::string& buttonCaptions, int cancelIndex, int defaultIndex,
-                int buttonCount, HICON icon);
+                int buttonCount, HICON icon, int dpi);
   ~TChoiceDialog() override;
 
   int Execute(HWND owner);
@@ -146,7 +159,8 @@ private:
   std::vector<int> Codes; // each button's code, left to right
   int CancelIndex;
   int DefaultIndex;
-  HICON Icon = nullptr; // shown at the top left; never owned
+  HICON Icon = nullptr;      // shown at the top left
+  HICON OwnedIcon = nullptr; // the standard icon drawn at the dpi's size, if loaded here
   HFONT MessageFont = nullptr;
   HFONT FaceFont = nullptr;
   TChoiceLayout Layout;
@@ -154,31 +168,34 @@ private:
 
 TChoiceDialog::TChoiceDialog(const std::string& caption, const std::string& message,
                              TDialogKind kind, const std::string& buttonCaptions, int cancelIndex,
-                             int defaultIndex, int buttonCount, HICON icon)
+                             int defaultIndex, int buttonCount, HICON icon, int dpi)
     : Caption(caption), Text(message), Captions(CaptionLines(buttonCaptions, buttonCount)),
       CancelIndex(cancelIndex), DefaultIndex(defaultIndex) {
   for (int i = 0; i < buttonCount; ++i)
     Codes.push_back(i == cancelIndex ? IDCANCEL : StandardButtons[i].Code);
-  if (const LPCSTR standard = StandardIcon(kind))
+  // The system's icon size at the dpi of the owner's monitor, drawn for it.
+  const int iconSize = SystemMetricAt(SM_CXICON, dpi);
+  if (const LPCSTR standard = StandardIcon(kind)) {
+    // The system's shared icon has the screen's size; another is drawn anew.
+    if (icon == nullptr && iconSize != GetSystemMetrics(SM_CXICON))
+      icon = OwnedIcon = LoadStandardIcon(standard, iconSize);
     Icon = icon != nullptr ? icon : LoadIconA(nullptr, standard);
+  }
 
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof metrics.lfMessageFont,
-               &metrics.lfMessageFont);
-  MessageFont = CreateFontIndirectA(&metrics.lfMessageFont);
+  LOGFONTA messageFont = MessageFontAt(dpi);
+  MessageFont = CreateFontIndirectA(&messageFont);
   // Laid out in the message font, drawn in the same size of the default face.
-  LOGFONTA face = metrics.lfMessageFont;
+  LOGFONTA face = messageFont;
   face.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(face.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
   FaceFont = CreateFontIndirectA(&face);
-  Layout = LayOut(MessageFont, Text, buttonCount, Icon != nullptr);
+  Layout = LayOut(MessageFont, Text, buttonCount, Icon != nullptr ? iconSize : 0);
 }
 
 TChoiceDialog::~TChoiceDialog() {
   DeleteObject(FaceFont);
   DeleteObject(MessageFont);
+  if (OwnedIcon != nullptr) DestroyIcon(OwnedIcon);
 }
 
 int TChoiceDialog::Execute(HWND owner) {
@@ -267,7 +284,8 @@ int ShowChoiceDialog(HWND owner, const std::string& caption, const std::string& 
                      int defaultIndex, int buttonCount, HICON icon) {
   if (buttonCount < 1 || buttonCount > MaxButtons)
     throw std::invalid_argument("The button count is invalid: " + std::to_string(buttonCount));
+  // Sized for the monitor the owner is on.
   TChoiceDialog dialog(caption, message, kind, buttonCaptions, cancelIndex, defaultIndex,
-                       buttonCount, icon);
+                       buttonCount, icon, WindowDpi(owner));
   return dialog.Execute(owner);
 }

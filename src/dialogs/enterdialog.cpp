@@ -20,13 +20,6 @@ constexpr TDesignRect Edit1Bounds{8, 64, 361, 23};
 constexpr TDesignRect Button1Bounds{88, 104, 97, 33};
 constexpr TDesignRect Button2Bounds{192, 104, 97, 33};
 
-int ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 void Place(HWND control, const TDesignRect& bounds, int dpi) {
   MoveWindow(control, ScaleDesign(bounds.Left, dpi), ScaleDesign(bounds.Top, dpi),
              ScaleDesign(bounds.Width, dpi), ScaleDesign(bounds.Height, dpi), FALSE);
@@ -44,27 +37,35 @@ std::string ControlText(HWND control) {
 // The structure is built once; the places are set in pixels when the dialog
 // starts, so the template's own units play no part.
 TEnterDialog::TEnterDialog(HINSTANCE instance)
-    : Instance(instance), Dpi(ScreenDpi()),
-      Layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0) {
+    : Instance(instance), Layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0) {
   Layout.AddControl("Static", Label1Id, WS_VISIBLE | SS_LEFT, 0, 0, 0, 0);
   Layout.AddControl("Edit", Edit1Id, WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
                     WS_EX_CLIENTEDGE);
   Layout.AddControl("Button", IDOK, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0);
   Layout.AddControl("Button", IDCANCEL, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0);
-  LOGFONTA font{};
-  font.lfHeight = -ScaleDesign(FontHeight, Dpi);
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(font.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
-  Font = CreateFontIndirectA(&font);
 }
 
-TEnterDialog::~TEnterDialog() { DeleteObject(Font); }
+TEnterDialog::~TEnterDialog() {
+  if (Font != nullptr) DeleteObject(Font);
+}
 
 bool TEnterDialog::Execute(HWND owner, const std::string& caption, const std::string& prompt,
                            std::string& text) {
   Caption = caption;
   Prompt = prompt;
   Entry = text;
+  // Sized for the monitor the owner is on; the font is made anew only when
+  // that has another density than last time.
+  const int dpi = WindowDpi(owner);
+  if (Font == nullptr || dpi != Dpi) {
+    LOGFONTA font{};
+    font.lfHeight = -ScaleDesign(FontHeight, dpi);
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
+    if (Font != nullptr) DeleteObject(Font);
+    Font = CreateFontIndirectA(&font);
+    Dpi = dpi;
+  }
   if (Run(owner, Layout, Instance) != IDOK) return false;
   text = Entry;
   return true;

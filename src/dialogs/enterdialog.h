@@ -28,7 +28,8 @@ private:
   void Button1Click();
 
   HINSTANCE Instance;
-  int Dpi;
+  // The dpi the font was made for.
+  int Dpi = 0;
   HFONT Font = nullptr;
   TDialogTemplate Layout;
   // The texts of the call in progress.

@@ -38,13 +38,6 @@ constexpr TPlace kPlaces[] = {
     {kRadioDown, 279, 65, 77, 25}, {kButton1, 376, 8, 97, 33},       {kButton2, 376, 48, 97, 33},
 };
 
-int ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 // The shell's user-interface face at the design's height.
 HFONT CreateDefaultFont(int dpi) {
   LOGFONTA font{};
@@ -184,7 +177,8 @@ void TStrFindDialog::FormCreate(HWND dialog) {
 }
 
 void TStrFindDialog::PlaceControls() {
-  const int dpi = ScreenDpi();
+  // Sized for the monitor the owner is on.
+  const int dpi = WindowDpi(Owner);
   const auto scale = [dpi](int pixels) { return ScaleDesign(pixels, dpi); };
   if (Font == nullptr) Font = CreateDefaultFont(dpi);
   for (const TPlace& place : kPlaces) {

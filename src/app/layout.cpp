@@ -1,0 +1,32 @@
+#include "layout.h"
+
+namespace {
+
+// A function of user32 that older systems lack, or null there.
+template <typename TFunction> TFunction User32Function(const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(found));
+}
+
+} // namespace
+
+int ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND window) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+  const UINT dpi = window != nullptr && getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
+}
+
+int SystemMetricAt(int index, int dpi) {
+  using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<TGetSystemMetricsForDpi>("GetSystemMetricsForDpi");
+  if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
+}
