@@ -89,15 +89,18 @@ TMainForm::~TMainForm() {
   if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
   if (WindowFont != nullptr) DeleteObject(WindowFont);
   if (FieldFont != nullptr) DeleteObject(FieldFont);
+  if (SmallIcon != nullptr) DestroyIcon(SmallIcon);
+  if (LargeIcon != nullptr) DestroyIcon(LargeIcon);
 }
 
 int TMainForm::Scale(int designPixels) const { return ScaleDesign(designPixels, Dpi); }
 
 void TMainForm::CreateControls() {
-  HDC screen = GetDC(nullptr);
-  Dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  // The density of the monitor the window was made on; WM_DPICHANGED tells
+  // of any other.
+  Dpi = WindowDpi(Window.Handle);
   WindowFont = CreateDefaultFont(9, Dpi);
+  SetWindowIcons();
 
   const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
     HWND handle = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
@@ -252,6 +255,9 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       ::SetFocus(reinterpret_cast<HWND>(wParam));
     else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
       ::SetFocus(next);
+    return 0;
+  case WM_DPICHANGED:
+    WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   case WM_DROPFILES:
     WMDropFiles(reinterpret_cast<HDROP>(wParam));

@@ -3,7 +3,8 @@
 // several files: the window and its start-up (mainform.cpp), the general
 // commands and command states (mainform_commands.cpp), the file commands and
 // the history menu (mainform_files.cpp), the menu and toolbar it is built
-// from (mainform_menus.cpp).
+// from (mainform_menus.cpp), a move to a screen of another density
+// (mainform_dpi.cpp).
 #pragma once
 
 #include <memory>
@@ -166,11 +167,17 @@ private:
   void CreateControls();
   void CreateMainMenu();
   void CreateToolBar();
+  void SetToolBarImages();
   void SetToolBarCaptions(bool captions);
   int WidestCaption() const;
   void NameMenuItems();
   void LayoutControls();
   int Scale(int designPixels) const;
+
+  // The window on a screen of another density (mainform_dpi.cpp).
+  void WMDpiChanged(int dpi, const RECT& suggested);
+  void SetWindowFont();
+  void SetWindowIcons();
 
   HINSTANCE Instance;
   TControl Window;
@@ -178,6 +185,7 @@ private:
   HIMAGELIST ImageList1 = nullptr;
   HFONT WindowFont = nullptr;
   HFONT FieldFont = nullptr;
+  HICON SmallIcon = nullptr, LargeIcon = nullptr;
   int Dpi = 96;
   std::vector<std::string> Arguments;
   bool IdleInstalled = false;

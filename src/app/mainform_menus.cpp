@@ -166,10 +166,7 @@ void TMainForm::CreateToolBar() {
   if (ToolBar1.Handle == nullptr) throw std::runtime_error("The toolbar cannot be created.");
   ToolBar1.Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
   ToolBar1.SetFont(WindowFont);
-  // Pictures drawn for the screen's density rather than scaled up.
-  const int imageSize = MulDiv(16, Dpi, 96);
-  ImageList1 = CreateToolBarImages(imageSize);
-  ToolBar1.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1));
+  SetToolBarImages();
   const auto button = [this](TToolButton& toolButton, TCommandId id) {
     toolButton.ToolBar = ToolBar1.Handle;
     toolButton.Id = id;
@@ -184,6 +181,15 @@ void TMainForm::CreateToolBar() {
   button(SwapT1, cmSwap);
   button(CaseT1, cmCaseSensitive);
   SetToolBarCaptions(false);
+}
+
+// Pictures drawn for the window's density rather than scaled up.
+void TMainForm::SetToolBarImages() {
+  HIMAGELIST images = CreateToolBarImages(MulDiv(16, Dpi, 96));
+  if (images == nullptr) return; // the buttons keep the pictures they have, if any
+  ToolBar1.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
+  ImageList1 = images;
 }
 
 // The width of the widest button caption in the toolbar's font.

@@ -1,11 +1,13 @@
 // The window and its dialogs on a screen of 144 dpi, where every design size
-// at 120 dpi grows by a fifth. These tests run only in a process that sees
-// 144 dpi (tests/scripts/with_dpi.sh sets the prefix so for one CTest entry);
-// anywhere else they skip.
+// at 120 dpi grows by a fifth. The MainWindowDpi144 tests run only in a
+// process that sees 144 dpi (tests/scripts/with_dpi.sh sets the prefix so for
+// one CTest entry); anywhere else they skip. A window told by WM_DPICHANGED
+// that its screen is now 144 dpi must look the same.
 #include "mainwindow.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include <commctrl.h>
@@ -57,24 +59,12 @@ bool IsCentredOnTheScreen(HWND window) {
          << height;
 }
 
-class MainWindowDpi144 : public MainWindowTest {
-protected:
-  void SetUp() override {
-    if (ScreenDpi() != 144)
-      GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 144";
-    MainWindowTest::SetUp();
-  }
+// The top of the panel of fields: right under the toolbar.
+int FieldsTop(TMainForm& form) { return PlaceOf(form.ToolBar1.Handle).bottom; }
 
-  // The top of the panel of fields: right under the toolbar.
-  int FieldsTop() { return PlaceOf(Form().ToolBar1.Handle).bottom; }
-};
-
-} // namespace
-
-TEST_F(MainWindowDpi144, FieldsAndLabelsSitAtTheirDesignPlacesScaled) {
-  Start();
-  TMainForm& form = Form();
-  const int top = FieldsTop();
+// The look at 144 dpi, of a window started there or moved there.
+void ExpectFieldsAt144(TMainForm& form) {
+  const int top = FieldsTop(form);
   const int right = ClientSize(form.Handle()).cx - 10; // the 8-pixel margin
   // Design 8, 8, 89 x 25 and 8, 40: at 144 dpi 10, 10, 107 x 30 and 10, 48.
   EXPECT_TRUE(IsAt(form.Label1.Handle, 10, top + 10, 107, 30));
@@ -91,11 +81,10 @@ TEST_F(MainWindowDpi144, FieldsAndLabelsSitAtTheirDesignPlacesScaled) {
   EXPECT_EQ(FontHeightOf(form.Label1.Handle), -18);
   EXPECT_EQ(FontHeightOf(form.Edit1.Handle), -18);
   EXPECT_EQ(FontHeightOf(form.Memo1.Handle), -18);
+  EXPECT_EQ(FontHeightOf(form.StatusBar1.Handle), -18);
 }
 
-TEST_F(MainWindowDpi144, ToolbarPicturesAreDrawnAt24PixelsInButtonsOf33By32) {
-  Start();
-  TMainForm& form = Form();
+void ExpectToolbarAt144(TMainForm& form) {
   const auto images = reinterpret_cast<HIMAGELIST>(form.ToolBar1.Send(TB_GETIMAGELIST));
   int width = 0, height = 0;
   ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
@@ -113,11 +102,7 @@ TEST_F(MainWindowDpi144, ToolbarPicturesAreDrawnAt24PixelsInButtonsOf33By32) {
       << "the toolbar holds its buttons whole";
 }
 
-TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsDown) {
-  Start();
-  TMainForm& form = Form();
-  Click(cmToolbarCaptions);
-  ASSERT_TRUE(form.ToolbarCaptionsM1.GetChecked());
+void ExpectCaptionedToolbarAt144(TMainForm& form) {
   const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
   EXPECT_GE(LOWORD(size), 64) << "the design's 53 wide";
   EXPECT_GE(HIWORD(size), 46) << "the design's 38 high";
@@ -141,10 +126,55 @@ TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsD
   ReleaseDC(form.ToolBar1.Handle, dc);
 
   // The taller toolbar moves the fields, which keep their places in the panel.
-  const int top = FieldsTop();
+  const int top = FieldsTop(form);
   EXPECT_GE(top, HIWORD(size));
   EXPECT_TRUE(IsAt(form.Edit1.Handle, 125, top + 10, PlaceOf(form.Edit1.Handle).right - 125, 28));
   EXPECT_EQ(PlaceOf(form.Memo1.Handle).top, top + 88);
+}
+
+class MainWindowDpi144 : public MainWindowTest {
+protected:
+  void SetUp() override {
+    if (ScreenDpi() != 144)
+      GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 144";
+    MainWindowTest::SetUp();
+  }
+};
+
+// The sizes a user sees, one control a line.
+std::string SizesShown(TMainForm& form) {
+  std::ostringstream out;
+  for (HWND control : {form.Label1.Handle, form.Label2.Handle, form.Edit1.Handle, form.Edit2.Handle,
+                       form.Memo1.Handle, form.ToolBar1.Handle, form.StatusBar1.Handle}) {
+    const RECT r = PlaceOf(control);
+    out << WindowText(control).substr(0, 12) << " at " << r.left << "," << r.top << " "
+        << r.right - r.left << "x" << r.bottom - r.top << " font " << FontHeightOf(control) << "\n";
+  }
+  int picture = 0, unused = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(form.ToolBar1.Send(TB_GETIMAGELIST)), &picture,
+                        &unused);
+  const LRESULT button = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  out << "pictures " << picture << ", buttons " << LOWORD(button) << "x" << HIWORD(button);
+  return out.str();
+}
+
+} // namespace
+
+TEST_F(MainWindowDpi144, FieldsAndLabelsSitAtTheirDesignPlacesScaled) {
+  Start();
+  ExpectFieldsAt144(Form());
+}
+
+TEST_F(MainWindowDpi144, ToolbarPicturesAreDrawnAt24PixelsInButtonsOf33By32) {
+  Start();
+  ExpectToolbarAt144(Form());
+}
+
+TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsDown) {
+  Start();
+  Click(cmToolbarCaptions);
+  ASSERT_TRUE(Form().ToolbarCaptionsM1.GetChecked());
+  ExpectCaptionedToolbarAt144(Form());
 }
 
 TEST_F(MainWindowDpi144, TheInputDialogIsScaledAndCentred) {
@@ -246,4 +276,36 @@ TEST_F(MainWindowDpi144, TheChoiceDialogShowsItsIconAt48PixelsAndItsTextWhole) {
   EXPECT_GE(ok.top, std::max(icon.bottom, text.bottom)) << "the button sits below";
   EXPECT_GE(ok.bottom - ok.top, 18 + 4) << "OK's caption fits its height";
   EXPECT_TRUE(centred);
+}
+
+// What Windows sends when the window moves to a screen of another scale, or
+// the user changes the scale: the window then looks as one started at 144
+// dpi, in the rectangle the system proposes, and as it was once back at 96.
+TEST_F(MainWindowTest, FollowsWMDpiChangedTo144AndBackWithAndWithoutCaptions) {
+  if (ScreenDpi() != 96) GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 96";
+  Start();
+  TMainForm& form = Form();
+  const auto changeDpi = [&](int dpi, const RECT& suggested) {
+    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+  };
+  for (const bool captions : {false, true}) {
+    SCOPED_TRACE(captions ? "with captions" : "without captions");
+    if (captions) Click(cmToolbarCaptions);
+    const std::string at96 = SizesShown(form);
+    RECT before{};
+    GetWindowRect(form.Handle(), &before);
+    // Within the screen, which limits a window's size.
+    const RECT suggested{40, 30, 40 + 960, 30 + 640};
+    changeDpi(144, suggested);
+    RECT now{};
+    GetWindowRect(form.Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested))
+        << "at " << now.left << "," << now.top << " to " << now.right << "," << now.bottom;
+    ExpectFieldsAt144(form);
+    captions ? ExpectCaptionedToolbarAt144(form) : ExpectToolbarAt144(form);
+
+    changeDpi(96, before);
+    EXPECT_EQ(SizesShown(form), at96);
+  }
 }

@@ -1,0 +1,49 @@
+// The window on a screen of another density: the program declares that it
+// follows its monitor, so the system scales only the caption and the menu,
+// and everything the window sized from the dpi is sized again.
+#include "fonts.h"
+#include "layout.h"
+#include "mainform.h"
+
+void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || StatusBar1.Handle == nullptr) return;
+  Dpi = dpi;
+  SetWindowFont();
+  SetWindowIcons();
+  SetToolBarImages();
+  // The fields' font, the toolbar's buttons and the layout, as at start-up.
+  ApplyViewOptions();
+  // The rectangle the system proposes keeps the window where the user put it,
+  // at the new density; the new size lays the controls out again.
+  SetWindowPos(Window.Handle, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutControls();
+}
+
+// The labels, the toolbar and the status bar; the fields take the font of
+// the view options.
+void TMainForm::SetWindowFont() {
+  HFONT font = CreateDefaultFont(9, Dpi);
+  if (font == nullptr) return;
+  for (HWND control : {StatusBar1.Handle, ToolBar1.Handle, Label1.Handle, Label2.Handle})
+    TControl(control).SetFont(font);
+  if (WindowFont != nullptr) DeleteObject(WindowFont);
+  WindowFont = font;
+}
+
+// The program's icon drawn at the sizes the caption and the task switcher
+// use at this density, rather than the class's, made for the screen's.
+void TMainForm::SetWindowIcons() {
+  const auto load = [this](int index, HICON& icon, WPARAM kind) {
+    const int size = SystemMetricAt(index, Dpi);
+    const auto loaded = static_cast<HICON>(
+        LoadImageA(Instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (loaded == nullptr) return;
+    Window.Send(WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded));
+    if (icon != nullptr) DestroyIcon(icon);
+    icon = loaded;
+  };
+  load(SM_CXSMICON, SmallIcon, ICON_SMALL);
+  load(SM_CXICON, LargeIcon, ICON_BIG);
+}
