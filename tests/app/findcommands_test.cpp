@@ -37,6 +37,26 @@ protected:
 std::string TFindCommands::Proposed;
 
 using TFindCodePage932 = TFindCommands;
+// The tests that run in code page 1252 and once more in 932.
+using TFindAlsoInCodePage932 = TFindCommands;
+
+// The log's selection as the control keeps it: its positions and its text.
+std::pair<int, std::wstring> WideSelection(HWND log) {
+  DWORD start = 0, end = 0;
+  SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(log)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(log, text.data(), static_cast<int>(text.size()))));
+  return {static_cast<int>(start), text.substr(start, end - start)};
+}
+
+// The text as the "A" calls give it.
+std::string InCodePage(const std::wstring& wide) {
+  std::string text(wide.size() * 2, '\0');
+  text.resize(static_cast<size_t>(
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                          static_cast<int>(text.size()), nullptr, nullptr)));
+  return text;
+}
 
 } // namespace
 
@@ -121,4 +141,50 @@ TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
   FindWith(nihon, {"&Match case", "&Whole word only"});
   EXPECT_EQ(Form().Memo1.GetSelText(), nihon);
   EXPECT_EQ(Selection(), std::make_pair(13, 17)) << "the start of 日本語 is no whole word";
+}
+
+// Typed or pasted into the log, a character the code page lacks is "?" in the
+// text the search reads, while the control counts one unit for it, or two.
+TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
+  Start();
+  const HWND log = Form().Memo1.Handle;
+  // "Ж😀 日本 א one two\r\n", then "😀one\r\n" pasted at the end.
+  const std::wstring first = L"\u0416\U0001F600 \u65e5\u672c \u05d0 one two\r\n";
+  SendMessageW(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
+  SendMessageW(log, EM_SETSEL, first.size(), first.size());
+  SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one\r\n"));
+  const std::wstring all = first + L"\U0001F600one\r\n";
+  Form().Memo1.SetSel(0, 0);
+  FindWith("one");
+  EXPECT_EQ(WideSelection(log), std::make_pair(int(all.find(L"one")), std::wstring(L"one")));
+  Click(cmFindNext);
+  EXPECT_EQ(WideSelection(log), std::make_pair(int(all.rfind(L"one")), std::wstring(L"one")));
+  Click(cmFindPrev);
+  EXPECT_EQ(WideSelection(log).first, int(all.find(L"one")));
+  // A selection is proposed as its own text; the one "two" is passed over.
+  SendMessageW(log, EM_SETSEL, all.find(L"two"), all.find(L"two") + 3);
+  FindWith("", {}, true);
+  EXPECT_EQ(Proposed, "two");
+}
+
+// The control's end position tells its unit: one that counts the code page's
+// bytes (as the "A" edit control of old does) is taken at its word.
+TEST(TEditPositionsAlsoInCodePage932, BytesOrUnitsAsTheEndPositionTells) {
+  // Past a block of conversion, with a surrogate pair across its edge.
+  const std::wstring wide =
+      L"\u0416\U0001F600 \u65e5\u672c " + std::wstring(4090, L'x') + L"\U0001F600 target";
+  const std::string text = InCodePage(wide);
+  const int unit = static_cast<int>(wide.find(L"target"));
+  const int byte = static_cast<int>(text.find("target"));
+  const struct {
+    const char* control;
+    int end, position;
+  } cases[] = {{"counting units", static_cast<int>(wide.size()), unit},
+               {"counting bytes", static_cast<int>(text.size()), byte}};
+  for (const auto& c : cases) {
+    const TEditPositions positions(c.end, wide, text);
+    EXPECT_EQ(positions.ToBytes(c.position), byte) << c.control;
+    EXPECT_EQ(positions.ToPosition(byte), c.position) << c.control;
+    EXPECT_EQ(positions.ToPosition(static_cast<int>(text.size())), c.end) << c.control;
+  }
 }
