@@ -140,9 +140,29 @@ TEST_F(TMainWindow, TabAndTheLabelsMnemonicsMoveBetweenTheFields) {
   EXPECT_TRUE(form.Memo1.Focused());
   Key(form.Memo1.Handle, VK_TAB);
   EXPECT_TRUE(form.Edit1.Focused());
+  // As in a dialog, the field a mnemonic reaches has its text selected.
+  form.Edit1.SetText("France");
+  form.Edit2.SetText("Paris");
   MSG mnemonic{form.Edit1.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
   EXPECT_TRUE(form.Edit2.Focused());
+  EXPECT_EQ(form.Edit2.GetSelText(), "Paris");
+  mnemonic = {form.Edit2.Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
+  EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
+  EXPECT_EQ(form.Edit1.GetSelText(), "France");
+}
+
+TEST_F(TMainWindow, MinimizingLeavesTheLogAsItWasForTheRestore) {
+  Start();
+  const auto size = [this] {
+    RECT r;
+    GetWindowRect(Form().Memo1.Handle, &r);
+    return std::make_pair(r.right - r.left, r.bottom - r.top);
+  };
+  const auto before = size();
+  ShowWindow(Form().Handle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(Form().Handle()));
+  EXPECT_EQ(size(), before);
 }
 
 TEST_F(TMainWindow, OneFileOnTheCommandLineOpensOnceTheWindowIsIdle) {
@@ -483,4 +503,34 @@ TEST_F(TMainWindowFileNames, ADroppedNameLongerThan260BytesIsReadWhole) {
   Drop({path});
   EXPECT_EQ(Form().GetFileName(), path);
   EXPECT_EQ(Caption(), name + " - Tesmo");
+}
+
+// Explorer drops wide names. One the code page holds opens as a name in the
+// code page; one it cannot hold is an open error and changes nothing, even
+// where the code page has a look-alike for the character the name has.
+TEST_F(TMainWindowFileNames, WideNamesDroppedFromTheShell) {
+  const bool japanese = GetACP() == 932;
+  const std::wstring wide = japanese ? L"\u65e5\u672c.csv" : L"caf\u00e9.csv";
+  const std::string name = japanese ? "\x93\xfa\x96\x7b.csv" : "caf\xe9.csv";
+  const std::string path = Folder.Write(name, kCapitals);
+  const std::wstring folder(Folder.Path().begin(), Folder.Path().end()); // ASCII
+  Start();
+  Drop(std::vector<std::wstring>{folder + L"\\" + wide});
+  EXPECT_EQ(Form().GetFileName(), path);
+  EXPECT_EQ(Caption(), name + " - Tesmo");
+
+  // "Ab.csv" is the look-alike of "\u0100b.csv" in code page 1252.
+  const std::wstring foreign = folder + L"\\\u0100b.csv";
+  CloseHandle(CreateFileW(foreign.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  Folder.Write("Ab.csv", kCapitals);
+  const std::string status = Form().GetStatus();
+  Responder.Press("OK");
+  Drop(std::vector<std::wstring>{foreign});
+  DeleteFileW(foreign.c_str()); // the scratch folder removes only names it can read
+  ASSERT_EQ(Responder.Seen().size(), 1u);
+  EXPECT_EQ(Responder.Seen()[0].Text,
+            "The program cannot open the document: " + Folder.PathOf("?b.csv"));
+  EXPECT_EQ(Form().GetFileName(), path);
+  EXPECT_EQ(Form().GetStatus(), status);
+  EXPECT_EQ(Form().FileM1s[1].GetCaption(), "(None) (&2)");
 }

@@ -18,6 +18,7 @@
 #include "app/mainform.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"
+#include "support/tempfile.h"
 
 namespace {
 
@@ -394,6 +395,34 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStill
       << Responder.Seen()[0].Text;
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
   EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
+}
+
+// Log-off and shutdown end the process after these two messages, with no close.
+TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringARun) {
+  const TTempFile questions("France,Paris\r\n", ".csv");
+  TMainForm& form = Start();
+  form.OpenDocument(questions.Path());
+  form.ClickMenuItem(cmStart);
+  form.ClickMenuItem(cmStatusBar);
+  const HWND window = form.Handle();
+  EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF); // the session goes on
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+  SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  const std::string written = ReadBytes(SettingsFile);
+  const size_t start = written.find('=') + 1;
+  const TStringList value =
+      SplitCommaText(written.substr(start, written.find('\r', start) - start));
+  ASSERT_EQ(value.size(), 24u) << written;
+  EXPECT_EQ(SplitCommaText(value[0])[0], questions.Path());
+  EXPECT_EQ(value[8], "0") << "the status bar is hidden";
+
+  // A file that cannot be written is left as it is, and nothing is shown.
+  SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  form.ClickMenuItem(cmStatusBar);
+  SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(ReadBytes(SettingsFile), written);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) {
