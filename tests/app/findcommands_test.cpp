@@ -40,22 +40,11 @@ using TFindCodePage932 = TFindCommands;
 // The tests that run in code page 1252 and once more in 932.
 using TFindAlsoInCodePage932 = TFindCommands;
 
-// The log's selection as the control keeps it: its positions and its text.
-std::pair<int, std::wstring> WideSelection(HWND log) {
+// The log's selection in the control's own positions.
+std::pair<size_t, size_t> UnitSelection(HWND log) {
   DWORD start = 0, end = 0;
   SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(log)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(log, text.data(), static_cast<int>(text.size()))));
-  return {static_cast<int>(start), text.substr(start, end - start)};
-}
-
-// The text as the "A" calls give it.
-std::string InCodePage(const std::wstring& wide) {
-  std::string text(wide.size() * 2, '\0');
-  text.resize(static_cast<size_t>(
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                          static_cast<int>(text.size()), nullptr, nullptr)));
-  return text;
+  return {start, end};
 }
 
 } // namespace
@@ -148,43 +137,28 @@ TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
 TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
   Start();
   const HWND log = Form().Memo1.Handle;
-  // "Ж😀 日本 א one two\r\n", then "😀one\r\n" pasted at the end.
-  const std::wstring first = L"\u0416\U0001F600 \u65e5\u672c \u05d0 one two\r\n";
+  // "Ж😀 日本 א ", then a surrogate pair across the edge of a block of
+  // conversion, then "one" twice, the second after a pasted "😀".
+  const std::wstring first =
+      L"\u0416\U0001F600 \u65e5\u672c \u05d0 " + std::wstring(4086, L'x') + L"\U0001F600 one\r\n";
+  const std::wstring all = first + L"\U0001F600one";
   SendMessageW(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
   SendMessageW(log, EM_SETSEL, first.size(), first.size());
-  SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one\r\n"));
-  const std::wstring all = first + L"\U0001F600one\r\n";
+  SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one"));
   Form().Memo1.SetSel(0, 0);
   FindWith("one");
-  EXPECT_EQ(WideSelection(log), std::make_pair(int(all.find(L"one")), std::wstring(L"one")));
+  EXPECT_EQ(UnitSelection(log), std::make_pair(all.find(L"one"), all.find(L"one") + 3));
   Click(cmFindNext);
-  EXPECT_EQ(WideSelection(log), std::make_pair(int(all.rfind(L"one")), std::wstring(L"one")));
-  Click(cmFindPrev);
-  EXPECT_EQ(WideSelection(log).first, int(all.find(L"one")));
-  // A selection is proposed as its own text; the one "two" is passed over.
-  SendMessageW(log, EM_SETSEL, all.find(L"two"), all.find(L"two") + 3);
-  FindWith("", {}, true);
-  EXPECT_EQ(Proposed, "two");
-}
+  EXPECT_EQ(UnitSelection(log), std::make_pair(all.size() - 3, all.size()));
 
-// The control's end position tells its unit: one that counts the code page's
-// bytes (as the "A" edit control of old does) is taken at its word.
-TEST(TEditPositionsAlsoInCodePage932, BytesOrUnitsAsTheEndPositionTells) {
-  // Past a block of conversion, with a surrogate pair across its edge.
-  const std::wstring wide =
-      L"\u0416\U0001F600 \u65e5\u672c " + std::wstring(4090, L'x') + L"\U0001F600 target";
-  const std::string text = InCodePage(wide);
-  const int unit = static_cast<int>(wide.find(L"target"));
-  const int byte = static_cast<int>(text.find("target"));
-  const struct {
-    const char* control;
-    int end, position;
-  } cases[] = {{"counting units", static_cast<int>(wide.size()), unit},
-               {"counting bytes", static_cast<int>(text.size()), byte}};
-  for (const auto& c : cases) {
-    const TEditPositions positions(c.end, wide, text);
-    EXPECT_EQ(positions.ToBytes(c.position), byte) << c.control;
-    EXPECT_EQ(positions.ToPosition(byte), c.position) << c.control;
-    EXPECT_EQ(positions.ToPosition(static_cast<int>(text.size())), c.end) << c.control;
-  }
+  // A control that counts the code page's bytes (the "A" edit control of old)
+  // is taken at its word.
+  const std::string text = Form().Memo1.GetText();
+  const int unit = static_cast<int>(all.size()) - 3, byte = static_cast<int>(text.size()) - 3;
+  const TEditPositions units(static_cast<int>(all.size()), all, text);
+  const TEditPositions bytes(static_cast<int>(text.size()), all, text);
+  EXPECT_EQ(std::make_pair(units.ToBytes(unit), units.ToPosition(byte)),
+            std::make_pair(byte, unit));
+  EXPECT_EQ(std::make_pair(bytes.ToBytes(byte), bytes.ToPosition(byte)),
+            std::make_pair(byte, byte));
 }
