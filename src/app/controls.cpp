@@ -26,11 +26,6 @@ void TEdit::GetSelBytes(const std::string& text, int& start, int& end) const {
   end = positions.ToBytes(end);
 }
 
-void TEdit::SetSelBytes(const std::string& text, int start, int end) const {
-  const TEditPositions positions(*this, text);
-  SetSel(positions.ToPosition(start), positions.ToPosition(end));
-}
-
 namespace {
 
 int EndPosition(const TEdit& edit) {

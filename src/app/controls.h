@@ -49,7 +49,6 @@ public:
   // The selection as byte offsets into text, the control's whole text (see
   // TEditPositions).
   void GetSelBytes(const std::string& text, int& start, int& end) const;
-  void SetSelBytes(const std::string& text, int start, int end) const;
   std::string GetSelText() const;
   LRESULT ReplaceSel(const char* text) const {
     return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
