@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release: build/dist/Tesmo-<version>/ and build/dist/Tesmo-<version>.zip
 # with tesmo.exe, Help\index.html, the sample question files, README.txt and
-# LICENSE.txt. Then checks the zip the way a user meets it: unpacked into an
-# empty folder, under Wine in Xvfb, tesmo.exe starts with a sample file, opens
-# its own help file, and writes Settings.ini beside itself on closing.
+# LICENSE.txt, and build/dist/SHA256SUMS with the zip's checksum. Then checks
+# the zip the way a user meets it: unpacked into an empty folder, under Wine
+# in Xvfb, tesmo.exe starts with a sample file, opens its own help file, and
+# writes Settings.ini beside itself on closing.
 #
 # Usage: scripts/dist.sh               build and check
 #        scripts/dist.sh --check ZIP   check a zip only
@@ -144,16 +145,17 @@ if [ "${1:-}" != --check ]; then
   out=build/dist/$name
   rm -rf "$out" "build/dist/$name.zip"
   mkdir -p "$out/Help" "$out/examples"
-  # Symbols are of no use to a user and double the download.
-  x86_64-w64-mingw32-strip -o "$out/tesmo.exe" build/windows/tesmo.exe
+  cp build/windows/tesmo.exe "$out/tesmo.exe"
   cp build/windows/Help/index.html "$out/Help/index.html"
   cp examples/* "$out/examples/"
   # Plain text for Notepad: Windows line ends.
   sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' help/README.txt >"$out/README.txt"
   sed -e 's/$/\r/' LICENSE >"$out/LICENSE.txt"
   (cd build/dist && zip -q -r -X "$name.zip" "$name")
+  # The checksum a user compares with the published one.
+  (cd build/dist && sha256sum "$name.zip" >SHA256SUMS)
   zip=build/dist/$name.zip
-  echo "dist: $out/ and $zip ($(du -k "$zip" | cut -f1) KB)"
+  echo "dist: $out/, $zip ($(du -k "$zip" | cut -f1) KB) and build/dist/SHA256SUMS"
 else
   zip=$zip_arg
   version=$(basename "$zip" .zip)
@@ -162,6 +164,12 @@ fi
 
 zip=$(cd "$(dirname "$zip")" && pwd)/$(basename "$zip")
 test -f "$zip" || fail "no zip at $zip"
+# A SHA256SUMS beside the zip must name it with its true checksum.
+sums=$(dirname "$zip")/SHA256SUMS
+if [ -f "$sums" ]; then
+  (cd "$(dirname "$zip")" && grep -F "  $(basename "$zip")" SHA256SUMS | sha256sum -c --quiet -) ||
+    fail "SHA256SUMS does not hold the zip's checksum"
+fi
 # The one version number, in the zip's name, the version resource and the About text.
 resource=$(unzip -p "$zip" "Tesmo-$version/tesmo.exe" | strings -e l)
 resource=$(grep -A1 -x ProductVersion <<<"$resource" | tail -n 1)

@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include "util/platform.h"
-
 std::string TControl::GetText() const {
   const int length = GetWindowTextLengthA(Handle);
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -21,50 +19,75 @@ void TEdit::GetSel(int& start, int& end) const {
   end = static_cast<int>(last);
 }
 
-namespace {
-
-// The number of characters in the first bytes of text.
-int CharactersIn(const std::string& text, int bytes) {
-  const char* start = text.data();
-  const char* end = start + std::min<size_t>(text.size(), static_cast<size_t>(std::max(bytes, 0)));
-  int count = 0;
-  for (const char* p = start; p < end; p = sys::NextChar(p, end)) ++count;
-  return count;
+void TEdit::GetSelBytes(const std::string& text, int& start, int& end) const {
+  const TEditPositions positions(*this, text);
+  GetSel(start, end);
+  start = positions.ToBytes(start);
+  end = positions.ToBytes(end);
 }
 
-// The byte offset of a character position.
-int BytesBefore(const std::string& text, int characters) {
-  const char* start = text.data();
-  const char* end = start + text.size();
-  const char* p = start;
-  for (int i = 0; i < characters && p < end; ++i) p = sys::NextChar(p, end);
-  return static_cast<int>(p - start);
+namespace {
+
+int EndPosition(const TEdit& edit) {
+  const LRESULT lines = edit.Send(EM_GETLINECOUNT);
+  const LRESULT lastLine = edit.Send(EM_LINEINDEX, static_cast<WPARAM>(lines - 1));
+  return static_cast<int>(lastLine + edit.Send(EM_LINELENGTH, static_cast<WPARAM>(lastLine)));
+}
+
+std::wstring WideText(HWND handle) {
+  const int length = GetWindowTextLengthW(handle);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(handle, text.data(), length + 1);
+  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+// The bytes the code page gives for units of UTF-16.
+int BytesOf(const wchar_t* units, int count) {
+  if (count <= 0) return 0;
+  return WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, nullptr);
 }
 
 } // namespace
 
-// The control's position of the text's end tells its unit: the byte count,
-// or the character count when that differs.
-static bool CountsCharacters(const TEdit& edit, const std::string& text) {
-  const LRESULT lines = edit.Send(EM_GETLINECOUNT);
-  const LRESULT lastLine = edit.Send(EM_LINEINDEX, static_cast<WPARAM>(lines - 1));
-  const LRESULT endPosition = lastLine + edit.Send(EM_LINELENGTH, static_cast<WPARAM>(lastLine));
-  return endPosition != static_cast<LRESULT>(text.size());
+TEditPositions::TEditPositions(const TEdit& edit, const std::string& text)
+    : TEditPositions(EndPosition(edit), WideText(edit.Handle), text) {}
+
+TEditPositions::TEditPositions(int endPosition, std::wstring wide, const std::string& text)
+    : CountsUnits(endPosition == static_cast<int>(wide.size()) ||
+                  endPosition != static_cast<int>(text.size())),
+      Wide(std::move(wide)) {}
+
+int TEditPositions::ToBytes(int position) const {
+  if (!CountsUnits) return position;
+  return BytesOf(Wide.data(), std::clamp(position, 0, static_cast<int>(Wide.size())));
 }
 
-void TEdit::GetSelBytes(const std::string& text, int& start, int& end) const {
-  GetSel(start, end);
-  if (!CountsCharacters(*this, text)) return;
-  start = BytesBefore(text, start);
-  end = BytesBefore(text, end);
-}
-
-void TEdit::SetSelBytes(const std::string& text, int start, int end) const {
-  if (CountsCharacters(*this, text)) {
-    start = CharactersIn(text, start);
-    end = CharactersIn(text, end);
+int TEditPositions::ToPosition(int offset) const {
+  if (!CountsUnits) return offset;
+  const int size = static_cast<int>(Wide.size());
+  const auto pairAt = [&](int unit) {
+    return unit + 1 < size && IS_HIGH_SURROGATE(Wide[static_cast<size_t>(unit)]) &&
+           IS_LOW_SURROGATE(Wide[static_cast<size_t>(unit) + 1]);
+  };
+  // Whole blocks first, then one character at a time in the block the offset
+  // falls in; a surrogate pair is never split.
+  constexpr int block = 4096;
+  int units = 0, bytes = 0;
+  while (units < size) {
+    int end = std::min(size, units + block);
+    if (pairAt(end - 1)) ++end;
+    const int more = BytesOf(Wide.data() + units, end - units);
+    if (bytes + more > offset) break;
+    bytes += more;
+    units = end;
   }
-  SetSel(start, end);
+  while (units < size && bytes < offset) {
+    const int end = units + (pairAt(units) ? 2 : 1);
+    bytes += BytesOf(Wide.data() + units, end - units);
+    units = end;
+  }
+  return units;
 }
 
 std::string TEdit::GetSelText() const {

@@ -46,11 +46,9 @@ public:
   LRESULT SelectAll() const { return SetSel(0, -1); }
   // The selection in the control's own positions.
   void GetSel(int& start, int& end) const;
-  // The selection as byte offsets into text, the control's whole text. The
-  // control may count its positions in characters of the code page (Wine
-  // keeps the text in UTF-16) or in bytes (Windows): both are handled.
+  // The selection as byte offsets into text, the control's whole text (see
+  // TEditPositions).
   void GetSelBytes(const std::string& text, int& start, int& end) const;
-  void SetSelBytes(const std::string& text, int start, int end) const;
   std::string GetSelText() const;
   LRESULT ReplaceSel(const char* text) const {
     return Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
@@ -60,6 +58,26 @@ public:
   LRESULT SetTabStops(int units) const {
     return Send(EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&units));
   }
+};
+
+// The positions of an edit control against byte offsets into its text as
+// the "A" calls give it. A control of common controls 6 keeps its text in
+// UTF-16 and counts its units, even when made by the "A" call, while its "A"
+// text shows a character the code page lacks as "?"; an older control keeps
+// the code page's bytes and counts them. The control's end position tells
+// which. The texts must not change while the positions are in use.
+class TEditPositions {
+public:
+  TEditPositions(const TEdit& edit, const std::string& text);
+  // From the end position and the control's text in UTF-16 and as bytes.
+  TEditPositions(int endPosition, std::wstring wide, const std::string& text);
+
+  int ToBytes(int position) const;
+  int ToPosition(int offset) const;
+
+private:
+  bool CountsUnits;
+  std::wstring Wide;
 };
 
 // A check box or radio button: whether it is ticked.

@@ -14,6 +14,9 @@
 // dropped.
 void ShowGeneralFailure(HWND owner, const std::string& text);
 
+// The text of a failure that carries none of its own.
+inline constexpr const char* UnexpectedFailureText = "An unexpected failure occurred.";
+
 // Runs a handler; a failure it raises is reported and the message then gets
 // the fallback handling, so that a failed paint is still validated rather than
 // coming back at once. A close request that failed is refused: the window
@@ -25,7 +28,7 @@ LRESULT Guarded(HWND window, UINT message, THandler&& handler, TFallback&& fallb
   } catch (const std::exception& failure) {
     ShowGeneralFailure(window, failure.what());
   } catch (...) {
-    ShowGeneralFailure(window, "");
+    ShowGeneralFailure(window, UnexpectedFailureText);
   }
   if (message == WM_CLOSE) return 0;
   return fallback();

@@ -134,6 +134,9 @@ void TMainForm::CreateControls() {
 }
 
 void TMainForm::LayoutControls() {
+  // A minimized window has no room: laid out there, the log would wrap its
+  // whole text to nothing, and again on restoring.
+  if (IsIconic(Window.Handle)) return;
   RECT client;
   GetClientRect(Window.Handle, &client);
   // The bars' own visibility, which holds before the window is first shown.
@@ -206,13 +209,16 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
   return Guarded(
       form->Window.Handle, message,
       [&]() -> LRESULT {
-        const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
-        const bool keyDown = lParam != 0 && keyMessage->message == WM_KEYDOWN;
         switch (message) {
-        case WM_GETDLGCODE:
-          if (keyDown && keyMessage->wParam == VK_RETURN)
+        case WM_GETDLGCODE: {
+          // Only here is lParam the key message asked about (or null); other
+          // messages carry coordinates and the like in it.
+          const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
+          if (keyMessage != nullptr && keyMessage->message == WM_KEYDOWN &&
+              keyMessage->wParam == VK_RETURN)
             return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
           break;
+        }
         case WM_KEYDOWN: {
           if (id != idEdit2) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
@@ -252,9 +258,9 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     // The dialog keys of the window ask for this as a dialog would: a label's
     // mnemonic moves to the field after the label.
     if (LOWORD(lParam))
-      ::SetFocus(reinterpret_cast<HWND>(wParam));
+      FocusDialogControl(reinterpret_cast<HWND>(wParam));
     else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
-      ::SetFocus(next);
+      FocusDialogControl(next);
     return 0;
   case WM_DPICHANGED:
     WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -281,6 +287,12 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (canClose) DestroyWindow(Window.Handle);
     return 0;
   }
+  case WM_QUERYENDSESSION:
+    return TRUE; // a run in progress is no reason to keep the session
+  case WM_ENDSESSION:
+    // The process ends after this without a close.
+    if (wParam) SaveSettingsSilently();
+    return 0;
   case WM_DESTROY:
     DragAcceptFiles(Window.Handle, FALSE);
     SetWindowLongPtrA(Window.Handle, GWLP_USERDATA, 0);
@@ -304,6 +316,14 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
     if (!AppendingLog) LogEndKnown = false; // the user typed into the log
     Memo1Change();
   }
+}
+
+// As a dialog does: an edit control reached by the keyboard has its text
+// selected whole.
+void TMainForm::FocusDialogControl(HWND control) {
+  ::SetFocus(control);
+  if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageA(control, EM_SETSEL, 0, -1);
 }
 
 bool TMainForm::PreTranslateMessage(MSG& message) {

@@ -27,6 +27,8 @@
 #include "settings/history.h"
 #include "settings/options.h"
 
+class TIniDocument;
+
 class TMainForm final : public TExamWindow {
 public:
   // Registers the window class; call once before the first window is created.
@@ -158,10 +160,13 @@ private:
   void WMCommand(WPARAM wParam, LPARAM lParam);
   LRESULT WMNotify(NMHDR* header);
   bool MoveFocus(HWND from);
+  void FocusDialogControl(HWND control);
 
   // The settings file (mainform_settings.cpp).
   void LoadSettings();
   void SaveSettings();
+  void SaveSettingsSilently();
+  void WriteSettings(TIniDocument& document);
 
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();

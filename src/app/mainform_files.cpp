@@ -1,4 +1,6 @@
 // Opening question files, the recent-file list, and saving the log.
+#include <algorithm>
+
 #include "appconst.h"
 #include "commands.h"
 #include "dialogs/choicedialog.h"
@@ -22,6 +24,30 @@ std::string FullPath(const std::string& path) {
   if (length == 0 || length >= size) return path;
   full.resize(length);
   return full;
+}
+
+// The shell hands over wide names (Explorer always does), and the "A" call
+// would turn a character the code page lacks into "?" or a look-alike letter
+// without a word: the name is converted here, where that can be seen.
+std::string DroppedName(HDROP drop, UINT index, bool& held) {
+  // Asked for its length first, so that no name is ever cut.
+  const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+  if (length == 0) return std::string();
+  std::wstring wide(length + 1, L'\0');
+  const UINT copied = DragQueryFileW(drop, index, wide.data(), length + 1);
+  if (copied == 0) return std::string();
+  // UTF-8 holds every character, and its conversion takes no such flags.
+  const bool utf8 = GetACP() == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL defaultUsed = FALSE;
+  const int size = static_cast<int>(copied);
+  const int bytes = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr,
+                                        utf8 ? nullptr : &defaultUsed);
+  std::string name(static_cast<size_t>(std::max(bytes, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, flags, wide.data(), size, name.data(), bytes, nullptr,
+                      utf8 ? nullptr : &defaultUsed);
+  held = !defaultUsed;
+  return name;
 }
 
 } // namespace
@@ -171,21 +197,24 @@ void TMainForm::OpenCommandLineFiles() {
 }
 
 void TMainForm::WMDropFiles(HDROP drop) {
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   SetForegroundWindow(Window.Handle);
   std::vector<std::string> files;
+  bool allHeld = true;
   for (UINT i = 0; i < count; ++i) {
-    // Asked for its length first, so that no name is ever cut.
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    if (length == 0) continue;
-    std::string name(length + 1, '\0');
-    const UINT copied = DragQueryFileA(drop, i, name.data(), length + 1);
-    if (copied == 0) continue;
-    name.resize(copied);
-    files.push_back(GetLongPath(name));
+    bool held = true;
+    const std::string name = DroppedName(drop, i, held);
+    if (name.empty()) continue;
+    allHeld = allHeld && held;
+    files.push_back(held ? GetLongPath(name) : name);
   }
   DragFinish(drop);
-  if (!files.empty()) OpenFileList(files);
+  // A name the code page cannot hold names no file the program can open, or
+  // a wrong one ("?" for the character, or a look-alike letter).
+  if (files.size() == 1 && !allHeld)
+    ShowOpenError(files.front());
+  else if (!files.empty())
+    OpenFileList(files);
 }
 
 void TMainForm::OpenFileList(const std::vector<std::string>& files) {

@@ -10,28 +10,34 @@ namespace {
 // does not change while one search runs.
 class TMemoSearch final : public TSearchMemo {
 public:
-  explicit TMemoSearch(const TEdit& memo) : Memo(memo), Text(memo.GetText()) {}
+  explicit TMemoSearch(const TEdit& memo)
+      : Memo(memo), Text(memo.GetText()), Positions(memo, Text) {}
   std::string GetText() const override { return Text; }
   int GetSelStart() const override {
     int start = 0, end = 0;
-    Memo.GetSelBytes(Text, start, end);
-    return start;
+    Memo.GetSel(start, end);
+    return Positions.ToBytes(start);
   }
   int GetSelLength() const override {
     int start = 0, end = 0;
-    Memo.GetSelBytes(Text, start, end);
-    return end - start;
+    Memo.GetSel(start, end);
+    return Positions.ToBytes(end) - Positions.ToBytes(start);
   }
-  void SetSelStart(int start) override { Memo.SetSelBytes(Text, start, start); }
+  void SetSelStart(int start) override { Select(start, start); }
   void SetSelLength(int length) override {
     const int start = GetSelStart();
-    Memo.SetSelBytes(Text, start, start + length);
+    Select(start, start + length);
   }
   void ScrollCaret() override { Memo.ScrollCaret(); }
 
 private:
+  void Select(int start, int end) const {
+    Memo.SetSel(Positions.ToPosition(start), Positions.ToPosition(end));
+  }
+
   const TEdit& Memo;
   const std::string Text;
+  const TEditPositions Positions;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
-// The settings file: read at the end of start-up, written at a confirmed close.
+// The settings file: read at the end of start-up, written at a confirmed close
+// and at the end of the session.
 #include <exception>
 #include <stdexcept>
 
@@ -92,24 +93,37 @@ void TMainForm::SaveSettings() {
     return;
   }
   try {
-    TSettings settings;
-    settings.HistoryText = History->CommaText();
-    settings.ViewOptions = ViewOptions;
-    settings.ExamOptions = ExamOptions;
-    settings.WindowState = IsIconic(Window.Handle) ? 1 : IsZoomed(Window.Handle) ? 2 : 0;
-    RECT bounds{};
-    GetWindowRect(Window.Handle, &bounds);
-    settings.Left = bounds.left;
-    settings.Top = bounds.top;
-    settings.Right = bounds.right;
-    settings.Bottom = bounds.bottom;
-    for (int i = 0; i < FileDialogs->Count(); ++i) {
-      const TFileDialog& dialog = FileDialogs->Get(i);
-      settings.Dialogs.push_back({dialog.InitialDir, dialog.FilterIndex});
-    }
-    document.WriteString(SettingsSection, SettingsKey, MakeSettingsValue(settings));
-    document.Save(SettingsFile);
+    WriteSettings(document);
   } catch (const std::exception&) {
     ShowSaveError(SettingsFile);
   }
+}
+
+// At the session's end no box can be shown and nobody could answer one: the
+// settings are written if they can be, and a failure is dropped.
+void TMainForm::SaveSettingsSilently() {
+  try {
+    TIniDocument document = OpenSettings();
+    WriteSettings(document);
+  } catch (...) {}
+}
+
+void TMainForm::WriteSettings(TIniDocument& document) {
+  TSettings settings;
+  settings.HistoryText = History->CommaText();
+  settings.ViewOptions = ViewOptions;
+  settings.ExamOptions = ExamOptions;
+  settings.WindowState = IsIconic(Window.Handle) ? 1 : IsZoomed(Window.Handle) ? 2 : 0;
+  RECT bounds{};
+  GetWindowRect(Window.Handle, &bounds);
+  settings.Left = bounds.left;
+  settings.Top = bounds.top;
+  settings.Right = bounds.right;
+  settings.Bottom = bounds.bottom;
+  for (int i = 0; i < FileDialogs->Count(); ++i) {
+    const TFileDialog& dialog = FileDialogs->Get(i);
+    settings.Dialogs.push_back({dialog.InitialDir, dialog.FilterIndex});
+  }
+  document.WriteString(SettingsSection, SettingsKey, MakeSettingsValue(settings));
+  document.Save(SettingsFile);
 }

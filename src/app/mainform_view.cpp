@@ -112,7 +112,8 @@ bool TMainForm::EditFont(TViewOptions& options) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = Window.Handle;
   dialog.lpLogFont = &font;
-  dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  // No vertical "@" faces: they would draw the log on its side.
+  dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
   if (!ChooseFontA(&dialog)) return false;
   options.FontName = font.lfFaceName;
   options.FontSize = (dialog.iPointSize + 5) / 10;

@@ -21,7 +21,7 @@ void Idle(TMainForm& form) {
   } catch (const std::exception& failure) {
     ShowGeneralFailure(form.Handle(), failure.what());
   } catch (...) {
-    ShowGeneralFailure(form.Handle(), "");
+    ShowGeneralFailure(form.Handle(), UnexpectedFailureText);
   }
 }
 

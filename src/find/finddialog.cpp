@@ -122,7 +122,7 @@ INT_PTR CALLBACK TStrFindDialog::DialogProc(HWND dialog, UINT message, WPARAM wP
   } catch (const std::exception& failure) {
     ShowGeneralFailure(dialog, failure.what());
   } catch (...) {
-    ShowGeneralFailure(dialog, "An unexpected failure occurred.");
+    ShowGeneralFailure(dialog, UnexpectedFailureText);
   }
   return TRUE;
 }

@@ -37,6 +37,15 @@ protected:
 std::string TFindCommands::Proposed;
 
 using TFindCodePage932 = TFindCommands;
+// The tests that run in code page 1252 and once more in 932.
+using TFindAlsoInCodePage932 = TFindCommands;
+
+// The log's selection in the control's own positions.
+std::pair<size_t, size_t> UnitSelection(HWND log) {
+  DWORD start = 0, end = 0;
+  SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
 
 } // namespace
 
@@ -121,4 +130,35 @@ TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
   FindWith(nihon, {"&Match case", "&Whole word only"});
   EXPECT_EQ(Form().Memo1.GetSelText(), nihon);
   EXPECT_EQ(Selection(), std::make_pair(13, 17)) << "the start of 日本語 is no whole word";
+}
+
+// Typed or pasted into the log, a character the code page lacks is "?" in the
+// text the search reads, while the control counts one unit for it, or two.
+TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
+  Start();
+  const HWND log = Form().Memo1.Handle;
+  // "Ж😀 日本 א ", then a surrogate pair across the edge of a block of
+  // conversion, then "one" twice, the second after a pasted "😀".
+  const std::wstring first =
+      L"\u0416\U0001F600 \u65e5\u672c \u05d0 " + std::wstring(4086, L'x') + L"\U0001F600 one\r\n";
+  const std::wstring all = first + L"\U0001F600one";
+  SendMessageW(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
+  SendMessageW(log, EM_SETSEL, first.size(), first.size());
+  SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one"));
+  Form().Memo1.SetSel(0, 0);
+  FindWith("one");
+  EXPECT_EQ(UnitSelection(log), std::make_pair(all.find(L"one"), all.find(L"one") + 3));
+  Click(cmFindNext);
+  EXPECT_EQ(UnitSelection(log), std::make_pair(all.size() - 3, all.size()));
+
+  // A control that counts the code page's bytes (the "A" edit control of old)
+  // is taken at its word.
+  const std::string text = Form().Memo1.GetText();
+  const int unit = static_cast<int>(all.size()) - 3, byte = static_cast<int>(text.size()) - 3;
+  const TEditPositions units(static_cast<int>(all.size()), all, text);
+  const TEditPositions bytes(static_cast<int>(text.size()), all, text);
+  EXPECT_EQ(std::make_pair(units.ToBytes(unit), units.ToPosition(byte)),
+            std::make_pair(byte, unit));
+  EXPECT_EQ(std::make_pair(bytes.ToBytes(byte), bytes.ToPosition(byte)),
+            std::make_pair(byte, byte));
 }

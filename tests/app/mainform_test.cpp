@@ -140,9 +140,26 @@ TEST_F(TMainWindow, TabAndTheLabelsMnemonicsMoveBetweenTheFields) {
   EXPECT_TRUE(form.Memo1.Focused());
   Key(form.Memo1.Handle, VK_TAB);
   EXPECT_TRUE(form.Edit1.Focused());
+  // As in a dialog, the field a mnemonic reaches has its text selected.
+  form.Edit1.SetText("France");
+  form.Edit2.SetText("Paris");
   MSG mnemonic{form.Edit1.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
   EXPECT_TRUE(form.Edit2.Focused());
+  EXPECT_EQ(form.Edit2.GetSelText(), "Paris");
+  mnemonic = {form.Edit2.Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
+  EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
+  EXPECT_EQ(form.Edit1.GetSelText(), "France");
+}
+
+TEST_F(TMainWindow, MinimizingLeavesTheLogAsItWasForTheRestore) {
+  Start();
+  RECT before, after;
+  GetWindowRect(Form().Memo1.Handle, &before);
+  ShowWindow(Form().Handle(), SW_MINIMIZE);
+  GetWindowRect(Form().Memo1.Handle, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
 
 TEST_F(TMainWindow, OneFileOnTheCommandLineOpensOnceTheWindowIsIdle) {
@@ -483,4 +500,24 @@ TEST_F(TMainWindowFileNames, ADroppedNameLongerThan260BytesIsReadWhole) {
   Drop({path});
   EXPECT_EQ(Form().GetFileName(), path);
   EXPECT_EQ(Caption(), name + " - Tesmo");
+}
+
+// Explorer drops wide names: one the code page holds opens; one it cannot
+// hold is an open error that changes nothing, though 1252 has a look-alike.
+TEST_F(TMainWindowFileNames, WideNamesDroppedFromTheShell) {
+  const bool japanese = GetACP() == 932;
+  const std::string path =
+      Folder.Write(japanese ? "\x93\xfa\x96\x7b.csv" : "caf\xe9.csv", kCapitals);
+  const std::wstring folder(Folder.Path().begin(), Folder.Path().end()); // ASCII
+  Start();
+  Drop(std::vector<std::wstring>{folder + (japanese ? L"\\\u65e5\u672c.csv" : L"\\caf\u00e9.csv")});
+  EXPECT_EQ(Form().GetFileName(), path);
+  Folder.Write("Ab.csv", kCapitals);
+  const std::string status = Form().GetStatus();
+  Responder.Press("OK");
+  Drop(std::vector<std::wstring>{folder + L"\\\u0100b.csv"});
+  EXPECT_EQ(Responder.Seen().at(0).Text,
+            "The program cannot open the document: " + Folder.PathOf("?b.csv"));
+  EXPECT_EQ(Form().GetFileName(), path);
+  EXPECT_EQ(Form().GetStatus(), status);
 }

@@ -89,19 +89,33 @@ void MainWindowTest::Answer(const std::string& text) {
   Key(FormPtr->Edit2.Handle, VK_RETURN);
 }
 
-void MainWindowTest::Drop(const std::vector<std::string>& files) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& file : files) size += file.size() + 1;
+namespace {
+
+template <typename TChar> HGLOBAL DropHandle(const std::vector<std::basic_string<TChar>>& files) {
+  size_t size = sizeof(DROPFILES) + sizeof(TChar);
+  for (const auto& file : files) size += (file.size() + 1) * sizeof(TChar);
   HGLOBAL memory = GlobalAlloc(GHND, size);
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
-  char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-  for (const std::string& file : files) {
-    memcpy(names, file.c_str(), file.size() + 1);
+  drop->fWide = sizeof(TChar) > 1;
+  auto* names = reinterpret_cast<TChar*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+  for (const auto& file : files) {
+    memcpy(names, file.c_str(), (file.size() + 1) * sizeof(TChar));
     names += file.size() + 1;
   }
   GlobalUnlock(memory);
-  SendMessageA(FormPtr->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  return memory;
+}
+
+} // namespace
+
+void MainWindowTest::Drop(const std::vector<std::string>& files) {
+  SendMessageA(FormPtr->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropHandle(files)), 0);
+  Idle();
+}
+
+void MainWindowTest::Drop(const std::vector<std::wstring>& files) {
+  SendMessageA(FormPtr->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropHandle(files)), 0);
   Idle();
 }
 

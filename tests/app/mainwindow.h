@@ -51,8 +51,10 @@ protected:
   void Answer(const std::string& text);
   // Save Log, cancelled at its dialog: the file name it proposed.
   std::string ProposedLogName();
-  // Files dropped on the window from the shell.
+  // Files dropped on the window from the shell: names in the code page, or
+  // wide names as Explorer gives them.
   void Drop(const std::vector<std::string>& files);
+  void Drop(const std::vector<std::wstring>& files);
 
   std::string Caption() const { return TControl(FormPtr->Handle()).GetText(); }
 

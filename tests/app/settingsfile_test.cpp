@@ -18,6 +18,7 @@
 #include "app/mainform.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"
+#include "support/tempfile.h"
 
 namespace {
 
@@ -394,6 +395,26 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStill
       << Responder.Seen()[0].Text;
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
   EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
+}
+
+// Log-off and shutdown end the process after these two messages, with no close.
+TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringARun) {
+  const TTempFile questions("France,Paris\r\n", ".csv");
+  TMainForm& form = Start();
+  form.OpenDocument(questions.Path());
+  form.ClickMenuItem(cmStart);
+  EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF); // the session goes on
+  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+  SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  const std::string written = ReadBytes(SettingsFile);
+  EXPECT_EQ(written.rfind("[Settings]\r\nValues=\"" + questions.Path() + ",,,,\",", 0), 0u);
+  // A file that cannot be written is left as it is, silently.
+  SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  form.ClickMenuItem(cmStatusBar);
+  SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(ReadBytes(SettingsFile), written);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) {
