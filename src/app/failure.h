@@ -14,8 +14,9 @@
 // dropped.
 void ShowGeneralFailure(HWND owner, const std::string& text);
 
-// The text of a failure that carries none of its own.
-inline constexpr const char* UnexpectedFailureText = "An unexpected failure occurred.";
+// The text of a failure that carries none of its own: it is reported as it
+// is, with no text, wherever it is caught.
+inline constexpr const char* UnexpectedFailureText = "";
 
 // Runs a handler; a failure it raises is reported and the message then gets
 // the fallback handling, so that a failed paint is still validated rather than
