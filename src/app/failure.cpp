@@ -1,7 +1,7 @@
 #include "failure.h"
 
 #include "appconst.h"
-#include "controls.h"
+#include "win/controls.h"
 #include "util/textutil.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "failure.h"
 #include "mainform.h"
 #include "messageloop.h"
-#include "syserror.h"
+#include "win/syserror.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "commands.h"
 #include "exam/examlog.h"
 #include "failure.h"
-#include "fonts.h"
-#include "layout.h"
-#include "syserror.h"
+#include "win/fonts.h"
+#include "win/dpi.h"
+#include "win/syserror.h"
 #include "util/textutil.h"
 
 namespace {

@@ -16,14 +16,14 @@
 
 #include <shellapi.h>
 
-#include "controls.h"
+#include "win/controls.h"
 #include "dialogs/enterdialog.h"
 #include "exam/exam.h"
 #include "exam/examrun.h"
 #include "exam/examwindow.h"
 #include "exam/randomsource.h"
-#include "find/finddialog.h"
-#include "opendialogs.h"
+#include "dialogs/finddialog.h"
+#include "win/filedialog.h"
 #include "settings/history.h"
 #include "settings/options.h"
 

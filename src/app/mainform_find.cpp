@@ -1,6 +1,6 @@
 // Find, Find Next and Find Prev in the log.
 #include "commands.h"
-#include "find/finddialog.h"
+#include "dialogs/finddialog.h"
 #include "find/search.h"
 #include "mainform.h"
 

@@ -8,7 +8,7 @@
 
 #include "commands.h"
 #include "dialogs/enterdialog.h"
-#include "fonts.h"
+#include "win/fonts.h"
 #include "mainform.h"
 #include "settings/settingsvalue.h"
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/fonts.h"
-#include "app/layout.h"
-#include "modaldialog.h"
+#include "win/fonts.h"
+#include "win/dpi.h"
+#include "win/modaldialog.h"
 
 namespace {
 

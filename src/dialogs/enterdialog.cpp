@@ -1,7 +1,7 @@
 #include "enterdialog.h"
 
-#include "app/fonts.h"
-#include "app/layout.h"
+#include "win/fonts.h"
+#include "win/dpi.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "dialogtemplate.h"
-#include "modaldialog.h"
+#include "win/dialogtemplate.h"
+#include "win/modaldialog.h"
 
 class TEnterDialog : public TModalDialog {
 public:

@@ -5,7 +5,7 @@
 
 #include <commdlg.h>
 
-#include "dialogs/dialogtemplate.h"
+#include "win/dialogtemplate.h"
 #include "support/dialogresponder.h"
 #include "support/tempfile.h"
 

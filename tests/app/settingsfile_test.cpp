@@ -14,7 +14,7 @@
 #include "app/appconst.h"
 #include "app/commands.h"
 #include "app/failure.h"
-#include "app/fonts.h"
+#include "win/fonts.h"
 #include "app/mainform.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"

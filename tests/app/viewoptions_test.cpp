@@ -12,7 +12,7 @@
 
 #include "app/appconst.h"
 #include "app/commands.h"
-#include "app/fonts.h"
+#include "win/fonts.h"
 #include "app/mainform.h"
 #include "support/dialogresponder.h"
 #include "support/tempfile.h"

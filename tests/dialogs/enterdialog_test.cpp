@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/layout.h"
+#include "win/dpi.h"
 #include "dialogs/enterdialog.h"
 #include "support/dialogresponder.h"
 

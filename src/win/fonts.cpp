@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "layout.h"
+#include "dpi.h"
 
 namespace {
 

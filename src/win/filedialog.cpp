@@ -1,4 +1,4 @@
-#include "opendialogs.h"
+#include "filedialog.h"
 
 #include <algorithm>
 

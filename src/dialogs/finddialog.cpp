@@ -5,7 +5,7 @@
 
 #include "app/appconst.h"
 #include "app/failure.h"
-#include "app/layout.h"
+#include "win/dpi.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
-#include "find/finddialog.h"
+#include "win/dpi.h"
+#include "dialogs/finddialog.h"
 #include "support/dialogresponder.h"
 
 namespace {

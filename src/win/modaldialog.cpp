@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/syserror.h"
+#include "syserror.h"
 
 INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance) {
   Failure = nullptr;

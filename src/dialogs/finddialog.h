@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-#include "app/controls.h"
-#include "dialogs/dialogtemplate.h"
+#include "win/controls.h"
+#include "win/dialogtemplate.h"
 #include "settings/options.h"
 
 class TStrFindDialog {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/layout.h"
+#include "win/dpi.h"
 
 TEST(Layout, DesignPixelsScaleFrom120Dpi) {
   EXPECT_EQ(ScaleDesign(120, 120), 120);
