@@ -185,9 +185,7 @@ bool IsLetterOrDigit(const char* p, const char* end) {
 
 std::string UpperCase(std::string_view text) { return Fold(text, true, false); }
 
-std::string LowerCaseFileName(std::string_view text) {
-  return Fold(text, false, FoldsAsciiOnly());
-}
+std::string LowerCaseFileName(std::string_view text) { return Fold(text, false, FoldsAsciiOnly()); }
 
 char DecimalSeparator() { return '.'; }
 
@@ -315,8 +313,8 @@ void SaveFile(const std::string& fileName, std::string_view content) {
 const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase) {
   // CompareText above compares the bytes themselves, or the bytes after Fold,
   // which maps single-byte characters through the upper-case table and leaves
-  // double-byte characters and UTF-8 sequences alone. The table maps its own results to themselves, so
-  // folded bytes that agree also agree once every byte is mapped.
+  // double-byte characters and UTF-8 sequences alone. The table maps its own results to themselves,
+  // so folded bytes that agree also agree once every byte is mapped.
   using Map = std::array<unsigned char, 256>;
   const auto make = [](unsigned char (*map)(unsigned char)) {
     Map result;

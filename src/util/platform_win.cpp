@@ -132,8 +132,8 @@ std::string UpperCaseUtf8(std::string_view text) {
       TWideText wide({run, static_cast<size_t>(p - run)});
       std::wstring upper(wide.Text, static_cast<size_t>(wide.Size));
       CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-      const int size = WideCharToMultiByte(CP_UTF8, 0, upper.data(), wide.Size, nullptr, 0,
-                                           nullptr, nullptr);
+      const int size =
+          WideCharToMultiByte(CP_UTF8, 0, upper.data(), wide.Size, nullptr, 0, nullptr, nullptr);
       const size_t at = result.size();
       result.resize(at + static_cast<size_t>(std::max(size, 0)));
       WideCharToMultiByte(CP_UTF8, 0, upper.data(), wide.Size, result.data() + at, size, nullptr,
