@@ -92,21 +92,25 @@ struct TRequest {
   TRequest(const char* text, int length, const char* findText, int findLength, bool matchCase,
            bool wholeWord)
       : Text(text), Length(length), FindText(findText), FindLength(findLength),
-        MatchCase(matchCase), WholeWord(wholeWord), WordStarts(text, length, 0) {}
+        MatchCase(matchCase), WholeWord(wholeWord), Utf8(sys::IsUtf8()), Starts(text, length, 0) {}
 
   const char* Text;
   int Length;
   const char* FindText;
   int FindLength;
-  bool MatchCase, WholeWord;
-  TCharStarts WordStarts;
+  bool MatchCase, WholeWord, Utf8;
+  TCharStarts Starts;
 
   int Last() const { return Length - FindLength; }
 
   bool Matches(int c) {
     const int differs = MatchCase ? CompareSameCase(Text + c, FindText, FindLength)
                                   : CompareIgnoreCase(Text + c, FindText, FindLength);
-    return differs == 0 && (!WholeWord || WholeWordAt(Text, Length, c, FindLength, WordStarts));
+    // Windows reads the bytes of a UTF-8 sequence cut short as U+FFFD, which
+    // its comparison may pass over: a place that ends inside a character is
+    // no occurrence.
+    return differs == 0 && (!Utf8 || Starts.Has(c + FindLength)) &&
+           (!WholeWord || WholeWordAt(Text, Length, c, FindLength, Starts));
   }
 
   // False when nothing can be found at all. An empty find text finds nothing.

@@ -158,8 +158,9 @@ TEST(LocaleComparison, DoubleByteTextComparesAsCharacters) {
   }
 #ifdef _WIN32
   // The system reads the text as UTF-8, whatever the locale's own code page.
-  if (UseCodePage(65001))
+  if (UseCodePage(65001)) {
     EXPECT_TRUE(sys::SameText("\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true));
+  }
 #endif
 }
 
@@ -186,10 +187,11 @@ TEST(CharacterTypes, DoubleByteLettersAreWordCharactersAndPunctuationIsNot) {
                {65001, "\xC2\xBB", false}, // a guillemet
                {65001, "\xE6\xA1", false}, // a kanji cut short
                {65001, "\xA1", false}};
-  for (const TCase& c : cases)
-    if (UseCodePage(c.CodePage))
-      EXPECT_EQ(sys::IsLetterOrDigit(c.Text.data(), c.Text.data() + c.Text.size()), c.Letter)
-          << c.CodePage << " " << c.Text;
+  for (const TCase& c : cases) {
+    if (!UseCodePage(c.CodePage)) continue;
+    EXPECT_EQ(sys::IsLetterOrDigit(c.Text.data(), c.Text.data() + c.Text.size()), c.Letter)
+        << c.CodePage << " " << c.Text;
+  }
 }
 
 TEST(CaseMapping, UpperCaseLeavesTrailBytesAlone) {
