@@ -1,7 +1,8 @@
 // Searching a 10 MB log for a text that is not in it, down and up, with and
 // without case, beside a plain byte search of the same text (memmem). Built
 // natively it measures the portable comparison; built for Windows and run under
-// Wine, the system's own CompareStringA in the code page Wine was started with.
+// Wine, the system's own comparison in the code page Wine was started with, or
+// in UTF-8 as search_utf8_bench, whose manifest asks for it.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -19,14 +20,23 @@ namespace {
 
 constexpr size_t kLogBytes = 10 * 1000 * 1000;
 
+// The same kanji and kana in code page 932 and in UTF-8, and a find text of
+// two kanji that the log does not hold.
+const char* const kKanji932[] = {"\x8E\x52", "\x90\xEC", "\x93\xFA\x96\x7B",
+                                 "\x82\xA0\x82\xE8\x82\xAA\x82\xC6\x82\xA4"};
+const char* const kKanjiUtf8[] = {"\xE5\xB1\xB1", "\xE5\xB7\x9D", "\xE6\x97\xA5\xE6\x9C\xAC",
+                                  "\xE3\x81\x82\xE3\x82\x8A\xE3\x81\x8C\xE3\x81\xA8\xE3\x81\x86"};
+const char* const kKanjiFind932 = "\x8A\xBF\x8E\x9A";
+const char* const kKanjiFindUtf8 = "\xE6\xBC\xA2\xE5\xAD\x97";
+
 // Miss blocks as an examination writes them, with a small vocabulary so the
-// text has the letter mix of a real log. In code page 932 every other answer
-// is in kanji and kana.
-std::string MakeLog(bool japanese) {
+// text has the letter mix of a real log. In code pages 932 and 65001 every
+// other answer is in kanji and kana.
+std::string MakeLog(int codePage) {
   static const char* const words[] = {"apple",    "river",    "mountain", "capital", "planet",
                                       "opposite", "language", "number",   "history", "science"};
-  static const char* const kanji[] = {"\x8E\x52", "\x90\xEC", "\x93\xFA\x96\x7B",
-                                      "\x82\xA0\x82\xE8\x82\xAA\x82\xC6\x82\xA4"};
+  const bool japanese = codePage == 932 || codePage == 65001;
+  const char* const* kanji = codePage == 65001 ? kKanjiUtf8 : kKanji932;
   std::string log;
   log.reserve(kLogBytes + 256);
   char line[256];
@@ -164,27 +174,32 @@ int main() {
   const int codePage = sys::CodePage();
   std::printf("== Searching the log under Wine, code page %d (the system's CompareStringA)\n",
               codePage);
-  const std::string log = MakeLog(codePage == 932);
+  const std::string log = MakeLog(codePage);
   // The first search of a process learns what the locale makes of each
   // character; the figures below are of later searches.
   const double first = bench::Seconds([&] { Find(log, "kangaroo", false, true); });
   bench::Line("  first search in the process", bench::Format("%.2f ms", first * 1e3));
-  if (codePage == 932) {
-    Measure("code page 932, half the answers in kanji and kana", log, "kangaroo");
-    Measure("code page 932, a kanji find text", log, "\x8A\xBF\x8E\x9A");
+  if (codePage == 932 || codePage == 65001) {
+    const std::string name = "code page " + std::to_string(codePage);
+    Measure(name + ", half the answers in kanji and kana", log, "kangaroo");
+    Measure(name + ", a kanji find text", log, codePage == 932 ? kKanjiFind932 : kKanjiFindUtf8);
   } else {
     Measure("code page " + std::to_string(codePage), log, "kangaroo");
   }
 #else
   std::printf("== Searching the log\n");
   sys::SetPortableCodePage(1252);
-  const std::string log = MakeLog(false);
+  const std::string log = MakeLog(1252);
   Measure("code page 1252", log, "kangaroo");
   MeasureStepwise(log, "kangaroo");
-  sys::SetPortableCodePage(932);
-  const std::string japanese = MakeLog(true);
-  Measure("code page 932, half the answers in kanji and kana", japanese, "kangaroo");
-  Measure("code page 932, a kanji find text", japanese, "\x8A\xBF\x8E\x9A");
+  for (const int codePage : {932, 65001}) {
+    sys::SetPortableCodePage(codePage);
+    const std::string japanese = MakeLog(codePage);
+    const std::string name = "code page " + std::to_string(codePage);
+    Measure(name + ", half the answers in kanji and kana", japanese, "kangaroo");
+    Measure(name + ", a kanji find text", japanese,
+            codePage == 932 ? kKanjiFind932 : kKanjiFindUtf8);
+  }
 #endif
   return 0;
 }

@@ -14,6 +14,7 @@
 
 #include "exam/examitems.h"
 #include "exam/questionfile.h"
+#include "fuzz_common.h"
 #include "util/platform.h"
 
 namespace {
@@ -52,7 +53,7 @@ bool SameItems(const TExamItems& a, const TExamItems& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  sys::SetPortableCodePage((data[0] & 1) ? 932 : 1252);
+  sys::SetPortableCodePage(CodePageOf(data[0]));
   const int format = (data[0] & 2) ? qffText : qffCsv;
   const size_t block = (data[0] >> 2) == 0 ? size_t{1} << 20 : data[0] >> 2;
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -16,7 +16,7 @@ bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); 
 // scratch, which is sized to the line once, so it never moves while in use.
 class TCsvSplitter {
 public:
-  TCsvSplitter() : Lead(sys::LeadBytes()) {
+  TCsvSplitter() : Lead(sys::LeadBytes()), Utf8(sys::IsUtf8()) {
     for (bool lead : Lead) SingleByte = SingleByte && !lead;
   }
 
@@ -50,11 +50,11 @@ public:
 
 private:
   // The first character from p on that is the byte c, or end. Trail bytes are
-  // stepped over with their lead bytes; a single-byte code page has none, so
-  // the plain byte search serves.
+  // stepped over with their lead bytes; a single-byte code page has none, and
+  // no byte of a UTF-8 sequence is ASCII, so there the plain byte search serves.
   const char* Find(const char* p, const char* end, char c) const {
     if (p >= end) return end;
-    if (SingleByte) {
+    if (SingleByte && (!Utf8 || static_cast<unsigned char>(c) < 0x80)) {
       const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
       return hit ? static_cast<const char*>(hit) : end;
     }
@@ -63,6 +63,7 @@ private:
   }
 
   const char* Next(const char* p, const char* end) const {
+    if (Utf8) return sys::NextChar(p, end);
     return (Lead[static_cast<unsigned char>(*p)] && p + 1 < end) ? p + 2 : p + 1;
   }
 
@@ -94,6 +95,7 @@ private:
   }
 
   const std::array<bool, 256>& Lead;
+  bool Utf8;
   bool SingleByte = true;
   std::string Scratch;
 };

@@ -13,18 +13,24 @@ bool AnyLeadBytes() {
   return false;
 }
 
-// Which offsets a scan that steps by whole characters from anchor passes. A
-// byte that cannot lead a character always ends one, so the next offset is a
-// character start; the bytes that can lead pair up after it. The last run of
-// such bytes measured is remembered, so a scan whose questions move in one
-// direction reads every byte at most once, however long the runs.
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Which offsets a scan that steps by whole characters from anchor passes. In
+// a double-byte code page, a byte that cannot lead a character always ends
+// one, so the next offset is a character start; the bytes that can lead pair
+// up after it. The last run of such bytes measured is remembered, so a scan
+// whose questions move in one direction reads every byte at most once, however
+// long the runs. In UTF-8 a continuation byte belongs to the sequence of the
+// nearest byte before it that is none, three bytes back at most.
 class TCharStarts {
 public:
-  TCharStarts(const char* text, int anchor)
-      : Text(text), Anchor(anchor), RunStart(anchor), RunEnd(anchor), DoubleByte(AnyLeadBytes()) {}
+  TCharStarts(const char* text, int length, int anchor)
+      : Text(text), Length(length), Anchor(anchor), RunStart(anchor), RunEnd(anchor),
+        DoubleByte(AnyLeadBytes()), Utf8(sys::IsUtf8()) {}
 
   // True when h (at or after the anchor) starts a character.
   bool Has(int h) {
+    if (Utf8) return Utf8Start(h);
     if (!DoubleByte) return true;
     if (h < RunStart) {
       int i = h - 1;
@@ -40,17 +46,32 @@ public:
     return (h - RunStart) % 2 == 0;
   }
 
-  // The start of the character before h (h > anchor), as CharPrev finds it.
-  int Before(int h) { return Has(h - 1) ? h - 1 : h - 2; }
+  // The start of the character that holds the byte before h (h > anchor), as
+  // CharPrev finds it.
+  int Before(int h) {
+    if (Utf8) {
+      int i = h - 1;
+      while (!Utf8Start(i)) --i;
+      return i;
+    }
+    return Has(h - 1) ? h - 1 : h - 2;
+  }
 
 private:
   bool Lead(int i) const { return sys::IsLeadByte(static_cast<unsigned char>(Text[i])); }
 
+  bool Utf8Start(int h) const {
+    if (h <= Anchor || h >= Length || !IsContinuation(Text[h])) return true;
+    int q = h - 1;
+    while (q > Anchor && h - q < 3 && IsContinuation(Text[q])) --q;
+    return sys::Utf8Length(Text + q, Text + Length) <= h - q;
+  }
+
   const char* Text;
-  int Anchor;
+  int Length, Anchor;
   // Bytes RunStart to RunEnd - 1 can all lead a character; RunStart starts one.
   int RunStart, RunEnd;
-  bool DoubleByte;
+  bool DoubleByte, Utf8;
 };
 
 // The whole-word test with the character starts of the text at hand, so that
@@ -71,21 +92,25 @@ struct TRequest {
   TRequest(const char* text, int length, const char* findText, int findLength, bool matchCase,
            bool wholeWord)
       : Text(text), Length(length), FindText(findText), FindLength(findLength),
-        MatchCase(matchCase), WholeWord(wholeWord), WordStarts(text, 0) {}
+        MatchCase(matchCase), WholeWord(wholeWord), Utf8(sys::IsUtf8()), Starts(text, length, 0) {}
 
   const char* Text;
   int Length;
   const char* FindText;
   int FindLength;
-  bool MatchCase, WholeWord;
-  TCharStarts WordStarts;
+  bool MatchCase, WholeWord, Utf8;
+  TCharStarts Starts;
 
   int Last() const { return Length - FindLength; }
 
   bool Matches(int c) {
     const int differs = MatchCase ? CompareSameCase(Text + c, FindText, FindLength)
                                   : CompareIgnoreCase(Text + c, FindText, FindLength);
-    return differs == 0 && (!WholeWord || WholeWordAt(Text, Length, c, FindLength, WordStarts));
+    // Windows reads the bytes of a UTF-8 sequence cut short as U+FFFD, which
+    // its comparison may pass over: a place that ends inside a character is
+    // no occurrence.
+    return differs == 0 && (!Utf8 || Starts.Has(c + FindLength)) &&
+           (!WholeWord || WholeWordAt(Text, Length, c, FindLength, Starts));
   }
 
   // False when nothing can be found at all. An empty find text finds nothing.
@@ -110,7 +135,7 @@ bool FindQuickly(const TFilter& filter, TRequest& request, bool down, int start,
   const char* text = request.Text;
   const int last = request.Last();
   if (down) {
-    TCharStarts starts(text, start);
+    TCharStarts starts(text, request.Length, start);
     for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
       if (starts.Has(h) && request.Matches(h)) {
         offset = h;
@@ -121,7 +146,7 @@ bool FindQuickly(const TFilter& filter, TRequest& request, bool down, int start,
   }
   // Upwards the scan compares at its first candidate, then at every character
   // start before it.
-  TCharStarts starts(text, 0);
+  TCharStarts starts(text, request.Length, 0);
   const int first = request.FirstUpward(start, starts);
   if (request.Matches(first)) {
     offset = first;
@@ -149,7 +174,7 @@ int CompareIgnoreCase(const char* a, const char* b, int n) {
 bool IsWordChar(const char* p, const char* end) { return sys::IsLetterOrDigit(p, end); }
 
 bool IsWholeWordAt(const char* text, int length, int offset, int findLength) {
-  TCharStarts starts(text, 0);
+  TCharStarts starts(text, length, 0);
   return WholeWordAt(text, length, offset, findLength, starts);
 }
 
@@ -171,7 +196,7 @@ bool FindInTextStepwise(const char* text, int length, const char* findText, int 
     // double-byte character overshoots last.
     return false;
   }
-  TCharStarts starts(text, 0);
+  TCharStarts starts(text, length, 0);
   for (int c = request.FirstUpward(start, starts);; c = starts.Before(c)) {
     if (request.Matches(c)) {
       offset = c;
@@ -202,7 +227,7 @@ bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {
   const int findLength = static_cast<int>(findText.size());
   const int selStart = memo.GetSelStart();
   const int selLength = memo.GetSelLength();
-  TCharStarts starts(text.data(), 0);
+  TCharStarts starts(text.data(), length, 0);
   int p = selStart;
   for (;;) {
     int q;

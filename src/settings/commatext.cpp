@@ -12,7 +12,8 @@ bool IsBlankOrControl(char c) {
 
 // Every test below looks at the first byte of a character: a trail byte may
 // have any value from 0x40 up, but a quote, a comma and the codes up to 32 are
-// never lead bytes, so they are whole characters wherever the steps find them.
+// never lead bytes nor bytes of a UTF-8 sequence, so they are whole characters
+// wherever the steps find them.
 bool NeedsQuotes(std::string_view field) {
   const char* end = field.data() + field.size();
   for (const char* p = field.data(); p < end; p = sys::NextChar(p, end))

@@ -18,6 +18,14 @@ size_t LastSeparator(std::string_view path) {
 
 } // namespace
 
+size_t NameStart(std::string_view path) {
+  size_t start = 0;
+  const char* end = path.data() + path.size();
+  for (const char* p = path.data(); p < end; p = sys::NextChar(p, end))
+    if (IsSeparator(*p) || *p == '/') start = static_cast<size_t>(p - path.data()) + 1;
+  return start;
+}
+
 std::string ExtractFileName(std::string_view path) {
   const size_t separator = LastSeparator(path);
   return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));

@@ -17,5 +17,10 @@ std::string ExtractFileExt(std::string_view path);
 // after another separator stays (C:\x.txt gives C:\); a drive's colon stays.
 std::string ExtractFileDir(std::string_view path);
 
+// Where the name begins in a path as the system's file functions read it:
+// after the last backslash, slash or drive's colon, found by whole
+// characters; 0 when there is none.
+size_t NameStart(std::string_view path);
+
 // Both texts lower-cased by file-name rules, then equal for the locale.
 bool SameFileName(std::string_view a, std::string_view b);

@@ -4,7 +4,8 @@
 //
 // The Windows build implements them with the system's own functions; the
 // portable build (used to run the core's tests on any machine) stands in for
-// code pages 1252 and 932. Nothing else in the core talks to the platform.
+// code pages 1252, 932 and 65001. Nothing else in the core talks to the
+// platform.
 #pragma once
 
 #include <array>
@@ -15,27 +16,52 @@
 
 namespace sys {
 
-// The active ANSI code page (1252, 932, ...).
+// The active ANSI code page (1252, 932, 65001...).
 int CodePage();
 
-// The bytes that open a double-byte character in the active code page.
+// UTF-8, which Windows makes the ANSI code page when the user asks it to use
+// Unicode for every language: a character is then a sequence of one to four
+// bytes.
+constexpr int kUtf8CodePage = 65001;
+inline bool IsUtf8() { return CodePage() == kUtf8CodePage; }
+
+// The bytes that open a double-byte character in the active code page (none
+// in UTF-8, where IsDBCSLeadByte knows no lead byte either).
 const std::array<bool, 256>& LeadBytes();
 
 inline bool IsLeadByte(unsigned char byte) { return LeadBytes()[byte]; }
+
+// How far a step from a byte that begins a character goes: 1; 2 for a lead
+// byte; kUtf8Step for a byte that opens a UTF-8 sequence, which is a whole
+// character only when the bytes after it are its own (Utf8Length).
+constexpr unsigned char kUtf8Step = 0;
+const std::array<unsigned char, 256>& CharSteps();
+
+// The length of the well-formed UTF-8 sequence that begins at p and ends by
+// end, from 1 (ASCII) to 4; 1 when there is none there: an invalid byte, or a
+// sequence cut short by end, is a character of one byte.
+int Utf8Length(const char* p, const char* end);
 
 // The start of the character after the one at p. A lead byte with no byte
 // after it (p + 1 == end) is a character of its own, so the result never
 // passes end.
 inline const char* NextChar(const char* p, const char* end) {
   if (p >= end) return end;
-  return (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? p + 2 : p + 1;
+  switch (CharSteps()[static_cast<unsigned char>(*p)]) {
+  case 1:
+    return p + 1;
+  case 2:
+    return p + 1 < end ? p + 2 : p + 1;
+  default:
+    return p + Utf8Length(p, end);
+  }
 }
 
 // The start of the character before p, given the start of the text; start
 // itself when p is at or before start. It walks back only over the bytes that
-// could lead a character, which in text is a character or two; a scan that
-// must go far backwards through long runs of such bytes should find the
-// character starts in one forward pass instead.
+// could lead a character, which in text is a character or two (in UTF-8, over
+// at most three bytes); a scan that must go far backwards through long runs of
+// such bytes should find the character starts in one forward pass instead.
 const char* PrevChar(const char* start, const char* p);
 
 // Locale-aware comparison of two texts with the user's default locale, as
@@ -46,15 +72,16 @@ inline bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
   return CompareText(a, b, ignoreCase) == 2;
 }
 
-// True when the character at p (one byte, or two for a lead byte that has its
-// trail byte before end) is a letter or a digit for the user's locale.
+// True when the character at p (one byte, two for a lead byte that has its
+// trail byte before end, or a UTF-8 sequence) is a letter or a digit for the
+// user's locale.
 bool IsLetterOrDigit(const char* p, const char* end);
 
 // The text in the locale's upper case, character by character.
 std::string UpperCase(std::string_view text);
 
-// The text lower-cased by file-name rules: in a double-byte code page only the
-// single-byte letters A to Z change.
+// The text lower-cased by file-name rules: in a double-byte code page and in
+// UTF-8 only the letters A to Z change.
 std::string LowerCaseFileName(std::string_view text);
 
 // The user's decimal separator.
@@ -105,7 +132,7 @@ std::string SystemMessage(unsigned long error);
 #endif
 
 #ifndef _WIN32
-// The portable layer's code page: 1252 (the default) or 932.
+// The portable layer's code page: 1252 (the default), 932 or 65001.
 void SetPortableCodePage(int codePage);
 #endif
 
@@ -178,7 +205,8 @@ struct TComparisonWeights {
 #ifdef _WIN32
 // The weights of CompareText in the active code page and the user's locale,
 // learnt on first use and again whenever the locale has changed. Null when the
-// system's comparison does not keep to them.
+// system's comparison does not keep to them, and in UTF-8: its characters are
+// too many to learn, and combining marks join the characters before them.
 const TComparisonWeights* ComparisonWeights(bool ignoreCase);
 #else
 // The portable comparison has its byte map instead.

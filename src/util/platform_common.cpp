@@ -1,10 +1,44 @@
 // The parts of the platform layer that both builds share.
 #include "platform.h"
 
+#include "paths.h"
+
 namespace sys {
+
+int Utf8Length(const char* p, const char* end) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(p);
+  const unsigned char first = bytes[0];
+  // The range of the second byte keeps out overlong forms, surrogates and
+  // values past U+10FFFF; the others are continuation bytes of any value.
+  int length = 1;
+  unsigned char low = 0x80, high = 0xBF;
+  if (first >= 0xC2 && first <= 0xDF) {
+    length = 2;
+  } else if (first >= 0xE0 && first <= 0xEF) {
+    length = 3;
+    if (first == 0xE0) low = 0xA0;
+    if (first == 0xED) high = 0x9F;
+  } else if (first >= 0xF0 && first <= 0xF4) {
+    length = 4;
+    if (first == 0xF0) low = 0x90;
+    if (first == 0xF4) high = 0x8F;
+  }
+  if (length == 1 || end - p < length || bytes[1] < low || bytes[1] > high) return 1;
+  for (int i = 2; i < length; ++i)
+    if ((bytes[i] & 0xC0) != 0x80) return 1;
+  return length;
+}
 
 const char* PrevChar(const char* start, const char* p) {
   if (p <= start) return start;
+  if (IsUtf8()) {
+    // The nearest byte before p that is no continuation byte, three back at
+    // most, starts the character when its sequence ends at p; otherwise the
+    // byte before p stands alone.
+    const char* q = p - 1;
+    while (q > start && p - q < 4 && (static_cast<unsigned char>(*q) & 0xC0) == 0x80) --q;
+    return Utf8Length(q, p) == p - q ? q : p - 1;
+  }
   // Bytes that can lead a character are walked over backwards until one that
   // cannot: that one ends a character, so a boundary follows it. From there the
   // lead-capable bytes pair up, and their count decides whether the byte just
@@ -23,11 +57,11 @@ namespace {
 // The name after the last path separator.
 std::string_view BaseName(std::string_view path) {
 #ifdef _WIN32
-  const size_t cut = path.find_last_of("\\/:");
+  return path.substr(NameStart(path));
 #else
   const size_t cut = path.rfind('/');
-#endif
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
+#endif
 }
 
 // Reads a decimal number of 1 to 10 digits at pos, moving pos past it.

@@ -1,7 +1,8 @@
 // The portable stand-in for the Windows locale services: code page 1252
-// (single byte, ASCII and Latin-1 letters) and code page 932 (Shift-JIS lead
-// bytes, ASCII case folding only). It serves the core's tests off Windows; where
-// it and Windows could differ, Windows is right.
+// (single byte, ASCII and Latin-1 letters), code page 932 (Shift-JIS lead
+// bytes, ASCII case folding only) and UTF-8, 65001 (sequences of up to four
+// bytes, ASCII case folding only). It serves the core's tests off Windows;
+// where it and Windows could differ, Windows is right.
 #include "platform.h"
 
 #include <cerrno>
@@ -22,8 +23,15 @@ constexpr unsigned kMaxTempNames = 1000;
 
 int activeCodePage = 1252;
 std::array<bool, 256> leadBytes{};
+std::array<unsigned char, 256> charSteps = [] {
+  std::array<unsigned char, 256> steps;
+  steps.fill(1);
+  return steps;
+}();
 
 bool IsDoubleByte() { return activeCodePage == 932; }
+// Only code page 1252 folds letters beyond ASCII here.
+bool FoldsAsciiOnly() { return activeCodePage != 1252; }
 
 // Code page 1252 letters outside ASCII, with their case partners.
 unsigned char Upper1252(unsigned char c) {
@@ -65,7 +73,7 @@ bool IsAsciiAlnum(unsigned char c) {
 }
 
 // Folds a text to upper case (or only ASCII letters when asciiOnly), stepping
-// over double-byte characters unchanged.
+// over characters of more than one byte unchanged.
 std::string Fold(std::string_view text, bool toUpper, bool asciiOnly) {
   std::string result(text);
   char* p = result.data();
@@ -74,7 +82,7 @@ std::string Fold(std::string_view text, bool toUpper, bool asciiOnly) {
     char* next = const_cast<char*>(NextChar(p, end));
     if (next - p == 1) {
       auto c = static_cast<unsigned char>(*p);
-      if (asciiOnly || IsDoubleByte()) {
+      if (asciiOnly || FoldsAsciiOnly()) {
         if (toUpper && c >= 'a' && c <= 'z') c -= 32;
         if (!toUpper && c >= 'A' && c <= 'Z') c += 32;
       } else {
@@ -90,14 +98,43 @@ std::string Fold(std::string_view text, bool toUpper, bool asciiOnly) {
 } // namespace
 
 void SetPortableCodePage(int codePage) {
-  activeCodePage = codePage == 932 ? 932 : 1252;
-  for (int b = 0; b < 256; ++b)
+  activeCodePage = codePage == 932 || codePage == kUtf8CodePage ? codePage : 1252;
+  for (int b = 0; b < 256; ++b) {
     leadBytes[b] = IsDoubleByte() && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
+    charSteps[b] = leadBytes[b] ? 2 : IsUtf8() && b >= 0xC2 && b <= 0xF4 ? kUtf8Step : 1;
+  }
 }
 
 int CodePage() { return activeCodePage; }
 
 const std::array<bool, 256>& LeadBytes() { return leadBytes; }
+
+const std::array<unsigned char, 256>& CharSteps() { return charSteps; }
+
+namespace {
+
+// The code point of a well-formed UTF-8 sequence of the given length.
+char32_t DecodeUtf8(const unsigned char* p, int length) {
+  if (length == 1) return p[0];
+  char32_t c = p[0] & (0x7F >> length);
+  for (int i = 1; i < length; ++i) c = (c << 6) | (p[i] & 0x3F);
+  return c;
+}
+
+// Letters and digits beyond ASCII, for the scripts the tests use: Latin,
+// Greek, Cyrillic, kana, kanji, Hangul and the full-width forms.
+bool IsUnicodeLetterOrDigit(char32_t c) {
+  if (c == 0xAA || c == 0xB5 || c == 0xBA) return true;
+  if (c < 0xC0) return false;
+  if (c == 0xD7 || c == 0xF7) return false;
+  return c <= 0x24F || (c >= 0x370 && c <= 0x3FF && c != 0x37E && c != 0x387) ||
+         (c >= 0x400 && c <= 0x4FF) || (c >= 0x3041 && c <= 0x30FF && c != 0x30FB) ||
+         (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+         (c >= 0xFF10 && c <= 0xFF19) || (c >= 0xFF21 && c <= 0xFF3A) ||
+         (c >= 0xFF41 && c <= 0xFF5A) || (c >= 0xFF66 && c <= 0xFF9F);
+}
+
+} // namespace
 
 int CompareText(std::string_view a, std::string_view b, bool ignoreCase) {
   int order;
@@ -113,6 +150,11 @@ int CompareText(std::string_view a, std::string_view b, bool ignoreCase) {
 bool IsLetterOrDigit(const char* p, const char* end) {
   if (p >= end) return false;
   auto c = static_cast<unsigned char>(*p);
+  if (IsUtf8()) {
+    const int length = Utf8Length(p, end);
+    if (length == 1) return IsAsciiAlnum(c); // an invalid byte is no letter
+    return IsUnicodeLetterOrDigit(DecodeUtf8(reinterpret_cast<const unsigned char*>(p), length));
+  }
   if (IsDoubleByte()) {
     if (IsLeadByte(c) && p + 1 < end) {
       // Full-width letters and digits, kana, Greek, Cyrillic and kanji; the
@@ -143,7 +185,7 @@ bool IsLetterOrDigit(const char* p, const char* end) {
 
 std::string UpperCase(std::string_view text) { return Fold(text, true, false); }
 
-std::string LowerCaseFileName(std::string_view text) { return Fold(text, false, IsDoubleByte()); }
+std::string LowerCaseFileName(std::string_view text) { return Fold(text, false, FoldsAsciiOnly()); }
 
 char DecimalSeparator() { return '.'; }
 
@@ -271,8 +313,8 @@ void SaveFile(const std::string& fileName, std::string_view content) {
 const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase) {
   // CompareText above compares the bytes themselves, or the bytes after Fold,
   // which maps single-byte characters through the upper-case table and leaves
-  // double-byte ones alone. The table maps its own results to themselves, so
-  // folded bytes that agree also agree once every byte is mapped.
+  // double-byte characters and UTF-8 sequences alone. The table maps its own results to themselves,
+  // so folded bytes that agree also agree once every byte is mapped.
   using Map = std::array<unsigned char, 256>;
   const auto make = [](unsigned char (*map)(unsigned char)) {
     Map result;
@@ -285,7 +327,7 @@ const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase) {
   });
   static const Map upper1252 = make(Upper1252);
   if (!ignoreCase) return &same;
-  return IsDoubleByte() ? &upperAscii : &upper1252;
+  return FoldsAsciiOnly() ? &upperAscii : &upper1252;
 }
 
 } // namespace sys

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "paths.h"
+
 namespace sys {
 namespace {
 
@@ -18,6 +20,50 @@ std::array<bool, 256> MakeLeadBytes() {
 int ClampLength(size_t length) {
   return length > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(length);
 }
+
+bool Utf8CodePage() {
+  static const bool utf8 = GetACP() == CP_UTF8;
+  return utf8;
+}
+
+std::array<unsigned char, 256> MakeCharSteps() {
+  std::array<unsigned char, 256> steps{};
+  for (int b = 0; b < 256; ++b) {
+    if (Utf8CodePage())
+      steps[b] = b >= 0xC2 && b <= 0xF4 ? kUtf8Step : 1;
+    else
+      steps[b] = IsLeadByte(static_cast<unsigned char>(b)) ? 2 : 1;
+  }
+  return steps;
+}
+
+// UTF-8 text in UTF-16 for the wide functions. In UTF-8 the program calls them
+// itself: the "A" ones that take a locale read their text in that locale's
+// code page, which a program's own UTF-8 setting does not change. An invalid
+// byte becomes U+FFFD.
+class TWideText {
+public:
+  explicit TWideText(std::string_view text) {
+    // Never more UTF-16 units than bytes.
+    const int length = ClampLength(text.size());
+    WCHAR* buffer = Local;
+    if (text.size() > std::size(Local)) {
+      Heap.resize(text.size());
+      buffer = Heap.data();
+    }
+    Size = length > 0 ? MultiByteToWideChar(CP_UTF8, 0, text.data(), length, buffer, length) : 0;
+    Text = buffer;
+  }
+  TWideText(const TWideText&) = delete;
+  TWideText& operator=(const TWideText&) = delete;
+
+  const WCHAR* Text;
+  int Size;
+
+private:
+  WCHAR Local[128];
+  std::wstring Heap;
+};
 
 } // namespace
 
@@ -39,20 +85,69 @@ const std::array<bool, 256>& LeadBytes() {
   return table;
 }
 
+const std::array<unsigned char, 256>& CharSteps() {
+  static const std::array<unsigned char, 256> table = MakeCharSteps();
+  return table;
+}
+
 int CompareText(std::string_view a, std::string_view b, bool ignoreCase) {
-  return CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a.data(),
-                        ClampLength(a.size()), b.data(), ClampLength(b.size()));
+  const DWORD flags = ignoreCase ? NORM_IGNORECASE : 0;
+  if (Utf8CodePage()) {
+    const TWideText wideA(a), wideB(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, flags, wideA.Text, wideA.Size, wideB.Text,
+                          wideB.Size);
+  }
+  return CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), ClampLength(a.size()), b.data(),
+                        ClampLength(b.size()));
 }
 
 bool IsLetterOrDigit(const char* p, const char* end) {
   if (p >= end) return false;
-  const int length = (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? 2 : 1;
   WORD types[2] = {0, 0};
-  if (!GetStringTypeA(LOCALE_USER_DEFAULT, CT_CTYPE1, p, length, types)) return false;
+  if (Utf8CodePage()) {
+    const TWideText wide({p, static_cast<size_t>(Utf8Length(p, end))});
+    if (!GetStringTypeW(CT_CTYPE1, wide.Text, wide.Size, types)) return false;
+  } else {
+    const int length = (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? 2 : 1;
+    if (!GetStringTypeA(LOCALE_USER_DEFAULT, CT_CTYPE1, p, length, types)) return false;
+  }
   return (types[0] & (C1_ALPHA | C1_DIGIT)) != 0;
 }
 
+namespace {
+
+// The upper case of UTF-8 text, which may change its length; invalid bytes
+// stay as they are.
+std::string UpperCaseUtf8(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  const char* p = text.data();
+  const char* end = p + text.size();
+  while (p < end) {
+    // A run of well-formed characters, then perhaps an invalid byte.
+    const char* run = p;
+    while (p < end && (static_cast<unsigned char>(*p) < 0x80 || Utf8Length(p, end) > 1))
+      p += Utf8Length(p, end);
+    if (p > run) {
+      TWideText wide({run, static_cast<size_t>(p - run)});
+      std::wstring upper(wide.Text, static_cast<size_t>(wide.Size));
+      CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+      const int size =
+          WideCharToMultiByte(CP_UTF8, 0, upper.data(), wide.Size, nullptr, 0, nullptr, nullptr);
+      const size_t at = result.size();
+      result.resize(at + static_cast<size_t>(std::max(size, 0)));
+      WideCharToMultiByte(CP_UTF8, 0, upper.data(), wide.Size, result.data() + at, size, nullptr,
+                          nullptr);
+    }
+    if (p < end) result += *p++;
+  }
+  return result;
+}
+
+} // namespace
+
 std::string UpperCase(std::string_view text) {
+  if (Utf8CodePage()) return UpperCaseUtf8(text);
   std::string result(text);
   if (!result.empty()) CharUpperBuffA(result.data(), static_cast<DWORD>(result.size()));
   return result;
@@ -136,8 +231,7 @@ bool ProcessRuns(unsigned long pid) {
 // holds open (a save holds its temporary file open, shared with nobody, while
 // it writes). A file of a live process, this one included, is left alone.
 void RemoveStaleTempFiles(const std::string& fileName) {
-  const size_t cut = fileName.find_last_of("\\/:");
-  const std::string folder = cut == std::string::npos ? "" : fileName.substr(0, cut + 1);
+  const std::string folder = fileName.substr(0, NameStart(fileName));
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((fileName + ".*.tmp").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -418,6 +512,7 @@ const TComparisonWeights* ComparisonWeights(bool ignoreCase) {
   static TLearnt learnt[2];
   TLearnt& mode = learnt[ignoreCase ? 1 : 0];
   const UINT codePage = GetACP();
+  if (codePage == CP_UTF8) return nullptr;
   const LCID locale = GetUserDefaultLCID();
   if (!mode.Done || mode.CodePage != codePage || mode.Locale != locale)
     mode = {true, codePage, locale, LearnWeights(ignoreCase ? NORM_IGNORECASE : 0)};

@@ -10,7 +10,8 @@
 inline bool IsBlankByte(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 // The text without its leading and trailing bytes from 0x00 to 0x20. A trail
-// byte is never below 0x40 in any double-byte code page, so no character is cut.
+// byte is never below 0x40 in any double-byte code page, nor a byte of a UTF-8
+// sequence below 0x80, so no character is cut.
 inline std::string_view TrimView(std::string_view text) {
   size_t first = 0, last = text.size();
   while (first < last && IsBlankByte(text[first])) ++first;

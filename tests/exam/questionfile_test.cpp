@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exam/questionfile.h"
@@ -141,6 +142,17 @@ TEST(SplitCsvLine, TrailBytesAreNeverSeparatorsQuotesOrBlanks) {
   EXPECT_EQ(Split(" \x82 x,z"), (Strings{"\x82 x", "z"}));
 }
 
+TEST(SplitCsvLine, Utf8SeparatorsAreWholeCharacters) {
+  REQUIRE_CODE_PAGE(65001);
+  // A separator or quote outside ASCII is found only where a character
+  // begins: inside the hiragana 0xE3 0x81 0x82 its bytes are not one.
+  Strings fields;
+  SplitCsvLine("\xE3\x81\x82\x81x\x81y", fields, '\x81', '"');
+  EXPECT_EQ(fields, (Strings{"\xE3\x81\x82", "x", "y"}));
+  SplitCsvLine("\x82\xE3\x81\x82\x82,\x82", fields, ',', '\x82');
+  EXPECT_EQ(fields, (Strings{"\xE3\x81\x82", ""}));
+}
+
 TEST(SplitCsvLine, SingleByteCodePageSplitsAtEveryComma) {
   REQUIRE_CODE_PAGE(1252);
   EXPECT_EQ(Split("\x81,x,y"), (Strings{"\x81", "x", "y"}));
@@ -227,10 +239,13 @@ TEST(LoadFromFile, DoubleByteTextWithTrailBytesThatLookLikeSyntax) {
 }
 
 TEST(LoadFromFile, FileEndingInALoneLeadByte) {
-  REQUIRE_CODE_PAGE(932);
-  EXPECT_EQ(Load("q,a\x82", qffCsv), (Strings{"q: a\x82"}));
-  EXPECT_EQ(Load("q\n\ta\x82", qffText), (Strings{"q: a\x82"}));
-  EXPECT_EQ(Load("\"q\x82", qffCsv), (Strings{"(false)"}));
+  for (const auto& [codePage, lead] :
+       {std::pair<int, std::string>{932, "\x82"}, {65001, "\xE3\x81"}}) {
+    if (!UseCodePage(codePage)) continue;
+    EXPECT_EQ(Load("q,a" + lead, qffCsv), (Strings{"q: a" + lead}));
+    EXPECT_EQ(Load("q\n\ta" + lead, qffText), (Strings{"q: a" + lead}));
+    EXPECT_EQ(Load("\"q" + lead, qffCsv), (Strings{"(false)"}));
+  }
 }
 
 TEST(LoadFromFile, NoUsableItemLeavesTheSetAsItWas) {
@@ -298,8 +313,10 @@ TEST(LoadFromFile, ReadBlocksOfAnySizeReadAsInMemory) {
                   std::string(40, 'z') + "\r"),
       std::string("das Haus\r\n\thouse\r\n\thome\rder Hund\ndog\n\n\t\nlast\r\n\tone\r"),
       std::string("\x88\x9F,\x81,\r\n\"\x83\x41\x81\"\"\",\x8D\xF7\n\x8D\xF7\r\n\t\x82\xA0\n\x82"),
-      std::string("q,a\nr,b\0s,c\n", 13)};
-  for (const int codePage : {1252, 932}) {
+      std::string("q,a\nr,b\0s,c\n", 13),
+      std::string(
+          "\xE6\x97\xA5,\xC3\xA9\r\n\"\xF0\x9F\x98\x80\"\"\",\xE3\x81\x82\n\t\xE3\x81\n\xE3")};
+  for (const int codePage : {1252, 932, 65001}) {
     if (!UseCodePage(codePage)) continue;
     for (const std::string& text : texts) {
       TTempFile file(text);

@@ -179,7 +179,7 @@ bool UseSingleByteCodePage() {
 #ifdef _WIN32
   for (bool lead : sys::LeadBytes())
     if (lead) return false;
-  return true;
+  return !sys::IsUtf8();
 #else
   return UseCodePage(1252);
 #endif

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "find/search.h"
 #include "support/codepage.h"
@@ -205,20 +206,27 @@ TEST(SearchMemo, WholeWordAndCaseCombine) {
 // Double-byte text: 0x88 0x9F is a kanji whose trail byte can also lead, so
 // "\x9F\x88" appears across two kanji; 0x81 0x41 is the ideographic comma,
 // whose trail byte is the letter A.
+// In UTF-8 no character begins inside another, but bytes cut out of two may
+// still be a find text.
 TEST(FindInText, DoubleByteCharacterIsNeverMatchedAcrossTwoCharacters) {
-  REQUIRE_CODE_PAGE(932);
-  const std::string kanji = "\x88\x9F", across = "\x9F\x88";
-  const std::string text = kanji + kanji + kanji;
-  for (bool matchCase : {false, true}) {
-    EXPECT_EQ(Find(text, across, 0, true, matchCase), -1);
-    EXPECT_EQ(Find(text, across, 6, false, matchCase), -1);
-    EXPECT_EQ(Find(text, kanji, 1 + 1, true, matchCase), 2);
-    EXPECT_EQ(Find(text, kanji, 6, false, matchCase), 4);
+  for (const auto& [codePage, kanji, across] :
+       {std::tuple<int, std::string, std::string>{932, "\x88\x9F", "\x9F\x88"},
+        {65001, "\xE3\x81\x82", "\x82\xE3"},
+        {65001, "\xE3\x81\x82", "\x81\x82"}}) {
+    if (!UseCodePage(codePage)) continue;
+    const int size = static_cast<int>(kanji.size());
+    const std::string text = kanji + kanji + kanji;
+    for (bool matchCase : {false, true}) {
+      EXPECT_EQ(Find(text, across, 0, true, matchCase), -1);
+      EXPECT_EQ(Find(text, across, 3 * size, false, matchCase), -1);
+      EXPECT_EQ(Find(text, kanji, 1 + 1, true, matchCase), size);
+      EXPECT_EQ(Find(text, kanji, 3 * size, false, matchCase), 2 * size);
+    }
+    TFakeMemo memo("ab" + text, 0);
+    EXPECT_EQ(Search(memo, Options(across)), (Sel{-1, -1}));
+    memo.SelStart = 2 + 3 * size;
+    EXPECT_EQ(Search(memo, Options(across, false)), (Sel{-1, -1}));
   }
-  TFakeMemo memo("ab" + text, 0);
-  EXPECT_EQ(Search(memo, Options(across)), (Sel{-1, -1}));
-  memo.SelStart = 8;
-  EXPECT_EQ(Search(memo, Options(across, false)), (Sel{-1, -1}));
 }
 
 TEST(FindInText, TrailBytesAreNotLettersOfTheText) {
@@ -244,32 +252,44 @@ TEST(SearchMemo, UpwardRestartInsideACharacterMovesToItsStart) {
 }
 
 TEST(FindInText, WholeWordsAroundDoubleByteCharacters) {
-  REQUIRE_CODE_PAGE(932);
-  const std::string kanji = "\x8A\xBF", kanji2 = "\x8E\x9A", ideographicSpace = "\x81\x40",
-                    comma = "\x81\x41";
-  const auto whole = [](const std::string& text, const std::string& find) {
-    return Find(text, find, 0, true, false, true);
-  };
-  // Kanji are letters: they join the words next to them.
-  EXPECT_EQ(whole(kanji + "cat", "cat"), -1);
-  EXPECT_EQ(whole("cat" + kanji, "cat"), -1);
-  EXPECT_EQ(whole(kanji + kanji2, kanji), -1);
-  EXPECT_EQ(whole(kanji + kanji2, kanji2), -1);
-  // Punctuation separates words, whatever its trail byte looks like.
-  EXPECT_EQ(whole(ideographicSpace + "cat" + ideographicSpace, "cat"), 2);
-  EXPECT_EQ(whole(comma + "cat" + comma, "cat"), 2);
-  EXPECT_EQ(whole(kanji + ideographicSpace + kanji2, kanji2), 4);
-  EXPECT_EQ(whole("x " + kanji + kanji2, kanji + kanji2), 2);
+  using TCharacters = std::tuple<int, std::string, std::string, std::string, std::string>;
+  for (const auto& [codePage, kanji, kanji2, ideographicSpace, comma] :
+       {TCharacters{932, "\x8A\xBF", "\x8E\x9A", "\x81\x40", "\x81\x41"},
+        TCharacters{65001, "\xE6\xBC\xA2", "\xC3\xA9", "\xE3\x80\x80", "\xE3\x80\x81"}}) {
+    if (!UseCodePage(codePage)) continue;
+    // Both directions; upwards from the end.
+    const auto whole = [](const std::string& text, const std::string& find) {
+      const int down = Find(text, find, 0, true, false, true);
+      EXPECT_EQ(Find(text, find, static_cast<int>(text.size()), false, false, true), down) << text;
+      return down;
+    };
+    const int space = static_cast<int>(ideographicSpace.size()),
+              size = static_cast<int>(kanji.size());
+    // Kanji are letters: they join the words next to them.
+    EXPECT_EQ(whole(kanji + "cat", "cat"), -1);
+    EXPECT_EQ(whole("cat" + kanji, "cat"), -1);
+    EXPECT_EQ(whole(kanji + kanji2, kanji), -1);
+    EXPECT_EQ(whole(kanji + kanji2, kanji2), -1);
+    // Punctuation separates words, whatever its trail byte looks like.
+    EXPECT_EQ(whole(ideographicSpace + "cat" + ideographicSpace, "cat"), space);
+    EXPECT_EQ(whole(comma + "cat" + comma, "cat"), space);
+    EXPECT_EQ(whole(kanji + ideographicSpace + kanji2, kanji2), size + space);
+    EXPECT_EQ(whole("x " + kanji + kanji2, kanji + kanji2), 2);
+  }
 }
 
 // The quick scan takes places in the order the plain scan compares at and
 // passes over only places the comparison cannot call equal; over every start,
 // direction and flag both must agree.
 TEST(FindInText, QuickScanFindsWhatTheStepwiseScanFinds) {
-  for (int codePage : {1252, 932}) {
+  for (int codePage : {1252, 932, 65001}) {
     if (!UseCodePage(codePage)) continue;
-    // A rich alphabet, and a poor one that makes many near misses.
-    const std::string alphabets[] = {"aAb _.\r\n\x88\x9F\x81\x41\xE9\xC9\x8A", "aAb\x88\x9F"};
+    // A rich alphabet, and a poor one that makes many near misses; in UTF-8
+    // the bytes of e acute, a hiragana and a kanji.
+    const std::string alphabets[] = {codePage == 65001
+                                         ? "aAb _.\r\n\xC3\xA9\x89\xE3\x81\x82\xE6\xBC\xA2"
+                                         : "aAb _.\r\n\x88\x9F\x81\x41\xE9\xC9\x8A",
+                                     codePage == 65001 ? "aA\xE3\x81\x82" : "aAb\x88\x9F"};
     std::mt19937 random(codePage);
     const auto randomText = [&](const std::string& alphabet, size_t length) {
       std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);

@@ -126,14 +126,17 @@ TEST(CommaText, ListInsideAListRoundTrips) {
 }
 
 TEST(CommaText, RandomListsRoundTrip) {
-  for (int codePage : {1252, 932}) {
+  for (int codePage : {1252, 932, 65001}) {
     if (!UseCodePage(codePage)) continue;
     std::mt19937 random(codePage);
     // Whole characters only: single bytes that matter to the format, and
-    // double-byte characters whose trail bytes look like letters or can lead.
-    std::vector<std::string> pieces = {"a",  "Z", " ",  "\t",       "\r",       "\n",      "\x01",
-                                       "\"", ",", "\\", "\x88\x9F", "\x83\x41", "\x95\x5C"};
+    // double-byte characters whose trail bytes look like letters or can lead;
+    // in UTF-8, sequences and bytes that are none.
+    std::vector<std::string> pieces = {"a", "Z", " ", "\t", "\r", "\n", "\x01", "\"", ",", "\\"};
+    if (codePage == 932) pieces.insert(pieces.end(), {"\x88\x9F", "\x83\x41", "\x95\x5C"});
     if (codePage == 1252) pieces.push_back("\xE9"); // a lead byte in code page 932
+    if (codePage == 65001)
+      pieces.insert(pieces.end(), {"\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\xE3", "\x81"});
     std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
     std::uniform_int_distribution<int> count(0, 6), length(0, 5);
     for (int round = 0; round < 2000; ++round) {

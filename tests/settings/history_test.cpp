@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/history.h"
@@ -74,12 +75,17 @@ TEST(History, LatinLettersCompareWithoutCaseInCodePage1252) {
 }
 
 TEST(History, DoubleByteCharactersCompareAsTheyAre) {
-  REQUIRE_CODE_PAGE(932);
   // The katakana 0x83 0x41 and 0x83 0x61 differ only in a trail byte that
-  // looks like a letter: they are different files.
-  THistory history = FiveSlots({"C:\\\x83\x41.TXT"});
-  EXPECT_EQ(history.IndexOf("c:\\\x83\x41.txt"), 0);
-  EXPECT_EQ(history.IndexOf("C:\\\x83\x61.TXT"), -1);
+  // looks like a letter: they are different files. In UTF-8 only the ASCII
+  // letters fold in file names, as in every code page of more than one byte.
+  for (const auto& [codePage, upper, lower] :
+       {std::tuple<int, std::string, std::string>{932, "\x83\x41", "\x83\x61"},
+        {65001, "\xC3\x89", "\xC3\xA9"}}) {
+    if (!UseCodePage(codePage)) continue;
+    THistory history = FiveSlots({"C:\\" + upper + ".TXT"});
+    EXPECT_EQ(history.IndexOf("c:\\" + upper + ".txt"), 0);
+    EXPECT_EQ(history.IndexOf("C:\\" + lower + ".TXT"), -1);
+  }
 }
 
 TEST(History, ClearEmptiesEverySlotAndKeepsTheCount) {

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "support/codepage.h"
 #include "support/tempfile.h"
@@ -51,27 +52,48 @@ TEST(CharacterSteps, DoubleByteCharactersMoveAsWholes) {
   EXPECT_EQ(sys::PrevChar(start, start), start);
 }
 
+TEST(CharacterSteps, Utf8SequencesMoveAsWholesAndInvalidBytesAlone) {
+  REQUIRE_CODE_PAGE(65001);
+  // "a", e acute, a hiragana, an emoji; then bytes that are no character: a
+  // lone continuation byte, an overlong form, a surrogate, 0xF5, and a
+  // sequence cut short by a letter.
+  const std::string text = "a\xC3\xA9\xE3\x81\x82\xF0\x9F\x98\x80"
+                           "\x80\xC0\xAF\xED\xA0\x80\xF5\xE3\x81z";
+  EXPECT_EQ(ForwardStarts(text),
+            (std::vector<size_t>{0, 1, 3, 6, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}));
+  const char* start = text.data();
+  EXPECT_EQ(sys::PrevChar(start, start + 10), start + 6);
+  EXPECT_EQ(sys::PrevChar(start + 7, start + 10), start + 9) << "nothing before the start counts";
+}
+
 TEST(CharacterSteps, LoneLeadByteAtTheEndNeverStepsPastIt) {
-  REQUIRE_CODE_PAGE(932);
-  const std::string text = "ab\x82";
-  const char* end = text.data() + text.size();
-  EXPECT_EQ(sys::NextChar(text.data() + 2, end), end);
-  EXPECT_EQ(sys::NextChar(end, end), end);
-  EXPECT_EQ(sys::PrevChar(text.data(), end), text.data() + 2);
+  for (const auto& [codePage, text] :
+       {std::pair<int, std::string>{932, "ab\x82"}, {65001, "ab\xF0"}, {65001, "ab\xE3\x81"}}) {
+    if (!UseCodePage(codePage)) continue;
+    const char* end = text.data() + text.size();
+    EXPECT_EQ(sys::NextChar(text.data() + 2, end), text.data() + 3);
+    EXPECT_EQ(sys::NextChar(end, end), end);
+    EXPECT_EQ(sys::PrevChar(text.data(), end), end - 1);
+  }
 }
 
 TEST(CharacterSteps, BackwardStepsAgreeWithForwardStepsOnAnyBytes) {
-  REQUIRE_CODE_PAGE(932);
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    const std::string text = RandomBytes(random, 1 + round % 40);
-    const auto starts = ForwardStarts(text);
-    const char* start = text.data();
-    // From the end and from every character start, one step back lands on the
-    // previous start found going forwards.
-    EXPECT_EQ(sys::PrevChar(start, start + text.size()), start + starts.back());
-    for (size_t k = 1; k < starts.size(); ++k)
-      ASSERT_EQ(sys::PrevChar(start, start + starts[k]), start + starts[k - 1]) << round;
+  for (const int codePage : {932, 65001}) {
+    if (!UseCodePage(codePage)) continue;
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+      std::string text = RandomBytes(random, 1 + round % 40);
+      // Whole UTF-8 sequences among the random bytes, which seldom make one.
+      for (size_t i = 0; codePage == 65001 && i + 3 < text.size(); i += 1 + random() % 6)
+        text.replace(i, 3, "\xE3\x81\x82", random() % 4);
+      const auto starts = ForwardStarts(text);
+      const char* start = text.data();
+      // From the end and from every character start, one step back lands on the
+      // previous start found going forwards.
+      EXPECT_EQ(sys::PrevChar(start, start + text.size()), start + starts.back());
+      for (size_t k = 1; k < starts.size(); ++k)
+        ASSERT_EQ(sys::PrevChar(start, start + starts[k]), start + starts[k - 1]) << round;
+    }
   }
 }
 
@@ -124,11 +146,20 @@ TEST(LocaleComparison, FoldsLatinLettersInCodePage1252) {
 }
 
 TEST(LocaleComparison, DoubleByteTextComparesAsCharacters) {
-  REQUIRE_CODE_PAGE(932);
-  const std::string sakura = "\x8D\xF7"; // a kanji
-  EXPECT_TRUE(sys::SameText(sakura + "A", sakura + "a", true));
-  EXPECT_FALSE(sys::SameText(sakura + "A", sakura + "a", false));
-  EXPECT_FALSE(sys::SameText(sakura, "\x8D\xF8", true));
+  for (const auto& [codePage, sakura, other] :
+       {std::tuple<int, std::string, std::string>{932, "\x8D\xF7", "\x8D\xF8"},
+        {65001, "\xE6\xA1\x9C", "\xE6\xA1\x9D"}}) {
+    if (!UseCodePage(codePage)) continue;
+    EXPECT_TRUE(sys::SameText(sakura + "A", sakura + "a", true));
+    EXPECT_FALSE(sys::SameText(sakura + "A", sakura + "a", false));
+    EXPECT_FALSE(sys::SameText(sakura, other, true));
+  }
+#ifdef _WIN32
+  // The system reads the text as UTF-8, whatever the locale's own code page.
+  if (UseCodePage(65001)) {
+    EXPECT_TRUE(sys::SameText("\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true));
+  }
+#endif
 }
 
 TEST(CharacterTypes, LettersAndDigitsAreWordCharacters) {
@@ -143,18 +174,33 @@ TEST(CharacterTypes, LettersAndDigitsAreWordCharacters) {
 }
 
 TEST(CharacterTypes, DoubleByteLettersAreWordCharactersAndPunctuationIsNot) {
-  REQUIRE_CODE_PAGE(932);
-  const std::string kanji = "\x8D\xF7", fullWidthA = "\x82\x60", ideographicSpace = "\x81\x40";
-  EXPECT_TRUE(sys::IsLetterOrDigit(kanji.data(), kanji.data() + 2));
-  EXPECT_TRUE(sys::IsLetterOrDigit(fullWidthA.data(), fullWidthA.data() + 2));
-  EXPECT_FALSE(sys::IsLetterOrDigit(ideographicSpace.data(), ideographicSpace.data() + 2));
+  // A kanji and a full-width A, then an ideographic space; in UTF-8 also e
+  // acute, then a guillemet, a kanji cut short and a lone continuation byte.
+  for (const auto& [codePage, letters, others] :
+       {std::tuple<int, std::vector<std::string>, std::vector<std::string>>{
+            932, {"\x8D\xF7", "\x82\x60"}, {"\x81\x40"}},
+        {65001,
+         {"\xE6\xA1\x9C", "\xEF\xBC\xA1", "\xC3\xA9"},
+         {"\xE3\x80\x80", "\xC2\xBB", "\xE6\xA1", "\xA1"}}}) {
+    if (!UseCodePage(codePage)) continue;
+    for (const std::string& c : letters) EXPECT_TRUE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size()));
+    for (const std::string& c : others) EXPECT_FALSE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size()));
+  }
 }
 
 TEST(CaseMapping, UpperCaseLeavesTrailBytesAlone) {
-  REQUIRE_CODE_PAGE(932);
-  // The trail byte of this kanji is 'a'; only the ASCII letters around it change.
-  EXPECT_EQ(sys::UpperCase("x\x8A\x61y"), "X\x8A\x61Y");
-  EXPECT_EQ(sys::LowerCaseFileName("X\x8A\x41Y.TXT"), "x\x8A\x41y.txt");
+  if (UseCodePage(932)) {
+    // The trail byte of this kanji is 'a'; only the ASCII letters around it change.
+    EXPECT_EQ(sys::UpperCase("x\x8A\x61y"), "X\x8A\x61Y");
+    EXPECT_EQ(sys::LowerCaseFileName("X\x8A\x41Y.TXT"), "x\x8A\x41y.txt");
+  }
+  if (UseCodePage(65001)) {
+    EXPECT_EQ(sys::UpperCase("x\xE6\xA1\x9C\xFFy\xE6"), "X\xE6\xA1\x9C\xFFY\xE6");
+    EXPECT_EQ(sys::LowerCaseFileName("\xC3\x89T\xC3\x89.TXT"), "\xC3\x89t\xC3\x89.txt");
+#ifdef _WIN32
+    EXPECT_EQ(sys::UpperCase("\xC3\xA9t\xC3\xA9"), "\xC3\x89T\xC3\x89");
+#endif
+  }
 }
 
 TEST(CaseMapping, FileNamesLowerCaseLatinLettersInCodePage1252) {

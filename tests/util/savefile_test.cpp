@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/codepage.h"
 #include "support/tempfile.h"
 #include "util/platform.h"
 
@@ -191,6 +192,20 @@ TEST(SaveFile, RemovesTheTemporaryFilesAKilledSaveOfTheSameFileLeft) {
   expected.push_back("Settings.ini");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(folder.Names(), expected);
+}
+
+TEST(SaveFile, RemovesThemBesideANameWhoseTrailByteIsABackslash) {
+  REQUIRE_CODE_PAGE(932);
+  TEndedProcess ended;
+  ASSERT_NE(ended.Id, 0u);
+  TTempFolder folder;
+  // The kanji 0x95 0x5C: its trail byte is no separator of the path.
+  const std::string path = folder.Path("") + "\x95\x5C.ini";
+  const std::string stale = sys::SaveTempName(path, ended.Id, 0);
+  Plant(stale, "half");
+  sys::SaveFile(path, "new");
+  EXPECT_EQ(sys::ReadFile(path), "new");
+  EXPECT_FALSE(sys::FileExists(stale));
 }
 
 TEST(SaveFile, LeavesTheTemporaryFileOfASaveStillRunning) {
