@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
       300, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
   // The log's own font: measuring the text is most of the work.
-  SendMessageA(edit, WM_SETFONT, form.Memo1.Send(WM_GETFONT), FALSE);
+  SendMessageA(edit, WM_SETFONT, form.Log.Send(WM_GETFONT), FALSE);
   const double setText = Best(1, [&] {
     SetWindowTextA(edit, "");
     const auto start = TClock::now();
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
   });
   DestroyWindow(edit);
   const double list = Best(1, [&] {
-    form.Memo1.SetText("");
+    form.Log.SetText("");
     const auto start = TClock::now();
     form.ClickMenuItem(cmList);
     return Seconds(start);
@@ -171,8 +171,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kAnswers; ++i) {
     const std::string answer = i % 2 == 0 ? "answer " + std::to_string(i) : "wrong";
     const auto start = TClock::now();
-    form.Edit2.SetText(answer);
-    SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+    form.AnswerField.SetText(answer);
+    SendMessageA(form.AnswerField.Handle, WM_KEYDOWN, VK_RETURN, 1);
     times.push_back(Seconds(start));
   }
   double first = 0, last = 0;
@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
               ("run of " + std::to_string(kAnswers) + " answers: the last 5%").c_str(),
               last / kSample * 1e6, "the first 5%", first / kSample * 1e6, last / first);
   std::printf("   (the log holds %d lines at the end)\n",
-              static_cast<int>(form.Memo1.Send(EM_GETLINECOUNT)));
+              static_cast<int>(form.Log.Send(EM_GETLINECOUNT)));
   DeleteFileA(million.c_str());
   DeleteFileA(run.c_str());
   return 0;

@@ -15,7 +15,7 @@ enum TCommandId : WORD {
   cmStart,
   cmReview,
   cmList,
-  cmHistoryFirst, // File1M1 to File5M1: one id per history slot
+  cmHistoryFirst, // one id per recent-file slot
   cmHistoryLast = cmHistoryFirst + 4,
   cmClear,
   cmExit,

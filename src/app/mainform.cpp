@@ -18,7 +18,7 @@
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-enum TControlId { idStatusBar = 10, idToolBar, idLabel1, idEdit1, idLabel2, idEdit2, idMemo1 };
+enum TControlId { idStatusBar = 10, idToolBar, idQuestionLabel, idQuestionField, idAnswerLabel, idAnswerField, idLog };
 
 } // namespace
 
@@ -36,9 +36,9 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
 }
 
 TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
-    : OpenDialog1(TFileDialog::fdOpen, "Open",
+    : OpenDialog(TFileDialog::fdOpen, "Open",
                   "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
-      SaveDialog1(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
+      SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
                   "txt"),
       Instance(instance), Arguments(std::move(arguments)) {
   if (!CreateWindowExA(0, kClassName, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -61,7 +61,7 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     IdleInstalled = true;
     Window.SetText(AppTitle);
     DragAcceptFiles(Window.Handle, TRUE);
-    Memo1Change();
+    LogChanged();
     UpdateTitle();
     History->SetCount(HistorySlots);
     UpdateHistoryMenu();
@@ -69,8 +69,8 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     UpdateFindCommands();
     ApplyViewOptions();
     ApplyExamOptions();
-    FileDialogs->Register(0, OpenDialog1);
-    FileDialogs->Register(1, SaveDialog1);
+    FileDialogs->Register(0, OpenDialog);
+    FileDialogs->Register(1, SaveLogDialog);
     LoadSettings();
     SetStatus("Ready");
   } catch (...) {
@@ -86,7 +86,7 @@ TMainForm::~TMainForm() {
   History.reset();
   if (Window.Handle != nullptr) DestroyWindow(Window.Handle);
   if (Accelerators != nullptr) DestroyAcceleratorTable(Accelerators);
-  if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
+  if (ToolBarImages != nullptr) ImageList_Destroy(ToolBarImages);
   if (WindowFont != nullptr) DeleteObject(WindowFont);
   if (FieldFont != nullptr) DeleteObject(FieldFont);
   if (SmallIcon != nullptr) DestroyIcon(SmallIcon);
@@ -110,26 +110,26 @@ void TMainForm::CreateControls() {
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont), FALSE);
     return handle;
   };
-  StatusBar1.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
-  StatusBar1.MakeOnePart();
+  StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
+  StatusBar.MakeOnePart();
   CreateToolBar();
   // Created in tab order; a label comes right before the field its mnemonic
   // focuses.
-  Label1.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel1);
-  Label1.SetText("&Question:");
-  Edit1.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit1, WS_EX_CLIENTEDGE);
-  Label2.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel2);
-  Label2.SetText("&Answer:");
-  Edit2.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit2, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(Edit2.Handle, FieldProc, idEdit2, reinterpret_cast<DWORD_PTR>(this));
-  Memo1.Handle =
+  QuestionLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idQuestionLabel);
+  QuestionLabel.SetText("&Question:");
+  QuestionField.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idQuestionField, WS_EX_CLIENTEDGE);
+  AnswerLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idAnswerLabel);
+  AnswerLabel.SetText("&Answer:");
+  AnswerField.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idAnswerField, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(AnswerField.Handle, FieldProc, idAnswerField, reinterpret_cast<DWORD_PTR>(this));
+  Log.Handle =
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            idMemo1, WS_EX_CLIENTEDGE);
+            idLog, WS_EX_CLIENTEDGE);
   // No limit: a long run's log must never be cut.
-  Memo1.Send(EM_SETLIMITTEXT, 0);
+  Log.Send(EM_SETLIMITTEXT, 0);
   CreateMainMenu();
 }
 
@@ -143,16 +143,16 @@ void TMainForm::LayoutControls() {
   const auto shown = [](const TControl& bar) {
     return (GetWindowLongA(bar.Handle, GWL_STYLE) & WS_VISIBLE) != 0;
   };
-  if (shown(StatusBar1)) {
-    StatusBar1.Send(WM_SIZE);
+  if (shown(StatusBar)) {
+    StatusBar.Send(WM_SIZE);
     RECT bar;
-    GetWindowRect(StatusBar1.Handle, &bar);
+    GetWindowRect(StatusBar.Handle, &bar);
     client.bottom -= bar.bottom - bar.top;
   }
-  if (shown(ToolBar1)) {
-    ToolBar1.Send(TB_AUTOSIZE);
+  if (shown(ToolBar)) {
+    ToolBar.Send(TB_AUTOSIZE);
     RECT bar;
-    GetWindowRect(ToolBar1.Handle, &bar);
+    GetWindowRect(ToolBar.Handle, &bar);
     client.top += bar.bottom - bar.top;
   }
   // Panel1 is what is left; Panel2 holds the fields above or below Panel3,
@@ -176,16 +176,16 @@ void TMainForm::LayoutControls() {
     SetWindowPos(control.Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   };
-  place(Label1, at(8, 8, 89, 25));
-  place(Label2, at(8, 40, 89, 25));
+  place(QuestionLabel, at(8, 8, 89, 25));
+  place(AnswerLabel, at(8, 40, 89, 25));
   // The fields stretch with the window, keeping their right margin.
   const int right = std::max<int>(panel2.right - Scale(8), panel2.left + Scale(104) + 1);
   RECT edit1 = at(104, 8, 489, 23), edit2 = at(103, 40, 489, 23);
   edit1.right = right;
   edit2.right = right;
-  place(Edit1, edit1);
-  place(Edit2, edit2);
-  place(Memo1, panel3);
+  place(QuestionField, edit1);
+  place(AnswerField, edit2);
+  place(Log, panel3);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -220,13 +220,13 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
           break;
         }
         case WM_KEYDOWN: {
-          if (id != idEdit2) break;
+          if (id != idAnswerField) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
           TShiftState shift = 0;
           if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
           if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
           if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-          form->Edit2KeyDown(key, shift);
+          form->AnswerKeyDown(key, shift);
           if (key == 0) {
             // Consumed: the character Enter would make is dropped too, so
             // the field neither beeps nor takes it.
@@ -310,11 +310,11 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
   const auto sender = reinterpret_cast<HWND>(lParam);
   if (sender == nullptr) {
     ClickMenuItem(id); // the menu or a shortcut
-  } else if (sender == ToolBar1.Handle) {
+  } else if (sender == ToolBar.Handle) {
     ToolButtonClick(id);
-  } else if (sender == Memo1.Handle && HIWORD(wParam) == EN_CHANGE) {
+  } else if (sender == Log.Handle && HIWORD(wParam) == EN_CHANGE) {
     if (!AppendingLog) LogEndKnown = false; // the user typed into the log
-    Memo1Change();
+    LogChanged();
   }
 }
 
@@ -339,7 +339,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
 // edit would otherwise keep the Tab for itself.
 bool TMainForm::MoveFocus(HWND from) {
   if (GetKeyState(VK_CONTROL) < 0) return false;
-  const HWND fields[] = {Edit1.Handle, Edit2.Handle, Memo1.Handle};
+  const HWND fields[] = {QuestionField.Handle, AnswerField.Handle, Log.Handle};
   for (int i = 0; i < 3; ++i)
     if (fields[i] == from) {
       const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
@@ -357,8 +357,8 @@ void TMainForm::ApplicationIdle(bool& done) {
 }
 
 void TMainForm::FormShow() {
-  Edit1.SetFocus();
-  FocusBeforeDeactivation = Edit1.Handle;
+  QuestionField.SetFocus();
+  FocusBeforeDeactivation = QuestionField.Handle;
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
@@ -368,14 +368,14 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 
 void TMainForm::ReplaceLogText(const std::string& text) {
   PendingLog.clear();
-  Memo1.SetText(text);
+  Log.SetText(text);
   LogEndsEmpty = logpane::LastLineEmpty(text);
   LogEndKnown = true;
 }
 
 void TMainForm::AppendLogLine(std::string_view line) {
   if (!LogEndKnown) {
-    LogEndsEmpty = logpane::LastLineEmpty(Memo1.GetText());
+    LogEndsEmpty = logpane::LastLineEmpty(Log.GetText());
     LogEndKnown = true;
   }
   // The lines of one block reach the control together (FlushLog): each
@@ -392,8 +392,8 @@ void TMainForm::FlushLog() {
   AppendingLog = true;
   // The caret goes to the end without asking for the text's length, which
   // the control may have to count from the start every time.
-  Memo1.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
-  Memo1.ReplaceSel(lines.c_str());
+  Log.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
+  Log.ReplaceSel(lines.c_str());
   AppendingLog = false;
 }
 
@@ -401,5 +401,5 @@ bool TMainForm::LogHoldsLine() const {
   if (!PendingLog.empty()) return true;
   // From the control's own line figures, which it keeps: more than one line,
   // or a first line that is not empty.
-  return Memo1.Send(EM_GETLINECOUNT) > 1 || Memo1.Send(EM_LINELENGTH, 0) > 0;
+  return Log.Send(EM_GETLINECOUNT) > 1 || Log.Send(EM_LINELENGTH, 0) > 0;
 }

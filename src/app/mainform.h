@@ -57,19 +57,19 @@ public:
   void ClickMenuItem(int id);
 
   // TExamWindow
-  void SetStatus(const std::string& text) override { StatusBar1.SetSimpleText(text); }
-  void SetEdit1Text(const std::string& text) override { Edit1.SetText(text); }
-  std::string GetEdit2Text() const override { return Edit2.GetText(); }
-  void SetEdit2Text(const std::string& text) override { Edit2.SetText(text); }
-  void FocusEdit2() override { Edit2.SetFocus(); }
+  void SetStatus(const std::string& text) override { StatusBar.SetSimpleText(text); }
+  void SetQuestionText(const std::string& text) override { QuestionField.SetText(text); }
+  std::string GetAnswerText() const override { return AnswerField.GetText(); }
+  void SetAnswerText(const std::string& text) override { AnswerField.SetText(text); }
+  void FocusAnswer() override { AnswerField.SetFocus(); }
   void ReplaceLogText(const std::string& text) override;
   void AppendLogLine(std::string_view line) override;
   bool LogHoldsLine() const override;
   void FocusLog() override {
     FlushLog();
-    Memo1.SetFocus();
+    Log.SetFocus();
   }
-  void Memo1Change() override;
+  void LogChanged() override;
   void UpdateCommands() override;
   void ShowError(const std::string& text) override;
   bool Confirm(const std::string& text) override;
@@ -77,13 +77,13 @@ public:
   std::string GetFileName() const override { return FileName; }
   TRandomSource& GetRandomSource() override { return Random; }
 
-  std::string GetStatus() const { return StatusBar1.GetSimpleText(); }
+  std::string GetStatus() const { return StatusBar.GetSimpleText(); }
 
   // The controls, menu items and buttons, under their names.
-  TStatusBar StatusBar1;
-  TControl ToolBar1;
-  TControl Label1, Label2;
-  TEdit Edit1, Edit2, Memo1;
+  TStatusBar StatusBar;
+  TControl ToolBar;
+  TControl QuestionLabel, AnswerLabel;
+  TEdit QuestionField, AnswerField, Log;
   TMenuItem NewM1, OpenM1, SaveLogM1, StartM1, ReviewM1, ListM1, ClearM1, ExitM1;
   TMenuItem FileM1s[5]; // File1M1 to File5M1
   TMenuItem FindM1, FindNextM1, FindPrevM1, SelectAllM1;
@@ -92,7 +92,7 @@ public:
   TMenuItem ShuffleM1, SwapM1, CaseSensitiveM1, DefaultM2;
   TMenuItem HelpM2, AboutM1;
   TToolButton NewT1, OpenT1, LogT1, StartT1, ReviewT1, ListT1, ShuffleT1, SwapT1, CaseT1;
-  TFileDialog OpenDialog1, SaveDialog1;
+  TFileDialog OpenDialog, SaveLogDialog;
 
   // The state the window owns.
   const std::string& GetFileNameRef() const { return FileName; }
@@ -103,22 +103,22 @@ public:
   TOpenDialogs& GetFileDialogs() { return *FileDialogs; }
 
   // The commands (mainform_commands.cpp).
-  void NewM1Click();
-  void ExitM1Click();
-  void SelectAllM1Click();
-  void HelpM2Click();
-  void AboutM1Click();
+  void NewDocument();
+  void Exit();
+  void SelectAll();
+  void ShowHelp();
+  void ShowAbout();
   void ToolButtonClick(int id);
   void OptionsM1Click(int id);
-  void Edit2KeyDown(TKeyCode& key, TShiftState shift);
+  void AnswerKeyDown(TKeyCode& key, TShiftState shift);
   void ShowOpenError(const std::string& path);
   void ShowSaveError(const std::string& path);
 
   // Files (mainform_files.cpp).
-  void OpenM1Click();
-  void SaveLogM1Click();
-  void HistoryM1Click(int id);
-  void ClearM1Click();
+  void OpenWithDialog();
+  void SaveLog();
+  void OpenRecentFile(int id);
+  void ClearRecentFiles();
   void OpenDocument(const std::string& path);
   bool DecideFileFormat(const std::string& path, int& format);
   bool AskFileFormat(const std::string& path, int& format);
@@ -187,7 +187,7 @@ private:
   HINSTANCE Instance;
   TControl Window;
   HACCEL Accelerators = nullptr;
-  HIMAGELIST ImageList1 = nullptr;
+  HIMAGELIST ToolBarImages = nullptr;
   HFONT WindowFont = nullptr;
   HFONT FieldFont = nullptr;
   HICON SmallIcon = nullptr, LargeIcon = nullptr;

@@ -9,33 +9,33 @@ void TMainForm::ClickMenuItem(int id) {
   TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(id)};
   if (Window.Handle == nullptr || !item.GetEnabled()) return;
   if (IsHistoryCommand(id)) {
-    HistoryM1Click(id);
+    OpenRecentFile(id);
     return;
   }
   switch (id) {
   case cmNew:
-    NewM1Click();
+    NewDocument();
     break;
   case cmOpen:
-    OpenM1Click();
+    OpenWithDialog();
     break;
   case cmSaveLog:
-    SaveLogM1Click();
+    SaveLog();
     break;
   case cmStart:
-    Run->StartM1Click(ecStartM1);
+    Run->Start(ecStart);
     break;
   case cmReview:
-    Run->StartM1Click(ecReviewM1);
+    Run->Start(ecReview);
     break;
   case cmList:
-    Run->ListM1Click(ecListM1);
+    Run->List();
     break;
   case cmClear:
-    ClearM1Click();
+    ClearRecentFiles();
     break;
   case cmExit:
-    ExitM1Click();
+    Exit();
     break;
   case cmFind:
   case cmFindNext:
@@ -43,7 +43,7 @@ void TMainForm::ClickMenuItem(int id) {
     FindM1Click(id);
     break;
   case cmSelectAll:
-    SelectAllM1Click();
+    SelectAll();
     break;
   case cmToolbar:
   case cmToolbarCaptions:
@@ -63,10 +63,10 @@ void TMainForm::ClickMenuItem(int id) {
     OptionsM1Click(id);
     break;
   case cmHelp:
-    HelpM2Click();
+    ShowHelp();
     break;
   case cmAbout:
-    AboutM1Click();
+    ShowAbout();
     break;
   default:
     break;
@@ -78,35 +78,35 @@ void TMainForm::ToolButtonClick(int id) {
     if (entry.Command != cmNone && entry.Command == id) ClickMenuItem(id);
 }
 
-void TMainForm::NewM1Click() {
+void TMainForm::NewDocument() {
   if (!Run->ConfirmQuitExam()) return;
   SetStatus("No data");
   ClearDocument();
 }
 
-void TMainForm::ExitM1Click() { PostMessageA(Window.Handle, WM_CLOSE, 0, 0); }
+void TMainForm::Exit() { PostMessageA(Window.Handle, WM_CLOSE, 0, 0); }
 
-void TMainForm::SelectAllM1Click() {
+void TMainForm::SelectAll() {
   const HWND focus = GetFocus();
-  if (focus == Edit1.Handle || focus == Edit2.Handle || focus == Memo1.Handle)
+  if (focus == QuestionField.Handle || focus == AnswerField.Handle || focus == Log.Handle)
     TEdit(focus).SelectAll();
 }
 
-void TMainForm::HelpM2Click() {
+void TMainForm::ShowHelp() {
   if (!Confirm("Open the help document in HTML format?")) return;
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(Window.Handle, "open", HelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) ShowOpenError(HelpFile);
 }
 
-void TMainForm::AboutM1Click() {
+void TMainForm::ShowAbout() {
   ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", 0, 0, 1,
                    LoadIconA(Instance, MAKEINTRESOURCEA(1)));
 }
 
-void TMainForm::Edit2KeyDown(TKeyCode& key, TShiftState shift) { Run->Edit2KeyDown(key, shift); }
+void TMainForm::AnswerKeyDown(TKeyCode& key, TShiftState shift) { Run->AnswerKeyDown(key, shift); }
 
-void TMainForm::Memo1Change() {
+void TMainForm::LogChanged() {
   FlushLog();
   const bool enabled = SaveLogEnabled(LogHoldsLine());
   SaveLogM1.SetEnabled(enabled);
@@ -121,7 +121,7 @@ void TMainForm::UpdateCommands() {
   StartT1.SetEnabled(StartM1.GetEnabled());
   ReviewT1.SetEnabled(ReviewM1.GetEnabled());
   ListT1.SetEnabled(ListM1.GetEnabled());
-  Edit2.SetReadOnly(states.Edit2ReadOnly);
+  AnswerField.SetReadOnly(states.AnswerReadOnly);
 }
 
 void TMainForm::ShowError(const std::string& text) {

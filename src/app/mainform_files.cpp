@@ -52,7 +52,7 @@ std::string DroppedName(HDROP drop, UINT index, bool& held) {
 
 } // namespace
 
-void TMainForm::OpenM1Click() {
+void TMainForm::OpenWithDialog() {
   if (!Run->ConfirmQuitExam()) return;
   std::string name;
   if (!ExecuteFileDialog(0, name)) return;
@@ -119,10 +119,10 @@ void TMainForm::ClearDocument() {
   SetFileName("");
   Exam->ClearAll();
   UpdateCommands();
-  Edit1.SetText("");
-  Edit2.SetText("");
+  QuestionField.SetText("");
+  AnswerField.SetText("");
   ReplaceLogText("");
-  Memo1Change();
+  LogChanged();
 }
 
 void TMainForm::SetFileName(const std::string& path) {
@@ -154,7 +154,7 @@ void TMainForm::UpdateHistoryMenu() {
   ClearM1.SetEnabled(anyFile);
 }
 
-void TMainForm::HistoryM1Click(int id) {
+void TMainForm::OpenRecentFile(int id) {
   if (!Run->ConfirmQuitExam()) return;
   if (!IsHistoryCommand(id)) return;
   const int slot = id - cmHistoryFirst;
@@ -164,7 +164,7 @@ void TMainForm::HistoryM1Click(int id) {
   OpenDocument(path);
 }
 
-void TMainForm::ClearM1Click() {
+void TMainForm::ClearRecentFiles() {
   if (!Confirm("Clear the history?")) return;
   History->Clear();
   UpdateHistoryMenu();
@@ -176,14 +176,14 @@ bool TMainForm::CheckLogEmpty() {
   return true;
 }
 
-void TMainForm::SaveLogM1Click() {
+void TMainForm::SaveLog() {
   if (CheckLogEmpty()) return;
   std::string name =
       "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
   if (!ExecuteFileDialog(1, name)) return;
   // Saved whole or not at all: a failure half-way leaves an older file as it was.
   try {
-    sys::SaveFile(name, Memo1.GetText());
+    sys::SaveFile(name, Log.GetText());
   } catch (const sys::EFileError&) {
     ShowSaveError(name);
   }

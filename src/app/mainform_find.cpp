@@ -47,7 +47,7 @@ void TMainForm::FindM1Click(int id) {
   switch (id) {
   case cmFind:
     StrFindDialog->SetOptions(SearchOptions);
-    if (!StrFindDialog->Execute(Window.Handle, Memo1.GetSelText())) return;
+    if (!StrFindDialog->Execute(Window.Handle, Log.GetSelText())) return;
     SetSearchOptions(StrFindDialog->GetCurrentOptions());
     request = SearchOptions;
     break;
@@ -61,9 +61,9 @@ void TMainForm::FindM1Click(int id) {
   default:
     return;
   }
-  TMemoSearch memo(Memo1);
+  TMemoSearch memo(Log);
   if (SearchMemo(memo, request))
-    Memo1.SetFocus();
+    Log.SetFocus();
   else
     MessageBoxA(Window.Handle, "There is no match.", TitleText.c_str(),
                 MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);

@@ -159,16 +159,16 @@ void TMainForm::NameMenuItems() {
 }
 
 void TMainForm::CreateToolBar() {
-  ToolBar1.Handle = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+  ToolBar.Handle = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                                     WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                         CCS_TOP | CCS_NODIVIDER,
                                     0, 0, 0, 0, Window.Handle, nullptr, Instance, nullptr);
-  if (ToolBar1.Handle == nullptr) throw std::runtime_error("The toolbar cannot be created.");
-  ToolBar1.Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-  ToolBar1.SetFont(WindowFont);
+  if (ToolBar.Handle == nullptr) throw std::runtime_error("The toolbar cannot be created.");
+  ToolBar.Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+  ToolBar.SetFont(WindowFont);
   SetToolBarImages();
   const auto button = [this](TToolButton& toolButton, TCommandId id) {
-    toolButton.ToolBar = ToolBar1.Handle;
+    toolButton.ToolBar = ToolBar.Handle;
     toolButton.Id = id;
   };
   button(NewT1, cmNew);
@@ -187,14 +187,14 @@ void TMainForm::CreateToolBar() {
 void TMainForm::SetToolBarImages() {
   HIMAGELIST images = CreateToolBarImages(MulDiv(16, Dpi, 96));
   if (images == nullptr) return; // the buttons keep the pictures they have, if any
-  ToolBar1.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
-  ImageList1 = images;
+  ToolBar.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  if (ToolBarImages != nullptr) ImageList_Destroy(ToolBarImages);
+  ToolBarImages = images;
 }
 
 // The width of the widest button caption in the toolbar's font.
 int TMainForm::WidestCaption() const {
-  HDC dc = GetDC(ToolBar1.Handle);
+  HDC dc = GetDC(ToolBar.Handle);
   HGDIOBJ old = SelectObject(dc, WindowFont);
   int widest = 0;
   for (const TToolButtonEntry& entry : ToolButtonTable) {
@@ -204,7 +204,7 @@ int TMainForm::WidestCaption() const {
       widest = std::max<int>(widest, size.cx);
   }
   SelectObject(dc, old);
-  ReleaseDC(ToolBar1.Handle, dc);
+  ReleaseDC(ToolBar.Handle, dc);
   return widest;
 }
 
@@ -212,13 +212,13 @@ int TMainForm::WidestCaption() const {
 // states are kept.
 void TMainForm::SetToolBarCaptions(bool captions) {
   std::vector<BYTE> states;
-  const int count = static_cast<int>(ToolBar1.Send(TB_BUTTONCOUNT));
+  const int count = static_cast<int>(ToolBar.Send(TB_BUTTONCOUNT));
   for (int i = 0; i < count; ++i) {
     TBBUTTON old{};
-    ToolBar1.Send(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&old));
+    ToolBar.Send(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&old));
     states.push_back(old.fsState);
   }
-  while (ToolBar1.Send(TB_BUTTONCOUNT) > 0) ToolBar1.Send(TB_DELETEBUTTON, 0);
+  while (ToolBar.Send(TB_BUTTONCOUNT) > 0) ToolBar.Send(TB_DELETEBUTTON, 0);
 
   std::vector<TBBUTTON> buttons;
   int image = 0;
@@ -241,23 +241,23 @@ void TMainForm::SetToolBarCaptions(bool captions) {
   const int imageSize = MulDiv(16, Dpi, 96);
   const int plainWidth = MulDiv(22, Dpi, 96), plainHeight = MulDiv(21, Dpi, 96);
   if (captions)
-    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(MulDiv(7, Dpi, 96), MulDiv(6, Dpi, 96)));
+    ToolBar.Send(TB_SETPADDING, 0, MAKELPARAM(MulDiv(7, Dpi, 96), MulDiv(6, Dpi, 96)));
   else // just the picture: the padding is what 22 x 21 leaves around it
-    ToolBar1.Send(TB_SETPADDING, 0, MAKELPARAM(plainWidth - imageSize, plainHeight - imageSize));
-  ToolBar1.Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ToolBar.Send(TB_SETPADDING, 0, MAKELPARAM(plainWidth - imageSize, plainHeight - imageSize));
+  ToolBar.Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   if (captions) {
     // Room for the picture and the widest caption under it, at least the
     // designed size: a caption cut to "Shuf..." says nothing.
-    const LRESULT measured = ToolBar1.Send(TB_GETBUTTONSIZE);
+    const LRESULT measured = ToolBar.Send(TB_GETBUTTONSIZE);
     const int width = std::max(
         {static_cast<int>(LOWORD(measured)), WidestCaption() + MulDiv(12, Dpi, 96), Scale(53)});
     const int height = std::max<int>(HIWORD(measured), Scale(38));
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    ToolBar.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
   } else {
-    ToolBar1.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(plainWidth, plainHeight));
+    ToolBar.Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(plainWidth, plainHeight));
   }
-  ToolBar1.Send(TB_AUTOSIZE);
-  if (HWND tips = reinterpret_cast<HWND>(ToolBar1.Send(TB_GETTOOLTIPS)))
+  ToolBar.Send(TB_AUTOSIZE);
+  if (HWND tips = reinterpret_cast<HWND>(ToolBar.Send(TB_GETTOOLTIPS)))
     SendMessageA(tips, TTM_ACTIVATE, !captions, 0);
   ToolTipsShown = !captions;
   ToolBarCaptionsShown = captions;

@@ -150,7 +150,7 @@ void TMainForm::SetViewOptions(const TViewOptions& options) {
 }
 
 void TMainForm::ApplyViewOptions() {
-  ToolBar1.SetVisible(ViewOptions.Toolbar);
+  ToolBar.SetVisible(ViewOptions.Toolbar);
   // Captions, tooltips and the button size, 22 x 21 without captions.
   SetToolBarCaptions(ViewOptions.ToolbarCaptions);
 
@@ -159,15 +159,15 @@ void TMainForm::ApplyViewOptions() {
   // what fits its range.
   const int units = static_cast<int>(
       std::clamp<long long>(static_cast<long long>(ViewOptions.TabWidth) * 4, 0, 4 * 1024));
-  for (TEdit* edit : {&Edit1, &Edit2, &Memo1}) {
+  for (TEdit* edit : {&QuestionField, &AnswerField, &Log}) {
     edit->SetFont(font);
     edit->SetTabStops(units);
   }
   if (FieldFont != nullptr) DeleteObject(FieldFont);
   FieldFont = font;
-  InvalidateRect(Memo1.Handle, nullptr, TRUE);
+  InvalidateRect(Log.Handle, nullptr, TRUE);
 
-  StatusBar1.SetVisible(ViewOptions.StatusBar);
+  StatusBar.SetVisible(ViewOptions.StatusBar);
   LayoutControls();
   SetWindowPos(Window.Handle, ViewOptions.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                KeepPlace);

@@ -12,7 +12,7 @@
 #include "examwindow.h"
 
 // The menu items whose handlers land here.
-enum TExamCommand { ecStartM1, ecReviewM1, ecListM1, ecOther };
+enum TExamCommand { ecStart, ecReview, ecList, ecOther };
 
 // A virtual-key code as the key-down event hands it over, and Enter's.
 using TKeyCode = std::uint16_t;
@@ -36,16 +36,16 @@ public:
   // True, after telling the user, when the run's source set is empty.
   bool CheckNoItem(bool review);
 
-  void StartM1Click(TExamCommand sender);
+  void Start(TExamCommand sender);
   void StartExam(bool review);
   void ShowNextItem();
-  void Edit2KeyDown(TKeyCode& key, TShiftState shift);
+  void AnswerKeyDown(TKeyCode& key, TShiftState shift);
   void CheckAnswer();
   void GetAnswerEntry(std::string& question, std::vector<std::string>& answers, std::string& entry);
   void JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,
                    const std::string& entry);
   void FinishExam();
-  void ListM1Click(TExamCommand sender);
+  void List();
   void AbortExam();
   // The listing of every item of the open file.
   std::string MakeItemList() const;

@@ -119,45 +119,45 @@ TEST_F(TMainWindow, StartsEmptyWithEveryCommandInItsFirstState) {
   EXPECT_FALSE(form.CaseSensitiveM1.GetChecked() || form.CaseT1.GetDown());
 
   // Image-only buttons with tooltips while captions are off.
-  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const LRESULT size = form.ToolBar.Send(TB_GETBUTTONSIZE);
   const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
   EXPECT_EQ(LOWORD(size), MulDiv(22, dpi, 96));
   EXPECT_EQ(HIWORD(size), MulDiv(21, dpi, 96));
-  EXPECT_TRUE(form.Edit1.GetReadOnly());
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
-  EXPECT_GE(static_cast<unsigned long long>(form.Memo1.Send(EM_GETLIMITTEXT)), 0x7FFFFFFEull)
+  EXPECT_TRUE(form.QuestionField.GetReadOnly());
+  EXPECT_TRUE(form.AnswerField.GetReadOnly());
+  EXPECT_GE(static_cast<unsigned long long>(form.Log.Send(EM_GETLIMITTEXT)), 0x7FFFFFFEull)
       << "the log has no limit";
-  EXPECT_TRUE(form.Edit1.Focused());
+  EXPECT_TRUE(form.QuestionField.Focused());
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 TEST_F(TMainWindow, TabAndTheLabelsMnemonicsMoveBetweenTheFields) {
   Start();
   TMainForm& form = Form();
-  Key(form.Edit1.Handle, VK_TAB);
-  EXPECT_TRUE(form.Edit2.Focused());
-  Key(form.Edit2.Handle, VK_TAB);
-  EXPECT_TRUE(form.Memo1.Focused());
-  Key(form.Memo1.Handle, VK_TAB);
-  EXPECT_TRUE(form.Edit1.Focused());
+  Key(form.QuestionField.Handle, VK_TAB);
+  EXPECT_TRUE(form.AnswerField.Focused());
+  Key(form.AnswerField.Handle, VK_TAB);
+  EXPECT_TRUE(form.Log.Focused());
+  Key(form.Log.Handle, VK_TAB);
+  EXPECT_TRUE(form.QuestionField.Focused());
   // As in a dialog, the field a mnemonic reaches has its text selected.
-  form.Edit1.SetText("France");
-  form.Edit2.SetText("Paris");
-  MSG mnemonic{form.Edit1.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
+  form.QuestionField.SetText("France");
+  form.AnswerField.SetText("Paris");
+  MSG mnemonic{form.QuestionField.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
-  EXPECT_TRUE(form.Edit2.Focused());
-  EXPECT_EQ(form.Edit2.GetSelText(), "Paris");
-  mnemonic = {form.Edit2.Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
+  EXPECT_TRUE(form.AnswerField.Focused());
+  EXPECT_EQ(form.AnswerField.GetSelText(), "Paris");
+  mnemonic = {form.AnswerField.Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
-  EXPECT_EQ(form.Edit1.GetSelText(), "France");
+  EXPECT_EQ(form.QuestionField.GetSelText(), "France");
 }
 
 TEST_F(TMainWindow, MinimizingLeavesTheLogAsItWasForTheRestore) {
   Start();
   RECT before, after;
-  GetWindowRect(Form().Memo1.Handle, &before);
+  GetWindowRect(Form().Log.Handle, &before);
   ShowWindow(Form().Handle(), SW_MINIMIZE);
-  GetWindowRect(Form().Memo1.Handle, &after);
+  GetWindowRect(Form().Log.Handle, &after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
@@ -217,32 +217,32 @@ TEST_F(TMainWindow, AWholeRunThroughTheAnswerFieldThenReview) {
 
   // Enter while no run is in progress is left to the read-only field.
   Answer("Paris");
-  EXPECT_EQ(form.Edit2.GetText(), "Paris");
+  EXPECT_EQ(form.AnswerField.GetText(), "Paris");
 
-  Key(form.Edit1.Handle, VK_F2);
-  EXPECT_EQ(form.Edit1.GetText(), "France");
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
-  EXPECT_TRUE(form.Edit2.Focused());
+  Key(form.QuestionField.Handle, VK_F2);
+  EXPECT_EQ(form.QuestionField.GetText(), "France");
+  EXPECT_FALSE(form.AnswerField.GetReadOnly());
+  EXPECT_TRUE(form.AnswerField.Focused());
   EXPECT_EQ(form.GetStatus(), "Answered 0/3 items");
   Answer("paris");
-  EXPECT_EQ(form.Edit1.GetText(), "Japan");
-  EXPECT_EQ(form.Edit2.GetText(), "");
+  EXPECT_EQ(form.QuestionField.GetText(), "Japan");
+  EXPECT_EQ(form.AnswerField.GetText(), "");
   EXPECT_FALSE(form.SaveLogM1.GetEnabled());
   Answer("Kyoto");
   EXPECT_TRUE(form.SaveLogM1.GetEnabled() && form.LogT1.GetEnabled());
   Answer("Rome");
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
-  EXPECT_EQ(form.Memo1.GetText(),
+  EXPECT_TRUE(form.AnswerField.GetReadOnly());
+  EXPECT_EQ(form.Log.GetText(),
             "[Miss 1]\r\nQuestion: Japan\r\nAnswer 1: Tokyo\r\nEntry: Kyoto\r\n"
             "\r\n[Results]\r\nHit: 2\r\nMiss: 1\r\nRatio: 66%\r\n");
   EXPECT_TRUE(form.ReviewM1.GetEnabled() && form.ReviewT1.GetEnabled());
 
   // The review asks the miss again; answered right, nothing is left to review.
-  Key(form.Edit2.Handle, VK_F4);
-  EXPECT_EQ(form.Edit1.GetText(), "Japan");
+  Key(form.AnswerField.Handle, VK_F4);
+  EXPECT_EQ(form.QuestionField.GetText(), "Japan");
   Answer("Tokyo");
   EXPECT_FALSE(form.ReviewM1.GetEnabled() || form.ReviewT1.GetEnabled());
-  EXPECT_EQ(form.Memo1.GetText(), "[Results]\r\nHit: 1\r\nMiss: 0\r\nRatio: 100%\r\n");
+  EXPECT_EQ(form.Log.GetText(), "[Results]\r\nHit: 1\r\nMiss: 0\r\nRatio: 100%\r\n");
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
@@ -251,7 +251,7 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
   Start({path});
   TMainForm& form = Form();
   Click(cmStart);
-  const std::string question = form.Edit1.GetText();
+  const std::string question = form.QuestionField.GetText();
   const std::string status = form.GetStatus();
 
   Responder.Press("Cancel");
@@ -268,22 +268,22 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
     EXPECT_EQ(seen.Caption, "capitals.csv - Tesmo");
     EXPECT_EQ(seen.Icon, "warning");
   }
-  EXPECT_EQ(form.Edit1.GetText(), question);
+  EXPECT_EQ(form.QuestionField.GetText(), question);
   EXPECT_EQ(form.GetStatus(), status);
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
+  EXPECT_FALSE(form.AnswerField.GetReadOnly());
 
   // Agreeing to quit, then cancelling the file dialog, still leaves the run.
   Responder.Press("OK");
   Responder.Press("Cancel");
   Click(cmOpen);
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
+  EXPECT_FALSE(form.AnswerField.GetReadOnly());
 
   Responder.Press("OK");
   Click(cmNew);
   EXPECT_EQ(form.GetStatus(), "No data");
   EXPECT_EQ(Caption(), "Tesmo");
-  EXPECT_EQ(form.Edit1.GetText(), "");
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
+  EXPECT_EQ(form.QuestionField.GetText(), "");
+  EXPECT_TRUE(form.AnswerField.GetReadOnly());
   EXPECT_FALSE(form.StartM1.GetEnabled() || form.ListM1.GetEnabled());
   EXPECT_EQ(form.FileM1s[0].GetCaption(), "capitals.csv (&1)") << "the history stays";
 }
@@ -309,7 +309,7 @@ TEST_F(TMainWindow, AnUnknownExtensionAsksForTheFormat) {
   Click(cmOpen);
   EXPECT_EQ(Responder.Seen().back().Text, "Select the file type: " + bare);
   EXPECT_EQ(Form().GetFileName(), text);
-  EXPECT_FALSE(Form().Edit2.GetReadOnly()) << "the run goes on";
+  EXPECT_FALSE(Form().AnswerField.GetReadOnly()) << "the run goes on";
 }
 
 TEST_F(TMainWindow, AFileWithoutItemsOrMissingChangesNothing) {
@@ -379,7 +379,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   Start();
   // Typing into the log enables Save Log; with no file the name has nothing
   // between " - " and ".txt".
-  Form().Memo1.Send(WM_CHAR, 't');
+  Form().Log.Send(WM_CHAR, 't');
   EXPECT_TRUE(Form().SaveLogM1.GetEnabled() && Form().LogT1.GetEnabled());
   std::string proposed = ProposedLogName();
   EXPECT_EQ(proposed.size(), std::string("Log20040305140709 - .txt").size()) << proposed;
@@ -389,7 +389,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   const std::string file = Folder.Write("capitals.csv", kCapitals);
   Drop({file});
   Click(cmList);
-  const std::string log = Form().Memo1.GetText();
+  const std::string log = Form().Log.GetText();
   proposed = ProposedLogName();
   EXPECT_EQ(proposed.substr(proposed.size() - 19), " - capitals.csv.txt");
 
@@ -397,12 +397,12 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   Responder.ChooseFile(target);
   Click(cmSaveLog);
   EXPECT_EQ(ReadWholeFile(target), log);
-  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path()) << "both dialogs share the folder";
+  EXPECT_EQ(Form().OpenDialog.InitialDir, Folder.Path()) << "both dialogs share the folder";
   EXPECT_EQ(Form().GetFileName(), file);
 
   // A file that cannot be replaced is left whole and the user is told.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-  Form().Memo1.SetText("other text");
+  Form().Log.SetText("other text");
   Responder.ChooseFile(target);
   Responder.Press("&Yes"); // the overwrite prompt
   Responder.Press("OK");
@@ -417,7 +417,7 @@ TEST_F(TMainWindow, HelpWithoutItsFileTellsWhichFileIsMissing) {
   Click(cmHelp);
   Responder.Press("OK");
   Responder.Press("OK");
-  Key(Form().Edit1.Handle, VK_F1);
+  Key(Form().QuestionField.Handle, VK_F1);
   ASSERT_EQ(Responder.Seen().size(), 3u);
   EXPECT_EQ(Responder.Seen()[1].Text, "Open the help document in HTML format?");
   EXPECT_EQ(Responder.Seen()[2].Text, "The program cannot open the document: " + HelpFile);
@@ -436,9 +436,9 @@ TEST_F(TMainWindow, SelectAllSelectsTheFocusedFieldEvenWhenReadOnly) {
   Start({Folder.Write("capitals.csv", kCapitals)});
   TMainForm& form = Form();
   Click(cmStart);
-  form.Edit2.SetText("typed");
-  form.Memo1.SetText("log");
-  for (TEdit* edit : {&form.Edit1, &form.Edit2, &form.Memo1}) {
+  form.AnswerField.SetText("typed");
+  form.Log.SetText("log");
+  for (TEdit* edit : {&form.QuestionField, &form.AnswerField, &form.Log}) {
     edit->SetFocus();
     edit->SetSel(0, 0);
     Click(cmSelectAll);
@@ -452,7 +452,7 @@ TEST_F(TMainWindow, SelectAllSelectsTheFocusedFieldEvenWhenReadOnly) {
 
 TEST_F(TMainWindow, ShortcutsDoNothingWhileTheirItemIsDisabled) {
   Start();
-  for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(Form().Edit1.Handle, key);
+  for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(Form().QuestionField.Handle, key);
   EXPECT_EQ(Responder.Seen().size(), 0u) << "no \"There is no item.\" or search";
   EXPECT_EQ(Form().GetStatus(), "Ready");
 }
@@ -485,7 +485,7 @@ TEST_F(TMainWindowFileNames, ADoubleByteNameWithABackslashTrailByte) {
   const std::string target = Folder.PathOf(kSource + ".txt");
   Responder.ChooseFile(target);
   Click(cmSaveLog);
-  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path());
+  EXPECT_EQ(Form().OpenDialog.InitialDir, Folder.Path());
 }
 
 TEST_F(TMainWindowFileNames, ADroppedNameLongerThan260BytesIsReadWhole) {

@@ -155,10 +155,10 @@ TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
   TMainForm& form = Start();
   form.GetHistory().Put(0, "C:\\Quiz\\words.txt");
   form.GetHistory().Put(1, "C:\\My Files\\kanji.csv");
-  form.OpenDialog1.InitialDir = "C:\\Quiz";
-  form.OpenDialog1.FilterIndex = 2;
-  form.SaveDialog1.InitialDir = "C:\\Quiz";
-  form.SaveDialog1.FilterIndex = 1;
+  form.OpenDialog.InitialDir = "C:\\Quiz";
+  form.OpenDialog.FilterIndex = 2;
+  form.SaveLogDialog.InitialDir = "C:\\Quiz";
+  form.SaveLogDialog.FilterIndex = 1;
   SetWindowPos(form.Handle(), nullptr, 218, 179, 826 - 218, 685 - 179, SWP_NOZORDER);
   ASSERT_EQ(Bounds(form).right, 826);
 
@@ -181,10 +181,10 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     view.BitsToFontStyle(5);
     view.TabWidth = 4;
     form.SetViewOptions(view);
-    form.OpenDialog1.InitialDir = "C:\\Quiz";
-    form.OpenDialog1.FilterIndex = 3;
-    form.SaveDialog1.InitialDir = "D:\\Logs";
-    form.SaveDialog1.FilterIndex = 2;
+    form.OpenDialog.InitialDir = "C:\\Quiz";
+    form.OpenDialog.FilterIndex = 3;
+    form.SaveLogDialog.InitialDir = "D:\\Logs";
+    form.SaveLogDialog.FilterIndex = 2;
     SetWindowPos(form.Handle(), nullptr, 300, 200, 640, 480, SWP_NOZORDER);
     Close();
   }
@@ -204,13 +204,13 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
   EXPECT_TRUE(form.ToolbarCaptionsM1.GetChecked());
   EXPECT_TRUE(form.SwapPanelsM1.GetChecked());
   EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_FALSE(IsWindowVisible(form.StatusBar.Handle));
   EXPECT_TRUE(form.LastPositionM1.GetChecked());
   EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   // The log fills the room the hidden status bar leaves.
   RECT client, log;
   GetClientRect(form.Handle(), &client);
-  GetWindowRect(form.Memo1.Handle, &log);
+  GetWindowRect(form.Log.Handle, &log);
   MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&log), 2);
   EXPECT_LT(log.bottom, client.bottom) << "the question panel stands below the log";
 
@@ -225,10 +225,10 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
   EXPECT_EQ(bounds.right, 940);
   EXPECT_EQ(bounds.bottom, 680);
 
-  EXPECT_EQ(form.OpenDialog1.InitialDir, "C:\\Quiz");
-  EXPECT_EQ(form.OpenDialog1.FilterIndex, 3);
-  EXPECT_EQ(form.SaveDialog1.InitialDir, "D:\\Logs");
-  EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
+  EXPECT_EQ(form.OpenDialog.InitialDir, "C:\\Quiz");
+  EXPECT_EQ(form.OpenDialog.FilterIndex, 3);
+  EXPECT_EQ(form.SaveLogDialog.InitialDir, "D:\\Logs");
+  EXPECT_EQ(form.SaveLogDialog.FilterIndex, 2);
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
@@ -294,7 +294,7 @@ TEST_F(SettingsFileTest, TenFieldsReplaceTheHistoryKeepTheViewAndTellTheSettings
   EXPECT_EQ(form.GetHistory().Get(1), "b.txt");
   EXPECT_TRUE(form.FileM1s[1].GetEnabled());
   EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_TRUE(IsWindowVisible(form.ToolBar.Handle));
   EXPECT_EQ(form.GetStatus(), "Ready");
 }
 
@@ -324,13 +324,13 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
   ASSERT_EQ(Responder.Seen().size(), 2u);
   EXPECT_EQ(Responder.Seen()[1].Text, OpenErrorText);
   TMainForm& form = *Form;
-  EXPECT_FALSE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_FALSE(IsWindowVisible(form.ToolBar.Handle));
   EXPECT_TRUE(form.LastPositionM1.GetChecked());
   EXPECT_TRUE(form.ShuffleM1.GetChecked());
   EXPECT_FALSE(form.SwapM1.GetChecked());
   EXPECT_NE(Bounds(form).left, 218);
-  EXPECT_EQ(form.OpenDialog1.InitialDir, "");
-  EXPECT_EQ(form.OpenDialog1.FilterIndex, 1);
+  EXPECT_EQ(form.OpenDialog.InitialDir, "");
+  EXPECT_EQ(form.OpenDialog.FilterIndex, 1);
   EXPECT_EQ(form.GetStatus(), "Ready");
 }
 
@@ -451,7 +451,7 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     TMainForm& form = *Form;
     EXPECT_EQ(std::to_string(form.GetViewOptions().FontSize), size) << "kept as read";
     EXPECT_EQ(std::to_string(form.GetViewOptions().TabWidth), tabs);
-    for (HWND field : {form.Edit1.Handle, form.Memo1.Handle}) {
+    for (HWND field : {form.QuestionField.Handle, form.Log.Handle}) {
       LOGFONTA font{};
       ASSERT_GT(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)),
                            sizeof font, &font),
@@ -462,8 +462,8 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     }
     // The log still takes and shows text, the commands still work.
     form.ReplaceLogText("question\tanswer\r\nnext");
-    EXPECT_EQ(form.Memo1.GetText(), "question\tanswer\r\nnext");
-    const LRESULT second = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 9, 0);
+    EXPECT_EQ(form.Log.GetText(), "question\tanswer\r\nnext");
+    const LRESULT second = SendMessageA(form.Log.Handle, EM_POSFROMCHAR, 9, 0);
     EXPECT_NE(second, -1) << tabs;
     EXPECT_LT(static_cast<short>(LOWORD(second)), 32767) << tabs;
     Responder.Press("OK");
@@ -480,7 +480,7 @@ TEST_F(SettingsFileTest, TheNameDefaultInAnyLetterCaseSelectsTheDefaultFace) {
   StartWith(Join(fields));
   EXPECT_EQ(Form->GetViewOptions().FontName, "DEFAULT") << "kept as written";
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Form->Memo1.Handle, WM_GETFONT, 0, 0)),
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Form->Log.Handle, WM_GETFONT, 0, 0)),
              sizeof font, &font);
   EXPECT_EQ(font.lfFaceName, DefaultFontFace());
 }
@@ -581,9 +581,9 @@ TEST_F(SettingsFileTest, TheStoredViewIsLaidOutBeforeTheWindowIsFirstShown) {
     return r;
   };
   // Not shown yet: the layout must already leave room for the bars.
-  EXPECT_EQ(clientRect(Form->Memo1.Handle).top, clientRect(Form->ToolBar1.Handle).bottom);
-  EXPECT_LE(clientRect(Form->Edit2.Handle).bottom, clientRect(Form->StatusBar1.Handle).top);
-  EXPECT_GT(clientRect(Form->Edit1.Handle).top, clientRect(Form->Memo1.Handle).bottom);
+  EXPECT_EQ(clientRect(Form->Log.Handle).top, clientRect(Form->ToolBar.Handle).bottom);
+  EXPECT_LE(clientRect(Form->AnswerField.Handle).bottom, clientRect(Form->StatusBar.Handle).top);
+  EXPECT_GT(clientRect(Form->QuestionField.Handle).top, clientRect(Form->Log.Handle).bottom);
 }
 
 } // namespace

@@ -49,7 +49,7 @@ std::string ShownFace(HWND control) {
 }
 
 SIZE ButtonSize(const TMainForm& form) {
-  const LRESULT size = SendMessageA(form.ToolBar1.Handle, TB_GETBUTTONSIZE, 0, 0);
+  const LRESULT size = SendMessageA(form.ToolBar.Handle, TB_GETBUTTONSIZE, 0, 0);
   return {LOWORD(size), HIWORD(size)};
 }
 
@@ -65,7 +65,7 @@ std::string ButtonText(const TToolButton& button) {
 std::string TooltipText(const TMainForm& form, const TToolButton& button) {
   NMTTDISPINFOA info{};
   info.hdr.hwndFrom =
-      reinterpret_cast<HWND>(SendMessageA(form.ToolBar1.Handle, TB_GETTOOLTIPS, 0, 0));
+      reinterpret_cast<HWND>(SendMessageA(form.ToolBar.Handle, TB_GETTOOLTIPS, 0, 0));
   info.hdr.idFrom = static_cast<UINT_PTR>(button.Id);
   info.hdr.code = TTN_GETDISPINFOA;
   SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
@@ -92,8 +92,8 @@ bool Topmost(const TMainForm& form) {
 // tab, in pixels.
 int TabDistance(TMainForm& form) {
   form.ReplaceLogText("a\tb");
-  const LRESULT a = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 0, 0);
-  const LRESULT b = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 2, 0);
+  const LRESULT a = SendMessageA(form.Log.Handle, EM_POSFROMCHAR, 0, 0);
+  const LRESULT b = SendMessageA(form.Log.Handle, EM_POSFROMCHAR, 2, 0);
   return static_cast<short>(LOWORD(b)) - static_cast<short>(LOWORD(a));
 }
 
@@ -131,19 +131,19 @@ protected:
 
 TEST_F(ViewOptionsTest, ToolbarCommandHidesAndShowsTheToolbarWithItsCheckMark) {
   TMainForm& form = *Form;
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_TRUE(IsWindowVisible(form.ToolBar.Handle));
   EXPECT_TRUE(form.ToolbarM1.GetChecked());
-  const int fieldsTop = ClientRect(form, form.Edit1.Handle).top;
+  const int fieldsTop = ClientRect(form, form.QuestionField.Handle).top;
 
   Click(cmToolbar);
-  EXPECT_FALSE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_FALSE(IsWindowVisible(form.ToolBar.Handle));
   EXPECT_FALSE(form.ToolbarM1.GetChecked());
-  EXPECT_LT(ClientRect(form, form.Edit1.Handle).top, fieldsTop) << "the fields move up";
+  EXPECT_LT(ClientRect(form, form.QuestionField.Handle).top, fieldsTop) << "the fields move up";
 
   Click(cmToolbar);
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_TRUE(IsWindowVisible(form.ToolBar.Handle));
   EXPECT_TRUE(form.ToolbarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Edit1.Handle).top, fieldsTop);
+  EXPECT_EQ(ClientRect(form, form.QuestionField.Handle).top, fieldsTop);
 }
 
 TEST_F(ViewOptionsTest, ToolbarCaptionsSwitchBetweenSmallButtonsWithTooltipsAndCaptionedButtons) {
@@ -162,9 +162,9 @@ TEST_F(ViewOptionsTest, ToolbarCaptionsSwitchBetweenSmallButtonsWithTooltipsAndC
   EXPECT_TRUE(form.ToolbarCaptionsM1.GetChecked());
   const SIZE captioned = ButtonSize(form);
   RECT button;
-  SendMessageA(form.ToolBar1.Handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  SendMessageA(form.ToolBar.Handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
   // Room for the 16-pixel picture with the caption under it.
-  EXPECT_GE(captioned.cy, 16 + 2 * -FontOf(form.ToolBar1.Handle).lfHeight / 2);
+  EXPECT_GE(captioned.cy, 16 + 2 * -FontOf(form.ToolBar.Handle).lfHeight / 2);
   EXPECT_GT(captioned.cx, 22);
   EXPECT_GT(captioned.cy, 21);
   EXPECT_EQ(ButtonText(form.LogT1), "Log");
@@ -189,40 +189,40 @@ TEST_F(ViewOptionsTest, ToolbarCaptionsSwitchBetweenSmallButtonsWithTooltipsAndC
 
 TEST_F(ViewOptionsTest, SwapPanelsPutsTheQuestionPanelBelowTheLogAndBack) {
   TMainForm& form = *Form;
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
+  EXPECT_LT(ClientRect(form, form.AnswerField.Handle).bottom, ClientRect(form, form.Log.Handle).top);
   EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
 
   Click(cmSwapPanels);
   EXPECT_TRUE(form.SwapPanelsM1.GetChecked());
-  const RECT log = ClientRect(form, form.Memo1.Handle);
-  EXPECT_GT(ClientRect(form, form.Edit1.Handle).top, log.bottom);
-  EXPECT_GT(ClientRect(form, form.Label1.Handle).top, log.bottom);
+  const RECT log = ClientRect(form, form.Log.Handle);
+  EXPECT_GT(ClientRect(form, form.QuestionField.Handle).top, log.bottom);
+  EXPECT_GT(ClientRect(form, form.QuestionLabel.Handle).top, log.bottom);
   // The log now starts right under the toolbar.
-  EXPECT_EQ(log.top, ClientRect(form, form.ToolBar1.Handle).bottom);
+  EXPECT_EQ(log.top, ClientRect(form, form.ToolBar.Handle).bottom);
 
   Click(cmSwapPanels);
   EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
+  EXPECT_LT(ClientRect(form, form.AnswerField.Handle).bottom, ClientRect(form, form.Log.Handle).top);
 }
 
 TEST_F(ViewOptionsTest, StatusBarCommandHidesTheBarAndTheLogTakesItsRoom) {
   TMainForm& form = *Form;
   RECT client;
   GetClientRect(form.Handle(), &client);
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom,
-            ClientRect(form, form.StatusBar1.Handle).top);
+  EXPECT_TRUE(IsWindowVisible(form.StatusBar.Handle));
+  EXPECT_EQ(ClientRect(form, form.Log.Handle).bottom,
+            ClientRect(form, form.StatusBar.Handle).top);
 
   Click(cmStatusBar);
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_FALSE(IsWindowVisible(form.StatusBar.Handle));
   EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom, client.bottom);
+  EXPECT_EQ(ClientRect(form, form.Log.Handle).bottom, client.bottom);
 
   Click(cmStatusBar);
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_TRUE(IsWindowVisible(form.StatusBar.Handle));
   EXPECT_TRUE(form.StatusBarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom,
-            ClientRect(form, form.StatusBar1.Handle).top);
+  EXPECT_EQ(ClientRect(form, form.Log.Handle).bottom,
+            ClientRect(form, form.StatusBar.Handle).top);
 }
 
 TEST_F(ViewOptionsTest, TopmostPutsTheWindowIntoTheTopmostBandAndOut) {
@@ -250,7 +250,7 @@ TEST_F(ViewOptionsTest, FontTabWidthAndDefaultCarryNoCheckMark) {
 
 TEST_F(ViewOptionsTest, TabStopsOfTheLogFollowTheTabWidth) {
   TMainForm& form = *Form;
-  const int average = AverageCharWidth(form.Memo1.Handle);
+  const int average = AverageCharWidth(form.Log.Handle);
   const int eight = TabDistance(form);
   EXPECT_NEAR(eight, 8 * average, average);
 
@@ -280,8 +280,8 @@ struct TFontDialogSeen {
 
 TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnName) {
   TMainForm& form = *Form;
-  const HFONT before = FontHandle(form.Edit1.Handle);
-  const std::string face = ShownFace(form.Memo1.Handle);
+  const HFONT before = FontHandle(form.QuestionField.Handle);
+  const std::string face = ShownFace(form.Log.Handle);
   ASSERT_NE(face, "");
   ASSERT_NE(face, "Default");
 
@@ -301,15 +301,15 @@ TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnNa
   // the same look.
   EXPECT_EQ(form.GetViewOptions().FontName, face);
   EXPECT_EQ(form.GetViewOptions().FontSize, 9);
-  EXPECT_NE(FontHandle(form.Edit1.Handle), before);
-  EXPECT_EQ(FontOf(form.Edit1.Handle).lfFaceName, face);
-  EXPECT_EQ(FontOf(form.Edit1.Handle).lfHeight, FontOf(form.Memo1.Handle).lfHeight);
+  EXPECT_NE(FontHandle(form.QuestionField.Handle), before);
+  EXPECT_EQ(FontOf(form.QuestionField.Handle).lfFaceName, face);
+  EXPECT_EQ(FontOf(form.QuestionField.Handle).lfHeight, FontOf(form.Log.Handle).lfHeight);
 
   // OK again without a change: the record is equal and nothing is applied.
-  const HFONT applied = FontHandle(form.Edit1.Handle);
+  const HFONT applied = FontHandle(form.QuestionField.Handle);
   Responder.Press("OK");
   Click(cmFont);
-  EXPECT_EQ(FontHandle(form.Edit1.Handle), applied);
+  EXPECT_EQ(FontHandle(form.QuestionField.Handle), applied);
   EXPECT_EQ(form.GetViewOptions().FontName, face);
 }
 
@@ -321,21 +321,21 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
   });
   Click(cmFont);
   EXPECT_EQ(form.GetViewOptions().FontSize, 14);
-  const LOGFONTA memo = FontOf(form.Memo1.Handle);
+  const LOGFONTA memo = FontOf(form.Log.Handle);
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(memo.lfHeight, -MulDiv(14, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-  for (HWND field : {form.Edit1.Handle, form.Edit2.Handle}) {
+  for (HWND field : {form.QuestionField.Handle, form.AnswerField.Handle}) {
     EXPECT_EQ(FontOf(field).lfHeight, memo.lfHeight);
     EXPECT_STREQ(FontOf(field).lfFaceName, memo.lfFaceName);
   }
   // The labels and the status bar keep the window's font.
-  EXPECT_NE(FontOf(form.Label1.Handle).lfHeight, memo.lfHeight);
-  EXPECT_NE(FontOf(form.StatusBar1.Handle).lfHeight, memo.lfHeight);
+  EXPECT_NE(FontOf(form.QuestionLabel.Handle).lfHeight, memo.lfHeight);
+  EXPECT_NE(FontOf(form.StatusBar.Handle).lfHeight, memo.lfHeight);
 
   // The dialog starts from the held size; Cancel leaves everything.
   std::string size;
-  const HFONT held = FontHandle(form.Memo1.Handle);
+  const HFONT held = FontHandle(form.Log.Handle);
   Responder.Handle([&size](HWND dialog) {
     size = WindowText(GetDlgItem(dialog, cmb3));
     PickListItem(dialog, cmb3, "20");
@@ -344,7 +344,7 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
   Click(cmFont);
   EXPECT_EQ(size, "14");
   EXPECT_EQ(form.GetViewOptions().FontSize, 14);
-  EXPECT_EQ(FontHandle(form.Memo1.Handle), held);
+  EXPECT_EQ(FontHandle(form.Log.Handle), held);
 }
 
 TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
@@ -375,16 +375,16 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   Click(cmDefaultView);
   EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
   EXPECT_FALSE(Topmost(form));
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
+  EXPECT_TRUE(IsWindowVisible(form.StatusBar.Handle));
+  EXPECT_LT(ClientRect(form, form.AnswerField.Handle).bottom, ClientRect(form, form.Log.Handle).top);
   EXPECT_EQ(ButtonText(form.LogT1), "");
-  EXPECT_STREQ(FontOf(form.Memo1.Handle).lfFaceName, DefaultFontFace().c_str());
+  EXPECT_STREQ(FontOf(form.Log.Handle).lfFaceName, DefaultFontFace().c_str());
   HDC screen = GetDC(nullptr);
-  EXPECT_EQ(FontOf(form.Memo1.Handle).lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
+  EXPECT_EQ(FontOf(form.Log.Handle).lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(FontOf(form.Memo1.Handle).lfWeight, FW_NORMAL);
-  EXPECT_NEAR(TabDistance(form), 8 * AverageCharWidth(form.Memo1.Handle),
-              AverageCharWidth(form.Memo1.Handle));
+  EXPECT_EQ(FontOf(form.Log.Handle).lfWeight, FW_NORMAL);
+  EXPECT_NEAR(TabDistance(form), 8 * AverageCharWidth(form.Log.Handle),
+              AverageCharWidth(form.Log.Handle));
   for (const TMenuItem* item : {&form.TopmostM1, &form.SwapPanelsM1, &form.ToolbarCaptionsM1})
     EXPECT_FALSE(item->GetChecked()) << item->GetCaption();
   EXPECT_TRUE(form.StatusBarM1.GetChecked());
@@ -458,7 +458,7 @@ TEST_F(ViewOptionsTest, OptionsDefaultResetsOnlyTheExamOptionsAfterOk) {
   EXPECT_FALSE(form.CaseT1.GetDown());
   // The view options are not the examination's.
   EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_FALSE(IsWindowVisible(form.StatusBar.Handle));
 }
 
 } // namespace
@@ -469,19 +469,19 @@ TEST_F(ViewOptionsTest, AnOptionChangedDuringARunCountsFromTheNextQuestion) {
   Click(cmShuffle); // asked in the file's order
   form.OpenDocument(questions.Path());
   Click(cmStart);
-  ASSERT_EQ(form.Edit1.GetText(), "q1");
+  ASSERT_EQ(form.QuestionField.GetText(), "q1");
 
   Click(cmSwap);
   Click(cmCaseSensitive);
-  EXPECT_EQ(form.Edit1.GetText(), "q1") << "the question shown stays";
+  EXPECT_EQ(form.QuestionField.GetText(), "q1") << "the question shown stays";
   // Judged as it was asked: case ignored, the answer expected.
-  form.Edit2.SetText("A1");
-  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  form.AnswerField.SetText("A1");
+  SendMessageA(form.AnswerField.Handle, WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_EQ(form.GetExam().HitItems.Count(), 1);
   // The next question comes swapped, and its case counts.
-  EXPECT_EQ(form.Edit1.GetText(), "a2");
-  form.Edit2.SetText("Q2");
-  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(form.QuestionField.GetText(), "a2");
+  form.AnswerField.SetText("Q2");
+  SendMessageA(form.AnswerField.Handle, WM_KEYDOWN, VK_RETURN, 1);
   // The run is over with that one miss to review.
   EXPECT_EQ(form.GetExam().ReviewItems.Count(), 1);
   EXPECT_TRUE(form.ReviewM1.GetEnabled());
@@ -577,7 +577,7 @@ TEST_F(TabWidthTest, AcceptsWholeNumbersFromZeroToNinetySixInTheIntegerRules) {
   }
   EXPECT_EQ(Responder.Unexpected(), 0);
   // The log's tab stops follow: 32 characters apart now.
-  const int average = AverageCharWidth(form.Memo1.Handle);
+  const int average = AverageCharWidth(form.Log.Handle);
   EXPECT_NEAR(TabDistance(form), 32 * average, 2 * average);
 }
 
@@ -604,7 +604,7 @@ TEST_F(TabWidthTest, RejectsOtherEntriesWithTheRangeAndTheEntryThenAsksAgainWith
 
 TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNotApplied) {
   TMainForm& form = *Form;
-  const HFONT applied = FontHandle(form.Memo1.Handle);
+  const HFONT applied = FontHandle(form.Log.Handle);
   TAsked first, second;
   Responder.Handle([&first](HWND dialog) {
     first = Describe(dialog);
@@ -637,6 +637,6 @@ TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNot
   // OK on the held width leaves the record equal: nothing is applied.
   Answer("8");
   Click(cmTabWidth);
-  EXPECT_EQ(FontHandle(form.Memo1.Handle), applied);
+  EXPECT_EQ(FontHandle(form.Log.Handle), applied);
   EXPECT_EQ(Responder.Unexpected(), 0);
 }

@@ -20,8 +20,8 @@ void TFakeExamWindow::SetStatus(const std::string& text) {
   StatusHistory.push_back(text);
 }
 
-void TFakeExamWindow::Memo1Change() {
-  ++Memo1Changes;
+void TFakeExamWindow::LogChanged() {
+  ++LogChanges;
   SaveLogEnabled = ::SaveLogEnabled(LogHoldsLine());
 }
 
@@ -30,7 +30,7 @@ void TFakeExamWindow::UpdateCommands() {
   StartEnabled = states.StartEnabled;
   ReviewEnabled = states.ReviewEnabled;
   ListEnabled = states.ListEnabled;
-  Edit2ReadOnly = states.Edit2ReadOnly;
+  AnswerReadOnly = states.AnswerReadOnly;
 }
 
 bool TFakeExamWindow::Confirm(const std::string& text) {
@@ -47,6 +47,6 @@ void TFakeExamSetup::AddItem(std::string_view question,
 
 TKeyCode TFakeExamSetup::PressEnter(TShiftState shift) {
   TKeyCode key = KeyEnter;
-  Run.Edit2KeyDown(key, shift);
+  Run.AnswerKeyDown(key, shift);
   return key;
 }
