@@ -10,15 +10,24 @@
 #include "commands.h"
 #include "exam/examlog.h"
 #include "failure.h"
-#include "win/fonts.h"
-#include "win/dpi.h"
-#include "win/syserror.h"
+#include "resource.h"
 #include "util/textutil.h"
+#include "win/dpi.h"
+#include "win/fonts.h"
+#include "win/syserror.h"
 
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-enum TControlId { idStatusBar = 10, idToolBar, idQuestionLabel, idQuestionField, idAnswerLabel, idAnswerField, idLog };
+enum TControlId {
+  idStatusBar = 10,
+  idToolBar,
+  idQuestionLabel,
+  idQuestionField,
+  idAnswerLabel,
+  idAnswerField,
+  idLog
+};
 
 } // namespace
 
@@ -27,9 +36,9 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESMO));
   windowClass.hIconSm = windowClass.hIcon;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -37,9 +46,9 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
 
 TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     : OpenDialog(TFileDialog::fdOpen, "Open",
-                  "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
+                 "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
       SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
-                  "txt"),
+                    "txt"),
       Instance(instance), Arguments(std::move(arguments)) {
   if (!CreateWindowExA(0, kClassName, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -55,7 +64,6 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     SearchOptions = TSearchOptions();
     ViewOptions = TViewOptions();
     ExamOptions = TExamOptions();
-    FileDialogs = std::make_unique<TOpenDialogs>();
     Run = std::make_unique<TExamRun>(*Exam, *this);
     TitleText = AppTitle;
     IdleInstalled = true;
@@ -69,8 +77,6 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     UpdateFindCommands();
     ApplyViewOptions();
     ApplyExamOptions();
-    FileDialogs->Register(0, OpenDialog);
-    FileDialogs->Register(1, SaveLogDialog);
     LoadSettings();
     SetStatus("Ready");
   } catch (...) {
@@ -80,7 +86,6 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
 }
 
 TMainForm::~TMainForm() {
-  FileDialogs.reset();
   Run.reset();
   Exam.reset();
   History.reset();
@@ -123,7 +128,8 @@ void TMainForm::CreateControls() {
   AnswerLabel.SetText("&Answer:");
   AnswerField.Handle =
       child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idAnswerField, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(AnswerField.Handle, FieldProc, idAnswerField, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowSubclass(AnswerField.Handle, FieldProc, idAnswerField,
+                    reinterpret_cast<DWORD_PTR>(this));
   Log.Handle =
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
@@ -155,20 +161,20 @@ void TMainForm::LayoutControls() {
     GetWindowRect(ToolBar.Handle, &bar);
     client.top += bar.bottom - bar.top;
   }
-  // Panel1 is what is left; Panel2 holds the fields above or below Panel3,
-  // which the log fills.
-  RECT panel2 = client, panel3 = client;
+  // What is left holds the fields above or below the log, which fills the
+  // rest.
+  RECT fields = client, logArea = client;
   const int fieldsHeight = std::min<int>(Scale(73), std::max<int>(0, client.bottom - client.top));
   if (ViewOptions.SwapPanels) {
-    panel2.top = client.bottom - fieldsHeight;
-    panel3.bottom = panel2.top;
+    fields.top = client.bottom - fieldsHeight;
+    logArea.bottom = fields.top;
   } else {
-    panel2.bottom = client.top + fieldsHeight;
-    panel3.top = panel2.bottom;
+    fields.bottom = client.top + fieldsHeight;
+    logArea.top = fields.bottom;
   }
   const auto at = [&](int left, int top, int width, int height) {
-    return RECT{panel2.left + Scale(left), panel2.top + Scale(top),
-                panel2.left + Scale(left) + Scale(width), panel2.top + Scale(top) + Scale(height)};
+    return RECT{fields.left + Scale(left), fields.top + Scale(top),
+                fields.left + Scale(left) + Scale(width), fields.top + Scale(top) + Scale(height)};
   };
   // Drawn anew where they land: the old picture may hold a taller toolbar's
   // pixels, which the system would otherwise copy along with them.
@@ -178,14 +184,15 @@ void TMainForm::LayoutControls() {
   };
   place(QuestionLabel, at(8, 8, 89, 25));
   place(AnswerLabel, at(8, 40, 89, 25));
-  // The fields stretch with the window, keeping their right margin.
-  const int right = std::max<int>(panel2.right - Scale(8), panel2.left + Scale(104) + 1);
-  RECT edit1 = at(104, 8, 489, 23), edit2 = at(103, 40, 489, 23);
-  edit1.right = right;
-  edit2.right = right;
-  place(QuestionField, edit1);
-  place(AnswerField, edit2);
-  place(Log, panel3);
+  // The fields stretch with the window, keeping their right margin. The
+  // answer field starts a pixel left of the question field, as designed.
+  const int right = std::max<int>(fields.right - Scale(8), fields.left + Scale(104) + 1);
+  RECT question = at(104, 8, 489, 23), answer = at(103, 40, 489, 23);
+  question.right = right;
+  answer.right = right;
+  place(QuestionField, question);
+  place(AnswerField, answer);
+  place(Log, logArea);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -222,11 +229,7 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
         case WM_KEYDOWN: {
           if (id != idAnswerField) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
-          TShiftState shift = 0;
-          if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-          if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-          if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-          form->AnswerKeyDown(key, shift);
+          form->AnswerKeyDown(key);
           if (key == 0) {
             // Consumed: the character Enter would make is dropped too, so
             // the field neither beeps nor takes it.
@@ -349,8 +352,7 @@ bool TMainForm::MoveFocus(HWND from) {
   return false;
 }
 
-void TMainForm::ApplicationIdle(bool& done) {
-  done = true;
+void TMainForm::ApplicationIdle() {
   if (!IdleInstalled) return;
   IdleInstalled = false;
   OpenCommandLineFiles();

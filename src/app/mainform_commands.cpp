@@ -4,78 +4,75 @@
 #include "dialogs/choicedialog.h"
 #include "exam/commandstates.h"
 #include "mainform.h"
+#include "resource.h"
 
+// The one place a command id meets its handler.
 void TMainForm::ClickMenuItem(int id) {
-  TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(id)};
-  if (Window.Handle == nullptr || !item.GetEnabled()) return;
-  if (IsHistoryCommand(id)) {
-    OpenRecentFile(id);
-    return;
-  }
+  if (Window.Handle == nullptr || !MenuItem(id).GetEnabled()) return;
+  if (IsHistoryCommand(id)) return OpenRecentFile(id);
   switch (id) {
   case cmNew:
-    NewDocument();
-    break;
+    return NewDocument();
   case cmOpen:
-    OpenWithDialog();
-    break;
+    return OpenWithDialog();
   case cmSaveLog:
-    SaveLog();
-    break;
+    return SaveLog();
   case cmStart:
-    Run->Start(ecStart);
-    break;
+    return Run->Start(ecStart);
   case cmReview:
-    Run->Start(ecReview);
-    break;
+    return Run->Start(ecReview);
   case cmList:
-    Run->List();
-    break;
+    return Run->List();
   case cmClear:
-    ClearRecentFiles();
-    break;
+    return ClearRecentFiles();
   case cmExit:
-    Exit();
-    break;
+    return Exit();
   case cmFind:
+    return Find();
   case cmFindNext:
+    return FindAgain(false);
   case cmFindPrev:
-    FindM1Click(id);
-    break;
+    return FindAgain(true);
   case cmSelectAll:
-    SelectAll();
-    break;
+    return SelectAll();
   case cmToolbar:
+    return ToggleViewOption(&TViewOptions::Toolbar);
   case cmToolbarCaptions:
+    return ToggleViewOption(&TViewOptions::ToolbarCaptions);
   case cmFont:
+    return ChangeFont();
   case cmTabWidth:
+    return ChangeTabWidth();
   case cmSwapPanels:
+    return ToggleViewOption(&TViewOptions::SwapPanels);
   case cmStatusBar:
+    return ToggleViewOption(&TViewOptions::StatusBar);
   case cmLastPosition:
+    return ToggleViewOption(&TViewOptions::LastPosition);
   case cmTopmost:
+    return ToggleViewOption(&TViewOptions::Topmost);
   case cmDefaultView:
-    ViewM1Click(id);
-    break;
+    return ResetViewOptions();
   case cmShuffle:
+    return ToggleExamOption(&TExamOptions::Shuffle);
   case cmSwap:
+    return ToggleExamOption(&TExamOptions::Swap);
   case cmCaseSensitive:
+    return ToggleExamOption(&TExamOptions::CaseSensitive);
   case cmDefaultExam:
-    OptionsM1Click(id);
-    break;
+    return ResetExamOptions();
   case cmHelp:
-    ShowHelp();
-    break;
+    return ShowHelp();
   case cmAbout:
-    ShowAbout();
-    break;
+    return ShowAbout();
   default:
-    break;
+    return;
   }
 }
 
 void TMainForm::ToolButtonClick(int id) {
-  for (const TToolButtonEntry& entry : ToolButtonTable)
-    if (entry.Command != cmNone && entry.Command == id) ClickMenuItem(id);
+  const TCommand* command = FindCommand(id);
+  if (command != nullptr && command->Button.Caption != nullptr) ClickMenuItem(id);
 }
 
 void TMainForm::NewDocument() {
@@ -100,27 +97,24 @@ void TMainForm::ShowHelp() {
 }
 
 void TMainForm::ShowAbout() {
-  ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", 0, 0, 1,
-                   LoadIconA(Instance, MAKEINTRESOURCEA(1)));
+  // One button, OK, which Enter and Escape both press.
+  constexpr int okButton = 0, buttonCount = 1;
+  ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", okButton, okButton,
+                   buttonCount, LoadIconA(Instance, MAKEINTRESOURCEA(IDI_TESMO)));
 }
 
-void TMainForm::AnswerKeyDown(TKeyCode& key, TShiftState shift) { Run->AnswerKeyDown(key, shift); }
+void TMainForm::AnswerKeyDown(TKeyCode& key) { Run->AnswerKeyDown(key); }
 
 void TMainForm::LogChanged() {
   FlushLog();
-  const bool enabled = SaveLogEnabled(LogHoldsLine());
-  SaveLogM1.SetEnabled(enabled);
-  LogT1.SetEnabled(SaveLogM1.GetEnabled());
+  SetCommandEnabled(cmSaveLog, LogHoldsLine());
 }
 
 void TMainForm::UpdateCommands() {
   const TExamCommandStates states = ExamCommandStates(*Exam);
-  StartM1.SetEnabled(states.StartEnabled);
-  ReviewM1.SetEnabled(states.ReviewEnabled);
-  ListM1.SetEnabled(states.ListEnabled);
-  StartT1.SetEnabled(StartM1.GetEnabled());
-  ReviewT1.SetEnabled(ReviewM1.GetEnabled());
-  ListT1.SetEnabled(ListM1.GetEnabled());
+  SetCommandEnabled(cmStart, states.StartEnabled);
+  SetCommandEnabled(cmReview, states.ReviewEnabled);
+  SetCommandEnabled(cmList, states.ListEnabled);
   AnswerField.SetReadOnly(states.AnswerReadOnly);
 }
 
@@ -142,26 +136,14 @@ void TMainForm::ShowSaveError(const std::string& path) {
   ShowError("The program cannot save the document: " + path);
 }
 
-void TMainForm::OptionsM1Click(int id) {
+void TMainForm::ToggleExamOption(bool TExamOptions::*option) {
   TExamOptions options = ExamOptions;
-  switch (id) {
-  case cmShuffle:
-    options.Shuffle = !options.Shuffle;
-    break;
-  case cmSwap:
-    options.Swap = !options.Swap;
-    break;
-  case cmCaseSensitive:
-    options.CaseSensitive = !options.CaseSensitive;
-    break;
-  case cmDefaultExam:
-    if (!Confirm("Set default settings?")) return;
-    options = TExamOptions();
-    break;
-  default:
-    return;
-  }
+  options.*option = !(options.*option);
   SetExamOptions(options);
+}
+
+void TMainForm::ResetExamOptions() {
+  if (Confirm("Set default settings?")) SetExamOptions(TExamOptions());
 }
 
 void TMainForm::SetExamOptions(const TExamOptions& options) {
@@ -171,12 +153,9 @@ void TMainForm::SetExamOptions(const TExamOptions& options) {
 }
 
 void TMainForm::ApplyExamOptions() {
-  ShuffleM1.SetChecked(ExamOptions.Shuffle);
-  SwapM1.SetChecked(ExamOptions.Swap);
-  CaseSensitiveM1.SetChecked(ExamOptions.CaseSensitive);
-  ShuffleT1.SetDown(ShuffleM1.GetChecked());
-  SwapT1.SetDown(SwapM1.GetChecked());
-  CaseT1.SetDown(CaseSensitiveM1.GetChecked());
+  SetCommandChecked(cmShuffle, ExamOptions.Shuffle);
+  SetCommandChecked(cmSwap, ExamOptions.Swap);
+  SetCommandChecked(cmCaseSensitive, ExamOptions.CaseSensitive);
 }
 
 void TMainForm::SetSearchOptions(const TSearchOptions& options) {
@@ -187,6 +166,6 @@ void TMainForm::SetSearchOptions(const TSearchOptions& options) {
 
 void TMainForm::UpdateFindCommands() {
   const bool enabled = !SearchOptions.FindText.empty();
-  FindNextM1.SetEnabled(enabled);
-  FindPrevM1.SetEnabled(enabled);
+  SetCommandEnabled(cmFindNext, enabled);
+  SetCommandEnabled(cmFindPrev, enabled);
 }

@@ -55,19 +55,16 @@ std::string DroppedName(HDROP drop, UINT index, bool& held) {
 void TMainForm::OpenWithDialog() {
   if (!Run->ConfirmQuitExam()) return;
   std::string name;
-  if (!ExecuteFileDialog(0, name)) return;
+  if (!ExecuteFileDialog(OpenDialog, name)) return;
   OpenDocument(name);
 }
 
-bool TMainForm::ExecuteFileDialog(int id, std::string& fileName) {
-  TFileDialog* dialog = FileDialogs->FindDialog(id);
-  if (dialog == nullptr) return false;
-  dialog->FileName = fileName;
-  if (!dialog->Execute(Window.Handle)) return false;
-  fileName = dialog->FileName;
-  // Both dialogs start where either of them was last used.
+bool TMainForm::ExecuteFileDialog(TFileDialog& dialog, std::string& fileName) {
+  dialog.FileName = fileName;
+  if (!dialog.Execute(Window.Handle)) return false;
+  fileName = dialog.FileName;
   const std::string folder = ExtractFileDir(fileName);
-  for (int i = 0; i < FileDialogs->Count(); ++i) FileDialogs->Get(i).InitialDir = folder;
+  for (TFileDialog* each : FileDialogs()) each->InitialDir = folder;
   return true;
 }
 
@@ -102,12 +99,14 @@ bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
 }
 
 bool TMainForm::AskFileFormat(const std::string& path, int& format) {
+  // CSV is the default button; Escape and the close box press Cancel.
+  enum { csvButton, textButton, cancelButton, buttonCount };
   switch (ShowChoiceDialog(Window.Handle, TitleText, "Select the file type: " + path, dkWarning,
-                           "&CSV\r\n&Text\r\nCancel", 2, 0, 3)) {
-  case 0:
+                           "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount)) {
+  case csvButton:
     format = qffCsv;
     return true;
-  case 1:
+  case textButton:
     format = qffText;
     return true;
   default:
@@ -147,11 +146,12 @@ void TMainForm::UpdateHistoryMenu() {
   for (int slot = 0; slot < History->Count() && slot < HistorySlots; ++slot) {
     const std::string name = ExtractFileName(History->Get(slot));
     anyFile = anyFile || !name.empty();
-    FileM1s[slot].SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
-                             std::to_string(slot + 1) + ")");
-    FileM1s[slot].SetEnabled(!name.empty());
+    const int id = cmHistoryFirst + slot;
+    MenuItem(id).SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
+                            std::to_string(slot + 1) + ")");
+    SetCommandEnabled(id, !name.empty());
   }
-  ClearM1.SetEnabled(anyFile);
+  SetCommandEnabled(cmClear, anyFile);
 }
 
 void TMainForm::OpenRecentFile(int id) {
@@ -180,7 +180,7 @@ void TMainForm::SaveLog() {
   if (CheckLogEmpty()) return;
   std::string name =
       "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
-  if (!ExecuteFileDialog(1, name)) return;
+  if (!ExecuteFileDialog(SaveLogDialog, name)) return;
   // Saved whole or not at all: a failure half-way leaves an older file as it was.
   try {
     sys::SaveFile(name, Log.GetText());

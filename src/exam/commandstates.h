@@ -12,6 +12,3 @@ struct TExamCommandStates {
 };
 
 TExamCommandStates ExamCommandStates(const TExam& exam);
-
-// Save Log and its button: enabled while the log pane holds a line.
-inline bool SaveLogEnabled(bool logHoldsLine) { return logHoldsLine; }

@@ -80,8 +80,7 @@ void TExamRun::ShowNextItem() {
   Window.FocusAnswer();
 }
 
-void TExamRun::AnswerKeyDown(TKeyCode& key, TShiftState) {
-  // Shift, Ctrl and Alt with Enter act like Enter.
+void TExamRun::AnswerKeyDown(TKeyCode& key) {
   if (key != KeyEnter || !IsExamRunning()) return;
   key = 0;
   CheckAnswer();

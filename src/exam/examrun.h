@@ -18,10 +18,6 @@ enum TExamCommand { ecStart, ecReview, ecList, ecOther };
 using TKeyCode = std::uint16_t;
 inline constexpr TKeyCode KeyEnter = 13;
 
-// The modifier keys held with a key.
-enum TShiftKey : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-using TShiftState = unsigned;
-
 class TExamRun {
 public:
   TExamRun(TExam& exam, TExamWindow& window) : Exam(exam), Window(window) {}
@@ -39,7 +35,9 @@ public:
   void Start(TExamCommand sender);
   void StartExam(bool review);
   void ShowNextItem();
-  void AnswerKeyDown(TKeyCode& key, TShiftState shift);
+  // Enter checks the answer during a run, whatever modifiers are held; the
+  // key is then consumed (set to 0).
+  void AnswerKeyDown(TKeyCode& key);
   void CheckAnswer();
   void GetAnswerEntry(std::string& question, std::vector<std::string>& answers, std::string& entry);
   void JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,

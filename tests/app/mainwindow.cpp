@@ -85,8 +85,8 @@ void MainWindowTest::Key(HWND target, WORD key) {
 }
 
 void MainWindowTest::Answer(const std::string& text) {
-  FormPtr->AnswerField.SetText(text);
-  Key(FormPtr->AnswerField.Handle, VK_RETURN);
+  AnswerField(*FormPtr).SetText(text);
+  Key(AnswerField(*FormPtr).Handle, VK_RETURN);
 }
 
 namespace {

@@ -22,7 +22,7 @@ void TFakeExamWindow::SetStatus(const std::string& text) {
 
 void TFakeExamWindow::LogChanged() {
   ++LogChanges;
-  SaveLogEnabled = ::SaveLogEnabled(LogHoldsLine());
+  SaveLogEnabled = LogHoldsLine(); // Save Log: while the log holds a line
 }
 
 void TFakeExamWindow::UpdateCommands() {
@@ -45,8 +45,8 @@ void TFakeExamSetup::AddItem(std::string_view question,
   for (std::string_view answer : answers) item.AddAnswer(answer);
 }
 
-TKeyCode TFakeExamSetup::PressEnter(TShiftState shift) {
+TKeyCode TFakeExamSetup::PressEnter() {
   TKeyCode key = KeyEnter;
-  Run.AnswerKeyDown(key, shift);
+  Run.AnswerKeyDown(key);
   return key;
 }

@@ -88,9 +88,8 @@ struct TFakeExamSetup {
 
   // Adds an item to the open file's set.
   void AddItem(std::string_view question, std::initializer_list<std::string_view> answers);
-  // Enter in the answer field with the given modifiers; the key as the
-  // handler left it.
-  TKeyCode PressEnter(TShiftState shift = 0);
+  // Enter in the answer field; the key as the handler left it.
+  TKeyCode PressEnter();
   // Types an answer and presses Enter.
   void Answer(std::string_view text) {
     Window.Type(text);
