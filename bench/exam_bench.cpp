@@ -80,7 +80,7 @@ TRunTimes TimeRun(const std::vector<std::int32_t>& values) {
   setup.Window.Random.Values = values;
   TRunTimes times;
   const auto start = Clock::now();
-  setup.Run.StartM1Click(ecStartM1);
+  setup.Run.Start(ecStart);
   times.Start = times.Total = Since(start);
   TimeAnswers(times, [&](int) {
     const TExamItem& item = setup.Exam.RestItems.Get(setup.Exam.Index);

@@ -16,6 +16,7 @@
 
 #include "app/commands.h"
 #include "app/mainform.h"
+#include "app/mainformprobe.h"
 #include "app/messageloop.h"
 #include "exam/examitems.h"
 #include "exam/examlog.h"
@@ -128,7 +129,7 @@ int main(int argc, char** argv) {
   ProcessMessages(form);
   const double open = Best(3, [&] {
     const auto start = TClock::now();
-    form.OpenDocument(million);
+    OpenDocument(form, million);
     return Seconds(start);
   });
   Report(("OpenDocument, " + std::to_string(items) + " items").c_str(), open, "LoadFromFile alone",
@@ -142,7 +143,7 @@ int main(int argc, char** argv) {
       300, form.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
   // The log's own font: measuring the text is most of the work.
-  SendMessageA(edit, WM_SETFONT, form.Memo1.Send(WM_GETFONT), FALSE);
+  SendMessageA(edit, WM_SETFONT, Log(form).Send(WM_GETFONT), FALSE);
   const double setText = Best(1, [&] {
     SetWindowTextA(edit, "");
     const auto start = TClock::now();
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
   });
   DestroyWindow(edit);
   const double list = Best(1, [&] {
-    form.Memo1.SetText("");
+    Log(form).SetText("");
     const auto start = TClock::now();
     form.ClickMenuItem(cmList);
     return Seconds(start);
@@ -163,16 +164,16 @@ int main(int argc, char** argv) {
   // A long run, half of the answers wrong, answered with Enter.
   const int kAnswers = argc > 2 ? std::atoi(argv[2]) : 20000, kSample = kAnswers / 20;
   const std::string run = WriteCsv("tesmo-bench-run.csv", kAnswers);
-  form.OpenDocument(run);
-  if (form.ShuffleM1.GetChecked()) form.ClickMenuItem(cmShuffle);
+  OpenDocument(form, run);
+  if (MenuItem(form, cmShuffle).GetChecked()) form.ClickMenuItem(cmShuffle);
   form.ClickMenuItem(cmStart);
   std::vector<double> times;
   times.reserve(kAnswers);
   for (int i = 0; i < kAnswers; ++i) {
     const std::string answer = i % 2 == 0 ? "answer " + std::to_string(i) : "wrong";
     const auto start = TClock::now();
-    form.Edit2.SetText(answer);
-    SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+    AnswerField(form).SetText(answer);
+    SendMessageA(AnswerField(form).Handle, WM_KEYDOWN, VK_RETURN, 1);
     times.push_back(Seconds(start));
   }
   double first = 0, last = 0;
@@ -184,7 +185,7 @@ int main(int argc, char** argv) {
               ("run of " + std::to_string(kAnswers) + " answers: the last 5%").c_str(),
               last / kSample * 1e6, "the first 5%", first / kSample * 1e6, last / first);
   std::printf("   (the log holds %d lines at the end)\n",
-              static_cast<int>(form.Memo1.Send(EM_GETLINECOUNT)));
+              static_cast<int>(Log(form).Send(EM_GETLINECOUNT)));
   DeleteFileA(million.c_str());
   DeleteFileA(run.c_str());
   return 0;

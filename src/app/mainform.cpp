@@ -10,15 +10,24 @@
 #include "commands.h"
 #include "exam/examlog.h"
 #include "failure.h"
-#include "win/fonts.h"
-#include "win/dpi.h"
-#include "win/syserror.h"
+#include "resource.h"
 #include "util/textutil.h"
+#include "win/dpi.h"
+#include "win/fonts.h"
+#include "win/syserror.h"
 
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-enum TControlId { idStatusBar = 10, idToolBar, idLabel1, idEdit1, idLabel2, idEdit2, idMemo1 };
+enum TControlId {
+  idStatusBar = 10,
+  idToolBar,
+  idQuestionLabel,
+  idQuestionField,
+  idAnswerLabel,
+  idAnswerField,
+  idLog
+};
 
 } // namespace
 
@@ -27,19 +36,19 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TESMO));
   windowClass.hIconSm = windowClass.hIcon;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
-    : OpenDialog1(TFileDialog::fdOpen, "Open",
-                  "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
-      SaveDialog1(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
-                  "txt"),
+    : OpenDialog(TFileDialog::fdOpen, "Open",
+                 "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
+      SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
+                    "txt"),
       Instance(instance), Arguments(std::move(arguments)) {
   if (!CreateWindowExA(0, kClassName, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
@@ -55,13 +64,12 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     SearchOptions = TSearchOptions();
     ViewOptions = TViewOptions();
     ExamOptions = TExamOptions();
-    FileDialogs = std::make_unique<TOpenDialogs>();
     Run = std::make_unique<TExamRun>(*Exam, *this);
     TitleText = AppTitle;
     IdleInstalled = true;
     Window.SetText(AppTitle);
     DragAcceptFiles(Window.Handle, TRUE);
-    Memo1Change();
+    LogChanged();
     UpdateTitle();
     History->SetCount(HistorySlots);
     UpdateHistoryMenu();
@@ -69,8 +77,6 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     UpdateFindCommands();
     ApplyViewOptions();
     ApplyExamOptions();
-    FileDialogs->Register(0, OpenDialog1);
-    FileDialogs->Register(1, SaveDialog1);
     LoadSettings();
     SetStatus("Ready");
   } catch (...) {
@@ -80,13 +86,12 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
 }
 
 TMainForm::~TMainForm() {
-  FileDialogs.reset();
   Run.reset();
   Exam.reset();
   History.reset();
   if (Window.Handle != nullptr) DestroyWindow(Window.Handle);
   if (Accelerators != nullptr) DestroyAcceleratorTable(Accelerators);
-  if (ImageList1 != nullptr) ImageList_Destroy(ImageList1);
+  if (ToolBarImages != nullptr) ImageList_Destroy(ToolBarImages);
   if (WindowFont != nullptr) DeleteObject(WindowFont);
   if (FieldFont != nullptr) DeleteObject(FieldFont);
   if (SmallIcon != nullptr) DestroyIcon(SmallIcon);
@@ -110,26 +115,27 @@ void TMainForm::CreateControls() {
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont), FALSE);
     return handle;
   };
-  StatusBar1.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
-  StatusBar1.MakeOnePart();
+  StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
+  StatusBar.MakeOnePart();
   CreateToolBar();
   // Created in tab order; a label comes right before the field its mnemonic
   // focuses.
-  Label1.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel1);
-  Label1.SetText("&Question:");
-  Edit1.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit1, WS_EX_CLIENTEDGE);
-  Label2.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idLabel2);
-  Label2.SetText("&Answer:");
-  Edit2.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idEdit2, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(Edit2.Handle, FieldProc, idEdit2, reinterpret_cast<DWORD_PTR>(this));
-  Memo1.Handle =
+  QuestionLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idQuestionLabel);
+  QuestionLabel.SetText("&Question:");
+  QuestionField.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idQuestionField, WS_EX_CLIENTEDGE);
+  AnswerLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idAnswerLabel);
+  AnswerLabel.SetText("&Answer:");
+  AnswerField.Handle =
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idAnswerField, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(AnswerField.Handle, FieldProc, idAnswerField,
+                    reinterpret_cast<DWORD_PTR>(this));
+  Log.Handle =
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            idMemo1, WS_EX_CLIENTEDGE);
+            idLog, WS_EX_CLIENTEDGE);
   // No limit: a long run's log must never be cut.
-  Memo1.Send(EM_SETLIMITTEXT, 0);
+  Log.Send(EM_SETLIMITTEXT, 0);
   CreateMainMenu();
 }
 
@@ -143,32 +149,32 @@ void TMainForm::LayoutControls() {
   const auto shown = [](const TControl& bar) {
     return (GetWindowLongA(bar.Handle, GWL_STYLE) & WS_VISIBLE) != 0;
   };
-  if (shown(StatusBar1)) {
-    StatusBar1.Send(WM_SIZE);
+  if (shown(StatusBar)) {
+    StatusBar.Send(WM_SIZE);
     RECT bar;
-    GetWindowRect(StatusBar1.Handle, &bar);
+    GetWindowRect(StatusBar.Handle, &bar);
     client.bottom -= bar.bottom - bar.top;
   }
-  if (shown(ToolBar1)) {
-    ToolBar1.Send(TB_AUTOSIZE);
+  if (shown(ToolBar)) {
+    ToolBar.Send(TB_AUTOSIZE);
     RECT bar;
-    GetWindowRect(ToolBar1.Handle, &bar);
+    GetWindowRect(ToolBar.Handle, &bar);
     client.top += bar.bottom - bar.top;
   }
-  // Panel1 is what is left; Panel2 holds the fields above or below Panel3,
-  // which the log fills.
-  RECT panel2 = client, panel3 = client;
+  // What is left holds the fields above or below the log, which fills the
+  // rest.
+  RECT fields = client, logArea = client;
   const int fieldsHeight = std::min<int>(Scale(73), std::max<int>(0, client.bottom - client.top));
   if (ViewOptions.SwapPanels) {
-    panel2.top = client.bottom - fieldsHeight;
-    panel3.bottom = panel2.top;
+    fields.top = client.bottom - fieldsHeight;
+    logArea.bottom = fields.top;
   } else {
-    panel2.bottom = client.top + fieldsHeight;
-    panel3.top = panel2.bottom;
+    fields.bottom = client.top + fieldsHeight;
+    logArea.top = fields.bottom;
   }
   const auto at = [&](int left, int top, int width, int height) {
-    return RECT{panel2.left + Scale(left), panel2.top + Scale(top),
-                panel2.left + Scale(left) + Scale(width), panel2.top + Scale(top) + Scale(height)};
+    return RECT{fields.left + Scale(left), fields.top + Scale(top),
+                fields.left + Scale(left) + Scale(width), fields.top + Scale(top) + Scale(height)};
   };
   // Drawn anew where they land: the old picture may hold a taller toolbar's
   // pixels, which the system would otherwise copy along with them.
@@ -176,16 +182,17 @@ void TMainForm::LayoutControls() {
     SetWindowPos(control.Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   };
-  place(Label1, at(8, 8, 89, 25));
-  place(Label2, at(8, 40, 89, 25));
-  // The fields stretch with the window, keeping their right margin.
-  const int right = std::max<int>(panel2.right - Scale(8), panel2.left + Scale(104) + 1);
-  RECT edit1 = at(104, 8, 489, 23), edit2 = at(103, 40, 489, 23);
-  edit1.right = right;
-  edit2.right = right;
-  place(Edit1, edit1);
-  place(Edit2, edit2);
-  place(Memo1, panel3);
+  place(QuestionLabel, at(8, 8, 89, 25));
+  place(AnswerLabel, at(8, 40, 89, 25));
+  // The fields stretch with the window, keeping their right margin. The
+  // answer field starts a pixel left of the question field, as designed.
+  const int right = std::max<int>(fields.right - Scale(8), fields.left + Scale(104) + 1);
+  RECT question = at(104, 8, 489, 23), answer = at(103, 40, 489, 23);
+  question.right = right;
+  answer.right = right;
+  place(QuestionField, question);
+  place(AnswerField, answer);
+  place(Log, logArea);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -220,13 +227,9 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
           break;
         }
         case WM_KEYDOWN: {
-          if (id != idEdit2) break;
+          if (id != idAnswerField) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
-          TShiftState shift = 0;
-          if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-          if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-          if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
-          form->Edit2KeyDown(key, shift);
+          form->AnswerKeyDown(key);
           if (key == 0) {
             // Consumed: the character Enter would make is dropped too, so
             // the field neither beeps nor takes it.
@@ -310,11 +313,11 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
   const auto sender = reinterpret_cast<HWND>(lParam);
   if (sender == nullptr) {
     ClickMenuItem(id); // the menu or a shortcut
-  } else if (sender == ToolBar1.Handle) {
+  } else if (sender == ToolBar.Handle) {
     ToolButtonClick(id);
-  } else if (sender == Memo1.Handle && HIWORD(wParam) == EN_CHANGE) {
+  } else if (sender == Log.Handle && HIWORD(wParam) == EN_CHANGE) {
     if (!AppendingLog) LogEndKnown = false; // the user typed into the log
-    Memo1Change();
+    LogChanged();
   }
 }
 
@@ -339,7 +342,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
 // edit would otherwise keep the Tab for itself.
 bool TMainForm::MoveFocus(HWND from) {
   if (GetKeyState(VK_CONTROL) < 0) return false;
-  const HWND fields[] = {Edit1.Handle, Edit2.Handle, Memo1.Handle};
+  const HWND fields[] = {QuestionField.Handle, AnswerField.Handle, Log.Handle};
   for (int i = 0; i < 3; ++i)
     if (fields[i] == from) {
       const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
@@ -349,16 +352,15 @@ bool TMainForm::MoveFocus(HWND from) {
   return false;
 }
 
-void TMainForm::ApplicationIdle(bool& done) {
-  done = true;
+void TMainForm::ApplicationIdle() {
   if (!IdleInstalled) return;
   IdleInstalled = false;
   OpenCommandLineFiles();
 }
 
 void TMainForm::FormShow() {
-  Edit1.SetFocus();
-  FocusBeforeDeactivation = Edit1.Handle;
+  QuestionField.SetFocus();
+  FocusBeforeDeactivation = QuestionField.Handle;
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
@@ -368,14 +370,14 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 
 void TMainForm::ReplaceLogText(const std::string& text) {
   PendingLog.clear();
-  Memo1.SetText(text);
+  Log.SetText(text);
   LogEndsEmpty = logpane::LastLineEmpty(text);
   LogEndKnown = true;
 }
 
 void TMainForm::AppendLogLine(std::string_view line) {
   if (!LogEndKnown) {
-    LogEndsEmpty = logpane::LastLineEmpty(Memo1.GetText());
+    LogEndsEmpty = logpane::LastLineEmpty(Log.GetText());
     LogEndKnown = true;
   }
   // The lines of one block reach the control together (FlushLog): each
@@ -392,8 +394,8 @@ void TMainForm::FlushLog() {
   AppendingLog = true;
   // The caret goes to the end without asking for the text's length, which
   // the control may have to count from the start every time.
-  Memo1.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
-  Memo1.ReplaceSel(lines.c_str());
+  Log.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
+  Log.ReplaceSel(lines.c_str());
   AppendingLog = false;
 }
 
@@ -401,5 +403,5 @@ bool TMainForm::LogHoldsLine() const {
   if (!PendingLog.empty()) return true;
   // From the control's own line figures, which it keeps: more than one line,
   // or a first line that is not empty.
-  return Memo1.Send(EM_GETLINECOUNT) > 1 || Memo1.Send(EM_LINELENGTH, 0) > 0;
+  return Log.Send(EM_GETLINECOUNT) > 1 || Log.Send(EM_LINELENGTH, 0) > 0;
 }

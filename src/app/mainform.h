@@ -1,12 +1,13 @@
 // The main window: the question and answer fields, the log, the menu, the
 // toolbar and the status bar, and every command behind them. One class over
-// several files: the window and its start-up (mainform.cpp), the general
-// commands and command states (mainform_commands.cpp), the file commands and
-// the history menu (mainform_files.cpp), the menu and toolbar it is built
-// from (mainform_menus.cpp), a move to a screen of another density
-// (mainform_dpi.cpp).
+// several files, one subject each: mainform.cpp (the window, its layout and
+// the log), mainform_menus.cpp (the menu, shortcuts and toolbar from the
+// command table), mainform_commands.cpp (the dispatch, the general commands
+// and the command states), mainform_files.cpp, mainform_view.cpp,
+// mainform_find.cpp, mainform_settings.cpp and mainform_dpi.cpp.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,16 +17,16 @@
 
 #include <shellapi.h>
 
-#include "win/controls.h"
 #include "dialogs/enterdialog.h"
+#include "dialogs/finddialog.h"
 #include "exam/exam.h"
 #include "exam/examrun.h"
 #include "exam/examwindow.h"
 #include "exam/randomsource.h"
-#include "dialogs/finddialog.h"
-#include "win/filedialog.h"
 #include "settings/history.h"
 #include "settings/options.h"
+#include "win/controls.h"
+#include "win/filedialog.h"
 
 class TIniDocument;
 
@@ -49,7 +50,7 @@ public:
   // Shift+Tab, the labels' mnemonics). True when the message was handled.
   bool PreTranslateMessage(MSG& message);
   // The idle handler: runs once, at the first moment the queue is empty.
-  void ApplicationIdle(bool& done);
+  void ApplicationIdle();
   bool IdleHandlerInstalled() const { return IdleInstalled; }
 
   // One click on a menu item, from the menu, a shortcut, a toolbar button or
@@ -57,19 +58,19 @@ public:
   void ClickMenuItem(int id);
 
   // TExamWindow
-  void SetStatus(const std::string& text) override { StatusBar1.SetSimpleText(text); }
-  void SetEdit1Text(const std::string& text) override { Edit1.SetText(text); }
-  std::string GetEdit2Text() const override { return Edit2.GetText(); }
-  void SetEdit2Text(const std::string& text) override { Edit2.SetText(text); }
-  void FocusEdit2() override { Edit2.SetFocus(); }
+  void SetStatus(const std::string& text) override { StatusBar.SetSimpleText(text); }
+  void SetQuestionText(const std::string& text) override { QuestionField.SetText(text); }
+  std::string GetAnswerText() const override { return AnswerField.GetText(); }
+  void SetAnswerText(const std::string& text) override { AnswerField.SetText(text); }
+  void FocusAnswer() override { AnswerField.SetFocus(); }
   void ReplaceLogText(const std::string& text) override;
   void AppendLogLine(std::string_view line) override;
   bool LogHoldsLine() const override;
   void FocusLog() override {
     FlushLog();
-    Memo1.SetFocus();
+    Log.SetFocus();
   }
-  void Memo1Change() override;
+  void LogChanged() override;
   void UpdateCommands() override;
   void ShowError(const std::string& text) override;
   bool Confirm(const std::string& text) override;
@@ -77,82 +78,15 @@ public:
   std::string GetFileName() const override { return FileName; }
   TRandomSource& GetRandomSource() override { return Random; }
 
-  std::string GetStatus() const { return StatusBar1.GetSimpleText(); }
-
-  // The controls, menu items and buttons, under their names.
-  TStatusBar StatusBar1;
-  TControl ToolBar1;
-  TControl Label1, Label2;
-  TEdit Edit1, Edit2, Memo1;
-  TMenuItem NewM1, OpenM1, SaveLogM1, StartM1, ReviewM1, ListM1, ClearM1, ExitM1;
-  TMenuItem FileM1s[5]; // File1M1 to File5M1
-  TMenuItem FindM1, FindNextM1, FindPrevM1, SelectAllM1;
-  TMenuItem ToolbarM1, ToolbarCaptionsM1, FontM1, TabWidthM1, SwapPanelsM1, StatusBarM1,
-      LastPositionM1, TopmostM1, DefaultM1;
-  TMenuItem ShuffleM1, SwapM1, CaseSensitiveM1, DefaultM2;
-  TMenuItem HelpM2, AboutM1;
-  TToolButton NewT1, OpenT1, LogT1, StartT1, ReviewT1, ListT1, ShuffleT1, SwapT1, CaseT1;
-  TFileDialog OpenDialog1, SaveDialog1;
-
-  // The state the window owns.
-  const std::string& GetFileNameRef() const { return FileName; }
+  std::string GetStatus() const { return StatusBar.GetSimpleText(); }
   THistory& GetHistory() { return *History; }
   TExam& GetExam() { return *Exam; }
   const TViewOptions& GetViewOptions() const { return ViewOptions; }
-  const TSearchOptions& GetSearchOptions() const { return SearchOptions; }
-  TOpenDialogs& GetFileDialogs() { return *FileDialogs; }
-
-  // The commands (mainform_commands.cpp).
-  void NewM1Click();
-  void ExitM1Click();
-  void SelectAllM1Click();
-  void HelpM2Click();
-  void AboutM1Click();
-  void ToolButtonClick(int id);
-  void OptionsM1Click(int id);
-  void Edit2KeyDown(TKeyCode& key, TShiftState shift);
-  void ShowOpenError(const std::string& path);
-  void ShowSaveError(const std::string& path);
-
-  // Files (mainform_files.cpp).
-  void OpenM1Click();
-  void SaveLogM1Click();
-  void HistoryM1Click(int id);
-  void ClearM1Click();
-  void OpenDocument(const std::string& path);
-  bool DecideFileFormat(const std::string& path, int& format);
-  bool AskFileFormat(const std::string& path, int& format);
-  void ClearDocument();
-  void SetFileName(const std::string& path);
-  void UpdateTitle();
-  void UpdateHistoryMenu();
-  bool ExecuteFileDialog(int id, std::string& fileName);
-  bool CheckLogEmpty();
-  void OpenCommandLineFiles();
-  void WMDropFiles(HDROP drop);
-  void OpenFileList(const std::vector<std::string>& files);
-
-  // View and Options (mainform_view.cpp, mainform_commands.cpp).
-  void ViewM1Click(int id);
-  bool EditFont(TViewOptions& options);
-  bool EditTabWidth(TViewOptions& options);
-  void SetExamOptions(const TExamOptions& options);
-  void ApplyExamOptions();
-  void SetViewOptions(const TViewOptions& options);
-  void ApplyViewOptions();
-  void SetSearchOptions(const TSearchOptions& options);
-  void UpdateFindCommands();
-
-  // Find (mainform_find.cpp).
-  void FindM1Click(int id);
-
-  // The window's title, which message boxes carry too.
-  const std::string& Title() const { return TitleText; }
-
-  void FormShow();
-  void FormCloseQuery(bool& canClose);
 
 private:
+  // The tests' view of the controls and dialogs (tests/app/mainformprobe.h).
+  friend struct TMainFormProbe;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR data);
@@ -161,6 +95,66 @@ private:
   LRESULT WMNotify(NMHDR* header);
   bool MoveFocus(HWND from);
   void FocusDialogControl(HWND control);
+  void FormShow();
+  void FormCloseQuery(bool& canClose);
+
+  // The command states, by id: a menu item and the toolbar button that
+  // follows it (mainform_menus.cpp).
+  TMenuItem MenuItem(int id) const { return {GetMenu(Window.Handle), static_cast<UINT>(id)}; }
+  void SetCommandEnabled(int id, bool enabled);
+  void SetCommandChecked(int id, bool checked);
+  BYTE ButtonState(int id) const;
+  void ButtonFollowsItem(int id);
+
+  // The commands (mainform_commands.cpp).
+  void NewDocument();
+  void Exit();
+  void SelectAll();
+  void ShowHelp();
+  void ShowAbout();
+  void ToolButtonClick(int id);
+  void AnswerKeyDown(TKeyCode& key);
+  void ShowOpenError(const std::string& path);
+  void ShowSaveError(const std::string& path);
+
+  // Files (mainform_files.cpp).
+  void OpenWithDialog();
+  void SaveLog();
+  void OpenRecentFile(int id);
+  void ClearRecentFiles();
+  void OpenDocument(const std::string& path);
+  bool DecideFileFormat(const std::string& path, int& format);
+  bool AskFileFormat(const std::string& path, int& format);
+  void ClearDocument();
+  void SetFileName(const std::string& path);
+  void UpdateTitle();
+  void UpdateHistoryMenu();
+  bool ExecuteFileDialog(TFileDialog& dialog, std::string& fileName);
+  bool CheckLogEmpty();
+  void OpenCommandLineFiles();
+  void WMDropFiles(HDROP drop);
+  void OpenFileList(const std::vector<std::string>& files);
+
+  // View and Options (mainform_view.cpp, mainform_commands.cpp).
+  void ToggleViewOption(bool TViewOptions::*option);
+  void ChangeFont();
+  void ChangeTabWidth();
+  void ResetViewOptions();
+  bool EditFont(TViewOptions& options);
+  bool EditTabWidth(TViewOptions& options);
+  void ToggleExamOption(bool TExamOptions::*option);
+  void ResetExamOptions();
+  void SetExamOptions(const TExamOptions& options);
+  void ApplyExamOptions();
+  void SetViewOptions(const TViewOptions& options);
+  void ApplyViewOptions();
+  void SetSearchOptions(const TSearchOptions& options);
+  void UpdateFindCommands();
+
+  // Find (mainform_find.cpp).
+  void Find();
+  void FindAgain(bool reverse);
+  void SearchLog(const TSearchOptions& request);
 
   // The settings file (mainform_settings.cpp).
   void LoadSettings();
@@ -171,11 +165,11 @@ private:
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();
   void CreateMainMenu();
+  void CreateAccelerators();
   void CreateToolBar();
   void SetToolBarImages();
   void SetToolBarCaptions(bool captions);
   int WidestCaption() const;
-  void NameMenuItems();
   void LayoutControls();
   int Scale(int designPixels) const;
 
@@ -184,10 +178,18 @@ private:
   void SetWindowFont();
   void SetWindowIcons();
 
+  // Both start in the folder either was last used in; the settings keep
+  // them in this order.
+  TFileDialog OpenDialog, SaveLogDialog;
+  std::array<TFileDialog*, 2> FileDialogs() { return {&OpenDialog, &SaveLogDialog}; }
   HINSTANCE Instance;
   TControl Window;
+  TStatusBar StatusBar;
+  TControl ToolBar;
+  TControl QuestionLabel, AnswerLabel;
+  TEdit QuestionField, AnswerField, Log;
   HACCEL Accelerators = nullptr;
-  HIMAGELIST ImageList1 = nullptr;
+  HIMAGELIST ToolBarImages = nullptr;
   HFONT WindowFont = nullptr;
   HFONT FieldFont = nullptr;
   HICON SmallIcon = nullptr, LargeIcon = nullptr;
@@ -205,7 +207,6 @@ private:
   void FlushLog();
   HWND FocusBeforeDeactivation = nullptr;
   bool ToolTipsShown = true;
-  bool ToolBarCaptionsShown = false;
 
   // What the window owns, in the order it creates them.
   std::string FileName;
@@ -214,11 +215,8 @@ private:
   TSearchOptions SearchOptions;
   TViewOptions ViewOptions;
   TExamOptions ExamOptions;
-  std::unique_ptr<TOpenDialogs> FileDialogs;
   TClockRandom Random;
   std::unique_ptr<TExamRun> Run;
-
-public:
   // The two dialogs made once at start-up and reused.
   std::unique_ptr<TEnterDialog> EnterDialog;
   std::unique_ptr<TStrFindDialog> StrFindDialog;

@@ -4,124 +4,118 @@
 #include "dialogs/choicedialog.h"
 #include "exam/commandstates.h"
 #include "mainform.h"
+#include "resource.h"
 
+// The one place a command id meets its handler.
 void TMainForm::ClickMenuItem(int id) {
-  TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(id)};
-  if (Window.Handle == nullptr || !item.GetEnabled()) return;
-  if (IsHistoryCommand(id)) {
-    HistoryM1Click(id);
-    return;
-  }
+  if (Window.Handle == nullptr || !MenuItem(id).GetEnabled()) return;
+  if (IsHistoryCommand(id)) return OpenRecentFile(id);
   switch (id) {
   case cmNew:
-    NewM1Click();
-    break;
+    return NewDocument();
   case cmOpen:
-    OpenM1Click();
-    break;
+    return OpenWithDialog();
   case cmSaveLog:
-    SaveLogM1Click();
-    break;
+    return SaveLog();
   case cmStart:
-    Run->StartM1Click(ecStartM1);
-    break;
+    return Run->Start(ecStart);
   case cmReview:
-    Run->StartM1Click(ecReviewM1);
-    break;
+    return Run->Start(ecReview);
   case cmList:
-    Run->ListM1Click(ecListM1);
-    break;
+    return Run->List();
   case cmClear:
-    ClearM1Click();
-    break;
+    return ClearRecentFiles();
   case cmExit:
-    ExitM1Click();
-    break;
+    return Exit();
   case cmFind:
+    return Find();
   case cmFindNext:
+    return FindAgain(false);
   case cmFindPrev:
-    FindM1Click(id);
-    break;
+    return FindAgain(true);
   case cmSelectAll:
-    SelectAllM1Click();
-    break;
+    return SelectAll();
   case cmToolbar:
+    return ToggleViewOption(&TViewOptions::Toolbar);
   case cmToolbarCaptions:
+    return ToggleViewOption(&TViewOptions::ToolbarCaptions);
   case cmFont:
+    return ChangeFont();
   case cmTabWidth:
+    return ChangeTabWidth();
   case cmSwapPanels:
+    return ToggleViewOption(&TViewOptions::SwapPanels);
   case cmStatusBar:
+    return ToggleViewOption(&TViewOptions::StatusBar);
   case cmLastPosition:
+    return ToggleViewOption(&TViewOptions::LastPosition);
   case cmTopmost:
+    return ToggleViewOption(&TViewOptions::Topmost);
   case cmDefaultView:
-    ViewM1Click(id);
-    break;
+    return ResetViewOptions();
   case cmShuffle:
+    return ToggleExamOption(&TExamOptions::Shuffle);
   case cmSwap:
+    return ToggleExamOption(&TExamOptions::Swap);
   case cmCaseSensitive:
+    return ToggleExamOption(&TExamOptions::CaseSensitive);
   case cmDefaultExam:
-    OptionsM1Click(id);
-    break;
+    return ResetExamOptions();
   case cmHelp:
-    HelpM2Click();
-    break;
+    return ShowHelp();
   case cmAbout:
-    AboutM1Click();
-    break;
+    return ShowAbout();
   default:
-    break;
+    return;
   }
 }
 
 void TMainForm::ToolButtonClick(int id) {
-  for (const TToolButtonEntry& entry : ToolButtonTable)
-    if (entry.Command != cmNone && entry.Command == id) ClickMenuItem(id);
+  const TCommand* command = FindCommand(id);
+  if (command != nullptr && command->Button.Caption != nullptr) ClickMenuItem(id);
 }
 
-void TMainForm::NewM1Click() {
+void TMainForm::NewDocument() {
   if (!Run->ConfirmQuitExam()) return;
   SetStatus("No data");
   ClearDocument();
 }
 
-void TMainForm::ExitM1Click() { PostMessageA(Window.Handle, WM_CLOSE, 0, 0); }
+void TMainForm::Exit() { PostMessageA(Window.Handle, WM_CLOSE, 0, 0); }
 
-void TMainForm::SelectAllM1Click() {
+void TMainForm::SelectAll() {
   const HWND focus = GetFocus();
-  if (focus == Edit1.Handle || focus == Edit2.Handle || focus == Memo1.Handle)
+  if (focus == QuestionField.Handle || focus == AnswerField.Handle || focus == Log.Handle)
     TEdit(focus).SelectAll();
 }
 
-void TMainForm::HelpM2Click() {
+void TMainForm::ShowHelp() {
   if (!Confirm("Open the help document in HTML format?")) return;
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(Window.Handle, "open", HelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) ShowOpenError(HelpFile);
 }
 
-void TMainForm::AboutM1Click() {
-  ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", 0, 0, 1,
-                   LoadIconA(Instance, MAKEINTRESOURCEA(1)));
+void TMainForm::ShowAbout() {
+  // One button, OK, which Enter and Escape both press.
+  constexpr int okButton = 0, buttonCount = 1;
+  ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", okButton, okButton,
+                   buttonCount, LoadIconA(Instance, MAKEINTRESOURCEA(IDI_TESMO)));
 }
 
-void TMainForm::Edit2KeyDown(TKeyCode& key, TShiftState shift) { Run->Edit2KeyDown(key, shift); }
+void TMainForm::AnswerKeyDown(TKeyCode& key) { Run->AnswerKeyDown(key); }
 
-void TMainForm::Memo1Change() {
+void TMainForm::LogChanged() {
   FlushLog();
-  const bool enabled = SaveLogEnabled(LogHoldsLine());
-  SaveLogM1.SetEnabled(enabled);
-  LogT1.SetEnabled(SaveLogM1.GetEnabled());
+  SetCommandEnabled(cmSaveLog, LogHoldsLine());
 }
 
 void TMainForm::UpdateCommands() {
   const TExamCommandStates states = ExamCommandStates(*Exam);
-  StartM1.SetEnabled(states.StartEnabled);
-  ReviewM1.SetEnabled(states.ReviewEnabled);
-  ListM1.SetEnabled(states.ListEnabled);
-  StartT1.SetEnabled(StartM1.GetEnabled());
-  ReviewT1.SetEnabled(ReviewM1.GetEnabled());
-  ListT1.SetEnabled(ListM1.GetEnabled());
-  Edit2.SetReadOnly(states.Edit2ReadOnly);
+  SetCommandEnabled(cmStart, states.StartEnabled);
+  SetCommandEnabled(cmReview, states.ReviewEnabled);
+  SetCommandEnabled(cmList, states.ListEnabled);
+  AnswerField.SetReadOnly(states.AnswerReadOnly);
 }
 
 void TMainForm::ShowError(const std::string& text) {
@@ -142,26 +136,14 @@ void TMainForm::ShowSaveError(const std::string& path) {
   ShowError("The program cannot save the document: " + path);
 }
 
-void TMainForm::OptionsM1Click(int id) {
+void TMainForm::ToggleExamOption(bool TExamOptions::*option) {
   TExamOptions options = ExamOptions;
-  switch (id) {
-  case cmShuffle:
-    options.Shuffle = !options.Shuffle;
-    break;
-  case cmSwap:
-    options.Swap = !options.Swap;
-    break;
-  case cmCaseSensitive:
-    options.CaseSensitive = !options.CaseSensitive;
-    break;
-  case cmDefaultExam:
-    if (!Confirm("Set default settings?")) return;
-    options = TExamOptions();
-    break;
-  default:
-    return;
-  }
+  options.*option = !(options.*option);
   SetExamOptions(options);
+}
+
+void TMainForm::ResetExamOptions() {
+  if (Confirm("Set default settings?")) SetExamOptions(TExamOptions());
 }
 
 void TMainForm::SetExamOptions(const TExamOptions& options) {
@@ -171,12 +153,9 @@ void TMainForm::SetExamOptions(const TExamOptions& options) {
 }
 
 void TMainForm::ApplyExamOptions() {
-  ShuffleM1.SetChecked(ExamOptions.Shuffle);
-  SwapM1.SetChecked(ExamOptions.Swap);
-  CaseSensitiveM1.SetChecked(ExamOptions.CaseSensitive);
-  ShuffleT1.SetDown(ShuffleM1.GetChecked());
-  SwapT1.SetDown(SwapM1.GetChecked());
-  CaseT1.SetDown(CaseSensitiveM1.GetChecked());
+  SetCommandChecked(cmShuffle, ExamOptions.Shuffle);
+  SetCommandChecked(cmSwap, ExamOptions.Swap);
+  SetCommandChecked(cmCaseSensitive, ExamOptions.CaseSensitive);
 }
 
 void TMainForm::SetSearchOptions(const TSearchOptions& options) {
@@ -187,6 +166,6 @@ void TMainForm::SetSearchOptions(const TSearchOptions& options) {
 
 void TMainForm::UpdateFindCommands() {
   const bool enabled = !SearchOptions.FindText.empty();
-  FindNextM1.SetEnabled(enabled);
-  FindPrevM1.SetEnabled(enabled);
+  SetCommandEnabled(cmFindNext, enabled);
+  SetCommandEnabled(cmFindPrev, enabled);
 }

@@ -6,7 +6,7 @@
 #include "mainform.h"
 
 void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
-  if (dpi <= 0 || StatusBar1.Handle == nullptr) return;
+  if (dpi <= 0 || StatusBar.Handle == nullptr) return;
   Dpi = dpi;
   SetWindowFont();
   SetWindowIcons();
@@ -26,7 +26,7 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
 void TMainForm::SetWindowFont() {
   HFONT font = CreateDefaultFont(9, Dpi);
   if (font == nullptr) return;
-  for (HWND control : {StatusBar1.Handle, ToolBar1.Handle, Label1.Handle, Label2.Handle})
+  for (HWND control : {StatusBar.Handle, ToolBar.Handle, QuestionLabel.Handle, AnswerLabel.Handle})
     TControl(control).SetFont(font);
   if (WindowFont != nullptr) DeleteObject(WindowFont);
   WindowFont = font;

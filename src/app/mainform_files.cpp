@@ -52,22 +52,19 @@ std::string DroppedName(HDROP drop, UINT index, bool& held) {
 
 } // namespace
 
-void TMainForm::OpenM1Click() {
+void TMainForm::OpenWithDialog() {
   if (!Run->ConfirmQuitExam()) return;
   std::string name;
-  if (!ExecuteFileDialog(0, name)) return;
+  if (!ExecuteFileDialog(OpenDialog, name)) return;
   OpenDocument(name);
 }
 
-bool TMainForm::ExecuteFileDialog(int id, std::string& fileName) {
-  TFileDialog* dialog = FileDialogs->FindDialog(id);
-  if (dialog == nullptr) return false;
-  dialog->FileName = fileName;
-  if (!dialog->Execute(Window.Handle)) return false;
-  fileName = dialog->FileName;
-  // Both dialogs start where either of them was last used.
+bool TMainForm::ExecuteFileDialog(TFileDialog& dialog, std::string& fileName) {
+  dialog.FileName = fileName;
+  if (!dialog.Execute(Window.Handle)) return false;
+  fileName = dialog.FileName;
   const std::string folder = ExtractFileDir(fileName);
-  for (int i = 0; i < FileDialogs->Count(); ++i) FileDialogs->Get(i).InitialDir = folder;
+  for (TFileDialog* each : FileDialogs()) each->InitialDir = folder;
   return true;
 }
 
@@ -102,12 +99,14 @@ bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
 }
 
 bool TMainForm::AskFileFormat(const std::string& path, int& format) {
+  // CSV is the default button; Escape and the close box press Cancel.
+  enum { csvButton, textButton, cancelButton, buttonCount };
   switch (ShowChoiceDialog(Window.Handle, TitleText, "Select the file type: " + path, dkWarning,
-                           "&CSV\r\n&Text\r\nCancel", 2, 0, 3)) {
-  case 0:
+                           "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount)) {
+  case csvButton:
     format = qffCsv;
     return true;
-  case 1:
+  case textButton:
     format = qffText;
     return true;
   default:
@@ -119,10 +118,10 @@ void TMainForm::ClearDocument() {
   SetFileName("");
   Exam->ClearAll();
   UpdateCommands();
-  Edit1.SetText("");
-  Edit2.SetText("");
+  QuestionField.SetText("");
+  AnswerField.SetText("");
   ReplaceLogText("");
-  Memo1Change();
+  LogChanged();
 }
 
 void TMainForm::SetFileName(const std::string& path) {
@@ -147,14 +146,15 @@ void TMainForm::UpdateHistoryMenu() {
   for (int slot = 0; slot < History->Count() && slot < HistorySlots; ++slot) {
     const std::string name = ExtractFileName(History->Get(slot));
     anyFile = anyFile || !name.empty();
-    FileM1s[slot].SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
-                             std::to_string(slot + 1) + ")");
-    FileM1s[slot].SetEnabled(!name.empty());
+    const int id = cmHistoryFirst + slot;
+    MenuItem(id).SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
+                            std::to_string(slot + 1) + ")");
+    SetCommandEnabled(id, !name.empty());
   }
-  ClearM1.SetEnabled(anyFile);
+  SetCommandEnabled(cmClear, anyFile);
 }
 
-void TMainForm::HistoryM1Click(int id) {
+void TMainForm::OpenRecentFile(int id) {
   if (!Run->ConfirmQuitExam()) return;
   if (!IsHistoryCommand(id)) return;
   const int slot = id - cmHistoryFirst;
@@ -164,7 +164,7 @@ void TMainForm::HistoryM1Click(int id) {
   OpenDocument(path);
 }
 
-void TMainForm::ClearM1Click() {
+void TMainForm::ClearRecentFiles() {
   if (!Confirm("Clear the history?")) return;
   History->Clear();
   UpdateHistoryMenu();
@@ -176,14 +176,14 @@ bool TMainForm::CheckLogEmpty() {
   return true;
 }
 
-void TMainForm::SaveLogM1Click() {
+void TMainForm::SaveLog() {
   if (CheckLogEmpty()) return;
   std::string name =
       "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
-  if (!ExecuteFileDialog(1, name)) return;
+  if (!ExecuteFileDialog(SaveLogDialog, name)) return;
   // Saved whole or not at all: a failure half-way leaves an older file as it was.
   try {
-    sys::SaveFile(name, Memo1.GetText());
+    sys::SaveFile(name, Log.GetText());
   } catch (const sys::EFileError&) {
     ShowSaveError(name);
   }

@@ -1,5 +1,4 @@
 // Find, Find Next and Find Prev in the log.
-#include "commands.h"
 #include "dialogs/finddialog.h"
 #include "find/search.h"
 #include "mainform.h"
@@ -42,28 +41,24 @@ private:
 
 } // namespace
 
-void TMainForm::FindM1Click(int id) {
-  TSearchOptions request;
-  switch (id) {
-  case cmFind:
-    StrFindDialog->SetOptions(SearchOptions);
-    if (!StrFindDialog->Execute(Window.Handle, Memo1.GetSelText())) return;
-    SetSearchOptions(StrFindDialog->GetCurrentOptions());
-    request = SearchOptions;
-    break;
-  case cmFindNext:
-    request = SearchOptions;
-    break;
-  case cmFindPrev:
-    request = SearchOptions;
-    request.Down = !request.Down;
-    break;
-  default:
-    return;
-  }
-  TMemoSearch memo(Memo1);
+void TMainForm::Find() {
+  StrFindDialog->SetOptions(SearchOptions);
+  if (!StrFindDialog->Execute(Window.Handle, Log.GetSelText())) return;
+  SetSearchOptions(StrFindDialog->GetCurrentOptions());
+  SearchLog(SearchOptions);
+}
+
+// Find Next searches the way the dialog last did; Find Prev the other way.
+void TMainForm::FindAgain(bool reverse) {
+  TSearchOptions request = SearchOptions;
+  if (reverse) request.Down = !request.Down;
+  SearchLog(request);
+}
+
+void TMainForm::SearchLog(const TSearchOptions& request) {
+  TMemoSearch memo(Log);
   if (SearchMemo(memo, request))
-    Memo1.SetFocus();
+    Log.SetFocus();
   else
     MessageBoxA(Window.Handle, "There is no match.", TitleText.c_str(),
                 MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);

@@ -48,11 +48,8 @@ void TMainForm::LoadSettings() {
   TSettings current;
   current.ViewOptions = ViewOptions;
   current.ExamOptions = ExamOptions;
-  current.Dialogs.resize(static_cast<size_t>(FileDialogs->Count()));
-  for (int i = 0; i < FileDialogs->Count(); ++i) {
-    const TFileDialog& dialog = FileDialogs->Get(i);
-    current.Dialogs[static_cast<size_t>(i)] = {dialog.InitialDir, dialog.FilterIndex};
-  }
+  for (const TFileDialog* dialog : FileDialogs())
+    current.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
   // No file yet: the defaults stay, and the first close writes one.
   if (!sys::FileExists(SettingsFile)) return;
   // Outside the staged reading: a file that cannot be read at all ends the start.
@@ -73,8 +70,9 @@ void TMainForm::LoadSettings() {
   if (read.RestoresBounds() && IsReachable(stored))
     SetWindowPos(Window.Handle, nullptr, stored.Left, stored.Top, stored.Right - stored.Left,
                  stored.Bottom - stored.Top, SWP_NOZORDER | SWP_NOACTIVATE);
-  for (int i = 0; i < FileDialogs->Count(); ++i) {
-    TFileDialog& dialog = FileDialogs->Get(i);
+  const auto dialogs = FileDialogs();
+  for (int i = 0; i < static_cast<int>(dialogs.size()); ++i) {
+    TFileDialog& dialog = *dialogs[static_cast<size_t>(i)];
     if (i < read.FoldersRead) dialog.InitialDir = stored.Dialogs[static_cast<size_t>(i)].Folder;
     if (i < read.FilterIndexesRead)
       dialog.FilterIndex = stored.Dialogs[static_cast<size_t>(i)].FilterIndex;
@@ -113,17 +111,17 @@ void TMainForm::WriteSettings(TIniDocument& document) {
   settings.HistoryText = History->CommaText();
   settings.ViewOptions = ViewOptions;
   settings.ExamOptions = ExamOptions;
-  settings.WindowState = IsIconic(Window.Handle) ? 1 : IsZoomed(Window.Handle) ? 2 : 0;
+  settings.WindowState = IsIconic(Window.Handle)   ? wsMinimized
+                         : IsZoomed(Window.Handle) ? wsMaximized
+                                                   : wsNormal;
   RECT bounds{};
   GetWindowRect(Window.Handle, &bounds);
   settings.Left = bounds.left;
   settings.Top = bounds.top;
   settings.Right = bounds.right;
   settings.Bottom = bounds.bottom;
-  for (int i = 0; i < FileDialogs->Count(); ++i) {
-    const TFileDialog& dialog = FileDialogs->Get(i);
-    settings.Dialogs.push_back({dialog.InitialDir, dialog.FilterIndex});
-  }
+  for (const TFileDialog* dialog : FileDialogs())
+    settings.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
   document.WriteString(SettingsSection, SettingsKey, MakeSettingsValue(settings));
   document.Save(SettingsFile);
 }

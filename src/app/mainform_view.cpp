@@ -8,45 +8,28 @@
 
 #include "commands.h"
 #include "dialogs/enterdialog.h"
-#include "win/fonts.h"
 #include "mainform.h"
 #include "settings/settingsvalue.h"
+#include "win/fonts.h"
 
-void TMainForm::ViewM1Click(int id) {
+void TMainForm::ToggleViewOption(bool TViewOptions::*option) {
   TViewOptions options = ViewOptions;
-  switch (id) {
-  case cmToolbar:
-    options.Toolbar = !options.Toolbar;
-    break;
-  case cmToolbarCaptions:
-    options.ToolbarCaptions = !options.ToolbarCaptions;
-    break;
-  case cmFont:
-    if (!EditFont(options)) return;
-    break;
-  case cmTabWidth:
-    if (!EditTabWidth(options)) return;
-    break;
-  case cmSwapPanels:
-    options.SwapPanels = !options.SwapPanels;
-    break;
-  case cmStatusBar:
-    options.StatusBar = !options.StatusBar;
-    break;
-  case cmLastPosition:
-    options.LastPosition = !options.LastPosition;
-    break;
-  case cmTopmost:
-    options.Topmost = !options.Topmost;
-    break;
-  case cmDefaultView:
-    if (!Confirm("Set default settings?")) return;
-    options = TViewOptions();
-    break;
-  default:
-    return;
-  }
+  options.*option = !(options.*option);
   SetViewOptions(options);
+}
+
+void TMainForm::ChangeFont() {
+  TViewOptions options = ViewOptions;
+  if (EditFont(options)) SetViewOptions(options);
+}
+
+void TMainForm::ChangeTabWidth() {
+  TViewOptions options = ViewOptions;
+  if (EditTabWidth(options)) SetViewOptions(options);
+}
+
+void TMainForm::ResetViewOptions() {
+  if (Confirm("Set default settings?")) SetViewOptions(TViewOptions());
 }
 
 namespace {
@@ -150,7 +133,7 @@ void TMainForm::SetViewOptions(const TViewOptions& options) {
 }
 
 void TMainForm::ApplyViewOptions() {
-  ToolBar1.SetVisible(ViewOptions.Toolbar);
+  ToolBar.SetVisible(ViewOptions.Toolbar);
   // Captions, tooltips and the button size, 22 x 21 without captions.
   SetToolBarCaptions(ViewOptions.ToolbarCaptions);
 
@@ -159,24 +142,24 @@ void TMainForm::ApplyViewOptions() {
   // what fits its range.
   const int units = static_cast<int>(
       std::clamp<long long>(static_cast<long long>(ViewOptions.TabWidth) * 4, 0, 4 * 1024));
-  for (TEdit* edit : {&Edit1, &Edit2, &Memo1}) {
+  for (TEdit* edit : {&QuestionField, &AnswerField, &Log}) {
     edit->SetFont(font);
     edit->SetTabStops(units);
   }
   if (FieldFont != nullptr) DeleteObject(FieldFont);
   FieldFont = font;
-  InvalidateRect(Memo1.Handle, nullptr, TRUE);
+  InvalidateRect(Log.Handle, nullptr, TRUE);
 
-  StatusBar1.SetVisible(ViewOptions.StatusBar);
+  StatusBar.SetVisible(ViewOptions.StatusBar);
   LayoutControls();
   SetWindowPos(Window.Handle, ViewOptions.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                KeepPlace);
   if (ViewOptions.Topmost && !IsTopmost(Window.Handle)) PutIntoTopmostBand(Window.Handle);
 
-  ToolbarM1.SetChecked(ViewOptions.Toolbar);
-  ToolbarCaptionsM1.SetChecked(ViewOptions.ToolbarCaptions);
-  SwapPanelsM1.SetChecked(ViewOptions.SwapPanels);
-  StatusBarM1.SetChecked(ViewOptions.StatusBar);
-  LastPositionM1.SetChecked(ViewOptions.LastPosition);
-  TopmostM1.SetChecked(ViewOptions.Topmost);
+  SetCommandChecked(cmToolbar, ViewOptions.Toolbar);
+  SetCommandChecked(cmToolbarCaptions, ViewOptions.ToolbarCaptions);
+  SetCommandChecked(cmSwapPanels, ViewOptions.SwapPanels);
+  SetCommandChecked(cmStatusBar, ViewOptions.StatusBar);
+  SetCommandChecked(cmLastPosition, ViewOptions.LastPosition);
+  SetCommandChecked(cmTopmost, ViewOptions.Topmost);
 }

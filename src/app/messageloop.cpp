@@ -16,8 +16,7 @@ void Deliver(TMainForm& form, MSG& message) {
 void Idle(TMainForm& form) {
   if (!form.IdleHandlerInstalled() || form.Handle() == nullptr) return;
   try {
-    bool done = true;
-    form.ApplicationIdle(done);
+    form.ApplicationIdle();
   } catch (const std::exception& failure) {
     ShowGeneralFailure(form.Handle(), failure.what());
   } catch (...) {

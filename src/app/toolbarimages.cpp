@@ -220,15 +220,21 @@ void DrawCase(TPainter& p) {
 
 HIMAGELIST CreateToolBarImages(int size) {
   using TDraw = void (*)(TPainter&);
-  constexpr TDraw pictures[] = {DrawNew,  DrawOpen,    DrawSaveLog, DrawStart, DrawReview,
-                                DrawList, DrawShuffle, DrawSwap,    DrawCase};
-  constexpr int count = sizeof pictures / sizeof pictures[0];
+  constexpr TDraw pictures[tpCount] = {DrawNew,  DrawOpen,    DrawSaveLog, DrawStart, DrawReview,
+                                       DrawList, DrawShuffle, DrawSwap,    DrawCase};
+  constexpr int count = tpCount;
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
   if (images == nullptr) return nullptr;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, size * count, size);
   ReleaseDC(nullptr, screen);
+  if (dc == nullptr || bitmap == nullptr) {
+    if (dc != nullptr) DeleteDC(dc);
+    if (bitmap != nullptr) DeleteObject(bitmap);
+    ImageList_Destroy(images);
+    return nullptr;
+  }
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all{0, 0, size * count, size};
   HBRUSH mask = CreateSolidBrush(kMask);
@@ -242,7 +248,9 @@ HIMAGELIST CreateToolBarImages(int size) {
   SetViewportOrgEx(dc, 0, 0, nullptr);
   SelectObject(dc, old);
   DeleteDC(dc);
-  ImageList_AddMasked(images, bitmap, kMask);
+  const bool added = ImageList_AddMasked(images, bitmap, kMask) >= 0;
   DeleteObject(bitmap);
-  return images;
+  if (added) return images;
+  ImageList_Destroy(images);
+  return nullptr;
 }

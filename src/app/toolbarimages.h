@@ -7,6 +7,20 @@
 
 #include <commctrl.h>
 
-// An image list of the nine pictures, size x size pixels each, in toolbar
-// order: New, Open, Save Log, Start, Review, List, Shuffle, Swap, Case.
+// The pictures, by their place in the image list.
+enum TToolBarPicture : int {
+  tpNew,
+  tpOpen,
+  tpSaveLog,
+  tpStart,
+  tpReview,
+  tpList,
+  tpShuffle,
+  tpSwap,
+  tpCase,
+  tpCount
+};
+
+// An image list of the nine pictures, size x size pixels each, or null when
+// the system could not make it.
 HIMAGELIST CreateToolBarImages(int size);

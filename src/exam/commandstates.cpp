@@ -5,6 +5,6 @@ TExamCommandStates ExamCommandStates(const TExam& exam) {
   states.StartEnabled = exam.AllItems.Count() > 0;
   states.ReviewEnabled = exam.ReviewItems.Count() > 0;
   states.ListEnabled = states.StartEnabled;
-  states.Edit2ReadOnly = exam.RestItems.Count() < 1;
+  states.AnswerReadOnly = exam.RestItems.Count() < 1;
   return states;
 }

@@ -8,10 +8,7 @@ struct TExamCommandStates {
   bool StartEnabled = false;  // Start and List: the open file has items
   bool ReviewEnabled = false; // Review: the last run left misses
   bool ListEnabled = false;
-  bool Edit2ReadOnly = true; // the answer field takes typing only during a run
+  bool AnswerReadOnly = true; // the answer field takes typing only during a run
 };
 
 TExamCommandStates ExamCommandStates(const TExam& exam);
-
-// Save Log and its button: enabled while the log pane holds a line.
-inline bool SaveLogEnabled(bool logHoldsLine) { return logHoldsLine; }

@@ -31,10 +31,10 @@ bool TExamRun::CheckNoItem(bool review) {
   return true;
 }
 
-void TExamRun::StartM1Click(TExamCommand sender) {
+void TExamRun::Start(TExamCommand sender) {
   if (!ConfirmQuitExam()) return;
-  if (sender != ecStartM1 && sender != ecReviewM1) return;
-  const bool review = sender == ecReviewM1;
+  if (sender != ecStart && sender != ecReview) return;
+  const bool review = sender == ecReview;
   if (CheckNoItem(review)) return;
   StartExam(review);
 }
@@ -49,10 +49,10 @@ void TExamRun::StartExam(bool review) {
     Exam.ReviewItems.Clear();
   }
   Window.UpdateCommands();
-  Window.SetEdit1Text("");
-  Window.SetEdit2Text("");
+  Window.SetQuestionText("");
+  Window.SetAnswerText("");
   Window.ReplaceLogText("");
-  Window.Memo1Change();
+  Window.LogChanged();
   ShowNextItem();
 }
 
@@ -75,13 +75,12 @@ void TExamRun::ShowNextItem() {
   }
   Window.UpdateCommands();
   const TExamItem& item = Exam.RestItems.Get(Exam.Index);
-  Window.SetEdit1Text(Exam.Options.Swap ? item.GetAnswer(0) : item.Question);
-  Window.SetEdit2Text("");
-  Window.FocusEdit2();
+  Window.SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0) : item.Question);
+  Window.SetAnswerText("");
+  Window.FocusAnswer();
 }
 
-void TExamRun::Edit2KeyDown(TKeyCode& key, TShiftState) {
-  // Shift, Ctrl and Alt with Enter act like Enter.
+void TExamRun::AnswerKeyDown(TKeyCode& key) {
   if (key != KeyEnter || !IsExamRunning()) return;
   key = 0;
   CheckAnswer();
@@ -106,7 +105,7 @@ void TExamRun::GetAnswerEntry(std::string& question, std::vector<std::string>& a
     question = item.Question;
     answers = item.Answers;
   }
-  entry = Trim(Window.GetEdit2Text());
+  entry = Trim(Window.GetAnswerText());
 }
 
 void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,
@@ -130,7 +129,7 @@ void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::s
     Exam.RestItems.MoveTo(Exam.Index, Exam.MissItems);
     TWindowLog log(Window);
     AddMissBlock(log, Exam.MissItems.Count(), question, answers, trimmed);
-    Window.Memo1Change();
+    Window.LogChanged();
   }
   Window.UpdateCommands();
 }
@@ -139,35 +138,35 @@ void TExamRun::FinishExam() {
   // 64-bit, so that a hundred times the hits cannot overflow.
   const long long hits = Exam.HitItems.Count(), misses = Exam.MissItems.Count();
   const int ratio = hits + misses == 0 ? 0 : static_cast<int>(hits * 100 / (hits + misses));
-  Window.SetEdit1Text("");
-  Window.SetEdit2Text("");
+  Window.SetQuestionText("");
+  Window.SetAnswerText("");
   TWindowLog log(Window);
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
-  Window.Memo1Change();
+  Window.LogChanged();
   Window.FocusLog();
   Exam.ReviewItems.Assign(Exam.MissItems);
   Exam.ResetRun();
   Window.UpdateCommands();
 }
 
-void TExamRun::ListM1Click(TExamCommand) {
+void TExamRun::List() {
   if (!ConfirmQuitExam()) return;
   Window.SetStatus("Showed the item list");
   if (IsExamRunning()) AbortExam();
-  Window.SetEdit1Text("");
-  Window.SetEdit2Text("");
+  Window.SetQuestionText("");
+  Window.SetAnswerText("");
   Window.ReplaceLogText(MakeItemList());
-  Window.Memo1Change();
+  Window.LogChanged();
   Window.FocusLog();
 }
 
 void TExamRun::AbortExam() {
   Exam.ResetRun();
   Window.UpdateCommands();
-  Window.SetEdit1Text("");
-  Window.SetEdit2Text("");
+  Window.SetQuestionText("");
+  Window.SetAnswerText("");
   Window.ReplaceLogText("");
-  Window.Memo1Change();
+  Window.LogChanged();
 }
 
 std::string TExamRun::MakeItemList() const {

@@ -12,15 +12,11 @@
 #include "examwindow.h"
 
 // The menu items whose handlers land here.
-enum TExamCommand { ecStartM1, ecReviewM1, ecListM1, ecOther };
+enum TExamCommand { ecStart, ecReview, ecList, ecOther };
 
 // A virtual-key code as the key-down event hands it over, and Enter's.
 using TKeyCode = std::uint16_t;
 inline constexpr TKeyCode KeyEnter = 13;
-
-// The modifier keys held with a key.
-enum TShiftKey : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-using TShiftState = unsigned;
 
 class TExamRun {
 public:
@@ -36,16 +32,18 @@ public:
   // True, after telling the user, when the run's source set is empty.
   bool CheckNoItem(bool review);
 
-  void StartM1Click(TExamCommand sender);
+  void Start(TExamCommand sender);
   void StartExam(bool review);
   void ShowNextItem();
-  void Edit2KeyDown(TKeyCode& key, TShiftState shift);
+  // Enter checks the answer during a run, whatever modifiers are held; the
+  // key is then consumed (set to 0).
+  void AnswerKeyDown(TKeyCode& key);
   void CheckAnswer();
   void GetAnswerEntry(std::string& question, std::vector<std::string>& answers, std::string& entry);
   void JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,
                    const std::string& entry);
   void FinishExam();
-  void ListM1Click(TExamCommand sender);
+  void List();
   void AbortExam();
   // The listing of every item of the open file.
   std::string MakeItemList() const;

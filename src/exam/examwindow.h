@@ -18,14 +18,14 @@ public:
   // The status bar's single text.
   virtual void SetStatus(const std::string& text) = 0;
 
-  // Edit1, the read-only question field.
-  virtual void SetEdit1Text(const std::string& text) = 0;
-  // Edit2, the answer field.
-  virtual std::string GetEdit2Text() const = 0;
-  virtual void SetEdit2Text(const std::string& text) = 0;
-  virtual void FocusEdit2() = 0;
+  // The read-only question field.
+  virtual void SetQuestionText(const std::string& text) = 0;
+  // The answer field.
+  virtual std::string GetAnswerText() const = 0;
+  virtual void SetAnswerText(const std::string& text) = 0;
+  virtual void FocusAnswer() = 0;
 
-  // Memo1, the log pane. Lines follow the rules of logpane (examlog.h).
+  // The log pane. Lines follow the rules of logpane (examlog.h).
   virtual void ReplaceLogText(const std::string& text) = 0;
   virtual void AppendLogLine(std::string_view line) = 0;
   // True when the pane holds at least one line, which is exactly when its
@@ -34,9 +34,9 @@ public:
   virtual void FocusLog() = 0;
   // Raised after the program changes the log itself: replacing the whole
   // text of a multi-line edit sends no change notification of its own.
-  virtual void Memo1Change() = 0;
+  virtual void LogChanged() = 0;
 
-  // Start, Review and List enabled from the item counts; Edit2 read-only
+  // Start, Review and List enabled from the item counts; the answer field read-only
   // when no run is active.
   virtual void UpdateCommands() = 0;
 

@@ -173,11 +173,6 @@ int CompareIgnoreCase(const char* a, const char* b, int n) {
 
 bool IsWordChar(const char* p, const char* end) { return sys::IsLetterOrDigit(p, end); }
 
-bool IsWholeWordAt(const char* text, int length, int offset, int findLength) {
-  TCharStarts starts(text, length, 0);
-  return WholeWordAt(text, length, offset, findLength, starts);
-}
-
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
                         bool matchCase, bool wholeWord, bool down, int start, int& offset) {
   offset = -1;

@@ -43,9 +43,6 @@ bool FindInText(const char* text, int length, const char* findText, int findLeng
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
                         bool matchCase, bool wholeWord, bool down, int start, int& offset);
 
-// True when the findLength bytes at offset neither begin nor end inside a word.
-bool IsWholeWordAt(const char* text, int length, int offset, int findLength);
-
 // True when the character at p is a letter or a digit.
 bool IsWordChar(const char* p, const char* end);
 

@@ -14,12 +14,16 @@ struct TDialogSettings {
   int FilterIndex = 1;
 };
 
+// The window's state as the value stores it; a hand-edited file may hold
+// any other number.
+enum TWindowState : int { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
+
 // Everything the value stores, field by field.
 struct TSettings {
   std::string HistoryText; // the recent-file list's own comma text
   TViewOptions ViewOptions;
   TExamOptions ExamOptions;
-  int WindowState = 0; // 0 normal, 1 minimized, 2 maximized
+  int WindowState = wsNormal;
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
   std::vector<TDialogSettings> Dialogs; // in the order of the window's file dialogs
 };
@@ -44,7 +48,7 @@ struct TSettingsRead {
   // The window takes the stored rectangle only when it was read, the window
   // was in the normal state and the options now ask for the last position.
   bool RestoresBounds() const {
-    return BoundsRead && Settings.WindowState == 0 && Settings.ViewOptions.LastPosition;
+    return BoundsRead && Settings.WindowState == wsNormal && Settings.ViewOptions.LastPosition;
   }
 };
 

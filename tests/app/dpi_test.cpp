@@ -60,76 +60,76 @@ bool IsCentredOnTheScreen(HWND window) {
 }
 
 // The top of the panel of fields: right under the toolbar.
-int FieldsTop(TMainForm& form) { return PlaceOf(form.ToolBar1.Handle).bottom; }
+int FieldsTop(TMainForm& form) { return PlaceOf(ToolBar(form).Handle).bottom; }
 
 // The look at 144 dpi, of a window started there or moved there.
 void ExpectFieldsAt144(TMainForm& form) {
   const int top = FieldsTop(form);
   const int right = ClientSize(form.Handle()).cx - 10; // the 8-pixel margin
   // Design 8, 8, 89 x 25 and 8, 40: at 144 dpi 10, 10, 107 x 30 and 10, 48.
-  EXPECT_TRUE(IsAt(form.Label1.Handle, 10, top + 10, 107, 30));
-  EXPECT_TRUE(IsAt(form.Label2.Handle, 10, top + 48, 107, 30));
+  EXPECT_TRUE(IsAt(QuestionLabel(form).Handle, 10, top + 10, 107, 30));
+  EXPECT_TRUE(IsAt(AnswerLabel(form).Handle, 10, top + 48, 107, 30));
   // Design 104, 8 and 103, 40, both 23 high, stretching to the margin.
-  EXPECT_TRUE(IsAt(form.Edit1.Handle, 125, top + 10, right - 125, 28));
-  EXPECT_TRUE(IsAt(form.Edit2.Handle, 124, top + 48, right - 124, 28));
+  EXPECT_TRUE(IsAt(QuestionField(form).Handle, 125, top + 10, right - 125, 28));
+  EXPECT_TRUE(IsAt(AnswerField(form).Handle, 124, top + 48, right - 124, 28));
   // The log fills what the 73-pixel panel leaves, down to the status bar.
-  const RECT memo = PlaceOf(form.Memo1.Handle);
+  const RECT memo = PlaceOf(Log(form).Handle);
   EXPECT_EQ(memo.top, top + 88);
   EXPECT_EQ(memo.left, 0);
-  EXPECT_EQ(memo.bottom, PlaceOf(form.StatusBar1.Handle).top);
+  EXPECT_EQ(memo.bottom, PlaceOf(StatusBar(form).Handle).top);
   // Nine points at 144 dpi are 18 pixels, in the labels and the fields alike.
-  EXPECT_EQ(FontHeightOf(form.Label1.Handle), -18);
-  EXPECT_EQ(FontHeightOf(form.Edit1.Handle), -18);
-  EXPECT_EQ(FontHeightOf(form.Memo1.Handle), -18);
-  EXPECT_EQ(FontHeightOf(form.StatusBar1.Handle), -18);
+  EXPECT_EQ(FontHeightOf(QuestionLabel(form).Handle), -18);
+  EXPECT_EQ(FontHeightOf(QuestionField(form).Handle), -18);
+  EXPECT_EQ(FontHeightOf(Log(form).Handle), -18);
+  EXPECT_EQ(FontHeightOf(StatusBar(form).Handle), -18);
 }
 
 void ExpectToolbarAt144(TMainForm& form) {
-  const auto images = reinterpret_cast<HIMAGELIST>(form.ToolBar1.Send(TB_GETIMAGELIST));
+  const auto images = reinterpret_cast<HIMAGELIST>(ToolBar(form).Send(TB_GETIMAGELIST));
   int width = 0, height = 0;
   ASSERT_TRUE(ImageList_GetIconSize(images, &width, &height));
   EXPECT_EQ(width, 24);
   EXPECT_EQ(height, 24);
   EXPECT_EQ(ImageList_GetImageCount(images), 9);
   // 22 x 21 at 96 dpi.
-  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const LRESULT size = ToolBar(form).Send(TB_GETBUTTONSIZE);
   EXPECT_EQ(LOWORD(size), 33);
   EXPECT_EQ(HIWORD(size), 32);
   RECT button{};
-  form.ToolBar1.Send(TB_GETRECT, form.NewT1.Id, reinterpret_cast<LPARAM>(&button));
+  ToolBar(form).Send(TB_GETRECT, Button(form, cmNew).Id, reinterpret_cast<LPARAM>(&button));
   EXPECT_EQ(button.right - button.left, 33);
-  EXPECT_LE(button.bottom, PlaceOf(form.ToolBar1.Handle).bottom - PlaceOf(form.ToolBar1.Handle).top)
+  EXPECT_LE(button.bottom, PlaceOf(ToolBar(form).Handle).bottom - PlaceOf(ToolBar(form).Handle).top)
       << "the toolbar holds its buttons whole";
 }
 
 void ExpectCaptionedToolbarAt144(TMainForm& form) {
-  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const LRESULT size = ToolBar(form).Send(TB_GETBUTTONSIZE);
   EXPECT_GE(LOWORD(size), 64) << "the design's 53 wide";
   EXPECT_GE(HIWORD(size), 46) << "the design's 38 high";
   EXPECT_GE(HIWORD(size), 24 + 18) << "the picture and a line of caption";
 
   // Each caption fits its button, measured in the toolbar's own font.
-  const HDC dc = GetDC(form.ToolBar1.Handle);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(form.ToolBar1.Send(WM_GETFONT)));
-  for (const TToolButton* button :
-       {&form.NewT1, &form.OpenT1, &form.LogT1, &form.StartT1, &form.ReviewT1, &form.ListT1,
-        &form.ShuffleT1, &form.SwapT1, &form.CaseT1}) {
+  const HDC dc = GetDC(ToolBar(form).Handle);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(ToolBar(form).Send(WM_GETFONT)));
+  for (int id :
+       {cmNew, cmOpen, cmSaveLog, cmStart, cmReview, cmList, cmShuffle, cmSwap, cmCaseSensitive}) {
     char caption[32] = {0};
-    form.ToolBar1.Send(TB_GETBUTTONTEXTA, button->Id, reinterpret_cast<LPARAM>(caption));
+    ToolBar(form).Send(TB_GETBUTTONTEXTA, id, reinterpret_cast<LPARAM>(caption));
     SIZE text{};
     GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &text);
     RECT bounds{};
-    form.ToolBar1.Send(TB_GETRECT, button->Id, reinterpret_cast<LPARAM>(&bounds));
+    ToolBar(form).Send(TB_GETRECT, id, reinterpret_cast<LPARAM>(&bounds));
     EXPECT_GE(bounds.right - bounds.left, text.cx + 8) << caption;
   }
   SelectObject(dc, old);
-  ReleaseDC(form.ToolBar1.Handle, dc);
+  ReleaseDC(ToolBar(form).Handle, dc);
 
   // The taller toolbar moves the fields, which keep their places in the panel.
   const int top = FieldsTop(form);
   EXPECT_GE(top, HIWORD(size));
-  EXPECT_TRUE(IsAt(form.Edit1.Handle, 125, top + 10, PlaceOf(form.Edit1.Handle).right - 125, 28));
-  EXPECT_EQ(PlaceOf(form.Memo1.Handle).top, top + 88);
+  EXPECT_TRUE(IsAt(QuestionField(form).Handle, 125, top + 10,
+                   PlaceOf(QuestionField(form).Handle).right - 125, 28));
+  EXPECT_EQ(PlaceOf(Log(form).Handle).top, top + 88);
 }
 
 class MainWindowDpi144 : public MainWindowTest {
@@ -144,16 +144,17 @@ protected:
 // The sizes a user sees, one control a line.
 std::string SizesShown(TMainForm& form) {
   std::ostringstream out;
-  for (HWND control : {form.Label1.Handle, form.Label2.Handle, form.Edit1.Handle, form.Edit2.Handle,
-                       form.Memo1.Handle, form.ToolBar1.Handle, form.StatusBar1.Handle}) {
+  for (HWND control :
+       {QuestionLabel(form).Handle, AnswerLabel(form).Handle, QuestionField(form).Handle,
+        AnswerField(form).Handle, Log(form).Handle, ToolBar(form).Handle, StatusBar(form).Handle}) {
     const RECT r = PlaceOf(control);
     out << WindowText(control).substr(0, 12) << " at " << r.left << "," << r.top << " "
         << r.right - r.left << "x" << r.bottom - r.top << " font " << FontHeightOf(control) << "\n";
   }
   int picture = 0, unused = 0;
-  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(form.ToolBar1.Send(TB_GETIMAGELIST)), &picture,
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(ToolBar(form).Send(TB_GETIMAGELIST)), &picture,
                         &unused);
-  const LRESULT button = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const LRESULT button = ToolBar(form).Send(TB_GETBUTTONSIZE);
   out << "pictures " << picture << ", buttons " << LOWORD(button) << "x" << HIWORD(button);
   return out.str();
 }
@@ -173,7 +174,7 @@ TEST_F(MainWindowDpi144, ToolbarPicturesAreDrawnAt24PixelsInButtonsOf33By32) {
 TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsDown) {
   Start();
   Click(cmToolbarCaptions);
-  ASSERT_TRUE(Form().ToolbarCaptionsM1.GetChecked());
+  ASSERT_TRUE(MenuItem(Form(), cmToolbarCaptions).GetChecked());
   ExpectCaptionedToolbarAt144(Form());
 }
 
@@ -221,7 +222,7 @@ TEST_F(MainWindowDpi144, TheFindDialogIsScaledAndCentred) {
     centred = IsCentredOnTheScreen(dialog);
     ::ClickButton(dialog, "Cancel");
   });
-  Form().StrFindDialog->Execute(Form().Handle(), "");
+  TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), "");
   // Design 480 x 104, the find box at 112, 8, 249 x 23, Cancel at 376, 48, 97 x 33.
   EXPECT_EQ(client.cx, 576);
   EXPECT_EQ(client.cy, 125);

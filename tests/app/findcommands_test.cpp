@@ -10,8 +10,8 @@ class TFindCommands : public MainWindowTest {
 protected:
   void StartWithLog(const std::string& text) {
     Start();
-    Form().Memo1.SetText(text);
-    Form().Memo1.SetSel(0, 0);
+    Log(Form()).SetText(text);
+    Log(Form()).SetSel(0, 0);
   }
   // The dialog answered with a find text typed over the proposed one, and
   // the direction or switches clicked.
@@ -28,7 +28,7 @@ protected:
   }
   std::pair<int, int> Selection() {
     int start = 0, end = 0;
-    Form().Memo1.GetSelBytes(Form().Memo1.GetText(), start, end);
+    Log(Form()).GetSelBytes(Log(Form()).GetText(), start, end);
     return {start, end};
   }
   static std::string Proposed;
@@ -51,8 +51,9 @@ std::pair<size_t, size_t> UnitSelection(HWND log) {
 
 TEST_F(TFindCommands, NextAndPrevAreGreyAndSilentUntilSomethingWasSought) {
   StartWithLog("alpha beta alpha\r\n");
-  EXPECT_FALSE(Form().FindNextM1.GetEnabled() || Form().FindPrevM1.GetEnabled());
-  Key(Form().Memo1.Handle, VK_F3);
+  EXPECT_FALSE(MenuItem(Form(), cmFindNext).GetEnabled() ||
+               MenuItem(Form(), cmFindPrev).GetEnabled());
+  Key(Log(Form()).Handle, VK_F3);
   Click(cmFindPrev);
   EXPECT_EQ(Responder.Seen().size(), 0u);
   EXPECT_EQ(Selection(), std::make_pair(0, 0));
@@ -60,12 +61,13 @@ TEST_F(TFindCommands, NextAndPrevAreGreyAndSilentUntilSomethingWasSought) {
 
 TEST_F(TFindCommands, FindSelectsEachOccurrenceInTurnAndSaysWhenThereIsNoMore) {
   StartWithLog("alpha beta alpha\r\n");
-  Form().Edit1.SetFocus();
+  QuestionField(Form()).SetFocus();
   FindWith("alpha");
   EXPECT_EQ(Selection(), std::make_pair(0, 5));
-  EXPECT_TRUE(Form().Memo1.Focused());
-  EXPECT_TRUE(Form().FindNextM1.GetEnabled() && Form().FindPrevM1.GetEnabled());
-  Key(Form().Memo1.Handle, VK_F3);
+  EXPECT_TRUE(Log(Form()).Focused());
+  EXPECT_TRUE(MenuItem(Form(), cmFindNext).GetEnabled() &&
+              MenuItem(Form(), cmFindPrev).GetEnabled());
+  Key(Log(Form()).Handle, VK_F3);
   EXPECT_EQ(Selection(), std::make_pair(11, 16));
   Responder.Press("OK");
   Click(cmFindNext);
@@ -81,7 +83,7 @@ TEST_F(TFindCommands, FindSelectsEachOccurrenceInTurnAndSaysWhenThereIsNoMore) {
 TEST_F(TFindCommands, ASelectionIsProposedAndCancelKeepsTheLastFindText) {
   StartWithLog("alpha beta alpha beta\r\n");
   FindWith("alpha");
-  Form().Memo1.SetSel(6, 10); // "beta"
+  Log(Form()).SetSel(6, 10); // "beta"
   Responder.Handle([](HWND dialog) {
     Proposed = WindowText(GetFocus());
     ::ClickButton(dialog, "Cancel");
@@ -91,7 +93,7 @@ TEST_F(TFindCommands, ASelectionIsProposedAndCancelKeepsTheLastFindText) {
   Click(cmFindNext);
   EXPECT_EQ(Selection(), std::make_pair(11, 16)) << "still looking for alpha";
   // Find on the proposed occurrence passes over it to the next one.
-  Form().Memo1.SetSel(6, 10);
+  Log(Form()).SetSel(6, 10);
   FindWith("");
   EXPECT_EQ(Proposed, "beta");
   EXPECT_EQ(Selection(), std::make_pair(17, 21));
@@ -99,7 +101,7 @@ TEST_F(TFindCommands, ASelectionIsProposedAndCancelKeepsTheLastFindText) {
 
 TEST_F(TFindCommands, UpTurnsNextAndPrevRoundAndBlanksAreAText) {
   StartWithLog("one  two  three\r\n");
-  Form().Memo1.SetSel(15, 15);
+  Log(Form()).SetSel(15, 15);
   FindWith("  ", {"&Up"});
   EXPECT_EQ(Selection(), std::make_pair(8, 10));
   Click(cmFindNext);
@@ -107,7 +109,7 @@ TEST_F(TFindCommands, UpTurnsNextAndPrevRoundAndBlanksAreAText) {
   Click(cmFindPrev);
   EXPECT_EQ(Selection(), std::make_pair(8, 10));
   // The same options again still search.
-  Form().Memo1.SetSel(15, 15);
+  Log(Form()).SetSel(15, 15);
   FindWith("");
   EXPECT_EQ(Selection(), std::make_pair(8, 10));
 }
@@ -116,7 +118,7 @@ TEST_F(TFindCommands, AnEmptyLogHasNoMatch) {
   StartWithLog("");
   FindWith("x", {}, true);
   EXPECT_EQ(Responder.Seen().back().Text, "There is no match.");
-  EXPECT_TRUE(Form().FindNextM1.GetEnabled());
+  EXPECT_TRUE(MenuItem(Form(), cmFindNext).GetEnabled());
 }
 
 TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
@@ -126,9 +128,9 @@ TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
   StartWithLog(nihongo + " Tesmo " + nihon + " tesmo\r\n");
   FindWith("tesmo", {"&Match case"});
   EXPECT_EQ(Selection(), std::make_pair(18, 23));
-  Form().Memo1.SetSel(0, 0);
+  Log(Form()).SetSel(0, 0);
   FindWith(nihon, {"&Match case", "&Whole word only"});
-  EXPECT_EQ(Form().Memo1.GetSelText(), nihon);
+  EXPECT_EQ(Log(Form()).GetSelText(), nihon);
   EXPECT_EQ(Selection(), std::make_pair(13, 17)) << "the start of 日本語 is no whole word";
 }
 
@@ -136,7 +138,7 @@ TEST_F(TFindCodePage932, WholeWordsAndCaseAmongDoubleByteText) {
 // text the search reads, while the control counts one unit for it, or two.
 TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
   Start();
-  const HWND log = Form().Memo1.Handle;
+  const HWND log = Log(Form()).Handle;
   // "Ж😀 日本 א ", then a surrogate pair across the edge of a block of
   // conversion, then "one" twice, the second after a pasted "😀".
   const std::wstring first =
@@ -145,7 +147,7 @@ TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
   SendMessageW(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
   SendMessageW(log, EM_SETSEL, first.size(), first.size());
   SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one"));
-  Form().Memo1.SetSel(0, 0);
+  Log(Form()).SetSel(0, 0);
   FindWith("one");
   EXPECT_EQ(UnitSelection(log), std::make_pair(all.find(L"one"), all.find(L"one") + 3));
   Click(cmFindNext);
@@ -153,7 +155,7 @@ TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
 
   // A control that counts the code page's bytes (the "A" edit control of old)
   // is taken at its word.
-  const std::string text = Form().Memo1.GetText();
+  const std::string text = Log(Form()).GetText();
   const int unit = static_cast<int>(all.size()) - 3, byte = static_cast<int>(text.size()) - 3;
   const TEditPositions units(static_cast<int>(all.size()), all, text);
   const TEditPositions bytes(static_cast<int>(text.size()), all, text);

@@ -96,68 +96,68 @@ TEST_F(TMainWindow, StartsEmptyWithEveryCommandInItsFirstState) {
                                              "  &About"};
   EXPECT_EQ(menu, expected);
 
-  for (const TMenuItem* item : {&form.SaveLogM1, &form.StartM1, &form.ReviewM1, &form.ListM1,
-                                &form.ClearM1, &form.FindNextM1, &form.FindPrevM1})
-    EXPECT_FALSE(item->GetEnabled()) << item->GetCaption();
-  for (const TMenuItem& item : form.FileM1s) EXPECT_FALSE(item.GetEnabled());
-  for (const TMenuItem* item : {&form.NewM1, &form.OpenM1, &form.ExitM1, &form.FindM1,
-                                &form.SelectAllM1, &form.HelpM2, &form.AboutM1})
-    EXPECT_TRUE(item->GetEnabled()) << item->GetCaption();
-  for (const TToolButton* button : {&form.LogT1, &form.StartT1, &form.ReviewT1, &form.ListT1})
-    EXPECT_FALSE(button->GetEnabled()) << button->Id;
-  EXPECT_TRUE(form.NewT1.GetEnabled());
-  EXPECT_TRUE(form.OpenT1.GetEnabled());
+  for (int id : {cmSaveLog, cmStart, cmReview, cmList, cmClear, cmFindNext, cmFindPrev})
+    EXPECT_FALSE(MenuItem(form, id).GetEnabled()) << MenuItem(form, id).GetCaption();
+  for (int slot = 0; slot < HistorySlots; ++slot)
+    EXPECT_FALSE(MenuItem(form, cmHistoryFirst + slot).GetEnabled());
+  for (int id : {cmNew, cmOpen, cmExit, cmFind, cmSelectAll, cmHelp, cmAbout})
+    EXPECT_TRUE(MenuItem(form, id).GetEnabled()) << MenuItem(form, id).GetCaption();
+  for (int id : {cmSaveLog, cmStart, cmReview, cmList})
+    EXPECT_FALSE(Button(form, id).GetEnabled()) << id;
+  EXPECT_TRUE(Button(form, cmNew).GetEnabled());
+  EXPECT_TRUE(Button(form, cmOpen).GetEnabled());
 
   // The checks come from the default options.
-  EXPECT_TRUE(form.ToolbarM1.GetChecked());
-  EXPECT_FALSE(form.ToolbarCaptionsM1.GetChecked());
-  EXPECT_TRUE(form.StatusBarM1.GetChecked());
-  EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
-  EXPECT_TRUE(form.ShuffleM1.GetChecked());
-  EXPECT_TRUE(form.ShuffleT1.GetDown());
-  EXPECT_FALSE(form.SwapM1.GetChecked() || form.SwapT1.GetDown());
-  EXPECT_FALSE(form.CaseSensitiveM1.GetChecked() || form.CaseT1.GetDown());
+  EXPECT_TRUE(MenuItem(form, cmToolbar).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmToolbarCaptions).GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmStatusBar).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmSwapPanels).GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_TRUE(Button(form, cmShuffle).GetDown());
+  EXPECT_FALSE(MenuItem(form, cmSwap).GetChecked() || Button(form, cmSwap).GetDown());
+  EXPECT_FALSE(MenuItem(form, cmCaseSensitive).GetChecked() ||
+               Button(form, cmCaseSensitive).GetDown());
 
   // Image-only buttons with tooltips while captions are off.
-  const LRESULT size = form.ToolBar1.Send(TB_GETBUTTONSIZE);
+  const LRESULT size = ToolBar(form).Send(TB_GETBUTTONSIZE);
   const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
   EXPECT_EQ(LOWORD(size), MulDiv(22, dpi, 96));
   EXPECT_EQ(HIWORD(size), MulDiv(21, dpi, 96));
-  EXPECT_TRUE(form.Edit1.GetReadOnly());
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
-  EXPECT_GE(static_cast<unsigned long long>(form.Memo1.Send(EM_GETLIMITTEXT)), 0x7FFFFFFEull)
+  EXPECT_TRUE(QuestionField(form).GetReadOnly());
+  EXPECT_TRUE(AnswerField(form).GetReadOnly());
+  EXPECT_GE(static_cast<unsigned long long>(Log(form).Send(EM_GETLIMITTEXT)), 0x7FFFFFFEull)
       << "the log has no limit";
-  EXPECT_TRUE(form.Edit1.Focused());
+  EXPECT_TRUE(QuestionField(form).Focused());
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 TEST_F(TMainWindow, TabAndTheLabelsMnemonicsMoveBetweenTheFields) {
   Start();
   TMainForm& form = Form();
-  Key(form.Edit1.Handle, VK_TAB);
-  EXPECT_TRUE(form.Edit2.Focused());
-  Key(form.Edit2.Handle, VK_TAB);
-  EXPECT_TRUE(form.Memo1.Focused());
-  Key(form.Memo1.Handle, VK_TAB);
-  EXPECT_TRUE(form.Edit1.Focused());
+  Key(QuestionField(form).Handle, VK_TAB);
+  EXPECT_TRUE(AnswerField(form).Focused());
+  Key(AnswerField(form).Handle, VK_TAB);
+  EXPECT_TRUE(Log(form).Focused());
+  Key(Log(form).Handle, VK_TAB);
+  EXPECT_TRUE(QuestionField(form).Focused());
   // As in a dialog, the field a mnemonic reaches has its text selected.
-  form.Edit1.SetText("France");
-  form.Edit2.SetText("Paris");
-  MSG mnemonic{form.Edit1.Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
+  QuestionField(form).SetText("France");
+  AnswerField(form).SetText("Paris");
+  MSG mnemonic{QuestionField(form).Handle, WM_SYSCHAR, 'a', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
-  EXPECT_TRUE(form.Edit2.Focused());
-  EXPECT_EQ(form.Edit2.GetSelText(), "Paris");
-  mnemonic = {form.Edit2.Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
+  EXPECT_TRUE(AnswerField(form).Focused());
+  EXPECT_EQ(AnswerField(form).GetSelText(), "Paris");
+  mnemonic = {AnswerField(form).Handle, WM_SYSCHAR, 'q', 1 << 29, 0, {}};
   EXPECT_TRUE(form.PreTranslateMessage(mnemonic));
-  EXPECT_EQ(form.Edit1.GetSelText(), "France");
+  EXPECT_EQ(QuestionField(form).GetSelText(), "France");
 }
 
 TEST_F(TMainWindow, MinimizingLeavesTheLogAsItWasForTheRestore) {
   Start();
   RECT before, after;
-  GetWindowRect(Form().Memo1.Handle, &before);
+  GetWindowRect(Log(Form()).Handle, &before);
   ShowWindow(Form().Handle(), SW_MINIMIZE);
-  GetWindowRect(Form().Memo1.Handle, &after);
+  GetWindowRect(Log(Form()).Handle, &after);
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
 }
@@ -175,12 +175,13 @@ TEST_F(TMainWindow, OneFileOnTheCommandLineOpensOnceTheWindowIsIdle) {
   EXPECT_EQ(Caption(), "capitals.csv - Tesmo");
   EXPECT_EQ(form.GetFileName(), GetLongPath(path));
   EXPECT_EQ(form.GetExam().AllItems.Count(), 3);
-  EXPECT_TRUE(form.StartM1.GetEnabled() && form.StartT1.GetEnabled());
-  EXPECT_TRUE(form.ListM1.GetEnabled() && form.ListT1.GetEnabled());
-  EXPECT_FALSE(form.ReviewM1.GetEnabled());
-  EXPECT_EQ(form.FileM1s[0].GetCaption(), "capitals.csv (&1)");
-  EXPECT_TRUE(form.FileM1s[0].GetEnabled() && form.ClearM1.GetEnabled());
-  EXPECT_FALSE(form.FileM1s[1].GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmStart).GetEnabled() && Button(form, cmStart).GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmList).GetEnabled() && Button(form, cmList).GetEnabled());
+  EXPECT_FALSE(MenuItem(form, cmReview).GetEnabled());
+  EXPECT_EQ(MenuItem(form, cmHistoryFirst + 0).GetCaption(), "capitals.csv (&1)");
+  EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 0).GetEnabled() &&
+              MenuItem(form, cmClear).GetEnabled());
+  EXPECT_FALSE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
   // Later idle moments open nothing again.
   Idle();
   EXPECT_EQ(Responder.Seen().size(), 0u);
@@ -211,38 +212,38 @@ TEST_F(TMainWindow, SeveralFilesOnTheCommandLineOrDroppedOpenNothing) {
 TEST_F(TMainWindow, AWholeRunThroughTheAnswerFieldThenReview) {
   Start({Folder.Write("capitals.csv", kCapitals)});
   TMainForm& form = Form();
-  ClickButton(form.ShuffleT1); // file order
-  EXPECT_FALSE(form.ShuffleM1.GetChecked());
-  EXPECT_FALSE(form.ShuffleT1.GetDown());
+  ClickButton(Button(form, cmShuffle)); // file order
+  EXPECT_FALSE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_FALSE(Button(form, cmShuffle).GetDown());
 
   // Enter while no run is in progress is left to the read-only field.
   Answer("Paris");
-  EXPECT_EQ(form.Edit2.GetText(), "Paris");
+  EXPECT_EQ(AnswerField(form).GetText(), "Paris");
 
-  Key(form.Edit1.Handle, VK_F2);
-  EXPECT_EQ(form.Edit1.GetText(), "France");
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
-  EXPECT_TRUE(form.Edit2.Focused());
+  Key(QuestionField(form).Handle, VK_F2);
+  EXPECT_EQ(QuestionField(form).GetText(), "France");
+  EXPECT_FALSE(AnswerField(form).GetReadOnly());
+  EXPECT_TRUE(AnswerField(form).Focused());
   EXPECT_EQ(form.GetStatus(), "Answered 0/3 items");
   Answer("paris");
-  EXPECT_EQ(form.Edit1.GetText(), "Japan");
-  EXPECT_EQ(form.Edit2.GetText(), "");
-  EXPECT_FALSE(form.SaveLogM1.GetEnabled());
+  EXPECT_EQ(QuestionField(form).GetText(), "Japan");
+  EXPECT_EQ(AnswerField(form).GetText(), "");
+  EXPECT_FALSE(MenuItem(form, cmSaveLog).GetEnabled());
   Answer("Kyoto");
-  EXPECT_TRUE(form.SaveLogM1.GetEnabled() && form.LogT1.GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmSaveLog).GetEnabled() && Button(form, cmSaveLog).GetEnabled());
   Answer("Rome");
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
-  EXPECT_EQ(form.Memo1.GetText(),
+  EXPECT_TRUE(AnswerField(form).GetReadOnly());
+  EXPECT_EQ(Log(form).GetText(),
             "[Miss 1]\r\nQuestion: Japan\r\nAnswer 1: Tokyo\r\nEntry: Kyoto\r\n"
             "\r\n[Results]\r\nHit: 2\r\nMiss: 1\r\nRatio: 66%\r\n");
-  EXPECT_TRUE(form.ReviewM1.GetEnabled() && form.ReviewT1.GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmReview).GetEnabled() && Button(form, cmReview).GetEnabled());
 
   // The review asks the miss again; answered right, nothing is left to review.
-  Key(form.Edit2.Handle, VK_F4);
-  EXPECT_EQ(form.Edit1.GetText(), "Japan");
+  Key(AnswerField(form).Handle, VK_F4);
+  EXPECT_EQ(QuestionField(form).GetText(), "Japan");
   Answer("Tokyo");
-  EXPECT_FALSE(form.ReviewM1.GetEnabled() || form.ReviewT1.GetEnabled());
-  EXPECT_EQ(form.Memo1.GetText(), "[Results]\r\nHit: 1\r\nMiss: 0\r\nRatio: 100%\r\n");
+  EXPECT_FALSE(MenuItem(form, cmReview).GetEnabled() || Button(form, cmReview).GetEnabled());
+  EXPECT_EQ(Log(form).GetText(), "[Results]\r\nHit: 1\r\nMiss: 0\r\nRatio: 100%\r\n");
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
@@ -251,7 +252,7 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
   Start({path});
   TMainForm& form = Form();
   Click(cmStart);
-  const std::string question = form.Edit1.GetText();
+  const std::string question = QuestionField(form).GetText();
   const std::string status = form.GetStatus();
 
   Responder.Press("Cancel");
@@ -268,24 +269,25 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
     EXPECT_EQ(seen.Caption, "capitals.csv - Tesmo");
     EXPECT_EQ(seen.Icon, "warning");
   }
-  EXPECT_EQ(form.Edit1.GetText(), question);
+  EXPECT_EQ(QuestionField(form).GetText(), question);
   EXPECT_EQ(form.GetStatus(), status);
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
+  EXPECT_FALSE(AnswerField(form).GetReadOnly());
 
   // Agreeing to quit, then cancelling the file dialog, still leaves the run.
   Responder.Press("OK");
   Responder.Press("Cancel");
   Click(cmOpen);
-  EXPECT_FALSE(form.Edit2.GetReadOnly());
+  EXPECT_FALSE(AnswerField(form).GetReadOnly());
 
   Responder.Press("OK");
   Click(cmNew);
   EXPECT_EQ(form.GetStatus(), "No data");
   EXPECT_EQ(Caption(), "Tesmo");
-  EXPECT_EQ(form.Edit1.GetText(), "");
-  EXPECT_TRUE(form.Edit2.GetReadOnly());
-  EXPECT_FALSE(form.StartM1.GetEnabled() || form.ListM1.GetEnabled());
-  EXPECT_EQ(form.FileM1s[0].GetCaption(), "capitals.csv (&1)") << "the history stays";
+  EXPECT_EQ(QuestionField(form).GetText(), "");
+  EXPECT_TRUE(AnswerField(form).GetReadOnly());
+  EXPECT_FALSE(MenuItem(form, cmStart).GetEnabled() || MenuItem(form, cmList).GetEnabled());
+  EXPECT_EQ(MenuItem(form, cmHistoryFirst + 0).GetCaption(), "capitals.csv (&1)")
+      << "the history stays";
 }
 
 TEST_F(TMainWindow, AnUnknownExtensionAsksForTheFormat) {
@@ -309,7 +311,7 @@ TEST_F(TMainWindow, AnUnknownExtensionAsksForTheFormat) {
   Click(cmOpen);
   EXPECT_EQ(Responder.Seen().back().Text, "Select the file type: " + bare);
   EXPECT_EQ(Form().GetFileName(), text);
-  EXPECT_FALSE(Form().Edit2.GetReadOnly()) << "the run goes on";
+  EXPECT_FALSE(AnswerField(Form()).GetReadOnly()) << "the run goes on";
 }
 
 TEST_F(TMainWindow, AFileWithoutItemsOrMissingChangesNothing) {
@@ -332,7 +334,7 @@ TEST_F(TMainWindow, AFileWithoutItemsOrMissingChangesNothing) {
   EXPECT_EQ(Responder.Seen()[1].Caption, "capitals.csv - Tesmo");
   EXPECT_EQ(Form().GetFileName(), good);
   EXPECT_EQ(Form().GetExam().AllItems.Count(), 3);
-  EXPECT_EQ(Form().FileM1s[1].GetCaption(), "(None) (&2)");
+  EXPECT_EQ(MenuItem(Form(), cmHistoryFirst + 1).GetCaption(), "(None) (&2)");
 }
 
 TEST_F(TMainWindow, TheRecentFilesFollowEveryOpen) {
@@ -345,7 +347,8 @@ TEST_F(TMainWindow, TheRecentFilesFollowEveryOpen) {
   Drop({paths[4]});
   const auto captions = [this] {
     std::vector<std::string> list;
-    for (const TMenuItem& item : Form().FileM1s) list.push_back(item.GetCaption());
+    for (int slot = 0; slot < HistorySlots; ++slot)
+      list.push_back(MenuItem(Form(), cmHistoryFirst + slot).GetCaption());
     return list;
   };
   EXPECT_EQ(captions(),
@@ -358,20 +361,21 @@ TEST_F(TMainWindow, TheRecentFilesFollowEveryOpen) {
                                                   "four.csv (&4)", "two.csv (&5)"}));
   EXPECT_EQ(Caption(), "three.csv - Tesmo");
   // Another letter case of the same file takes its place.
-  Form().OpenDocument(Folder.Path() + "\\FIVE.CSV");
+  OpenDocument(Form(), Folder.Path() + "\\FIVE.CSV");
   EXPECT_EQ(captions()[0], "FIVE.CSV (&1)");
   EXPECT_EQ(captions()[3], "four.csv (&4)");
   EXPECT_EQ(captions()[4], "two.csv (&5)");
 
   Responder.Press("Cancel");
   Click(cmClear);
-  EXPECT_TRUE(Form().ClearM1.GetEnabled());
+  EXPECT_TRUE(MenuItem(Form(), cmClear).GetEnabled());
   Responder.Press("OK");
   Click(cmClear);
   EXPECT_EQ(Responder.Seen().back().Text, "Clear the history?");
   EXPECT_EQ(captions(), (std::vector<std::string>{"(None) (&1)", "(None) (&2)", "(None) (&3)",
                                                   "(None) (&4)", "(None) (&5)"}));
-  EXPECT_FALSE(Form().ClearM1.GetEnabled() || Form().FileM1s[0].GetEnabled());
+  EXPECT_FALSE(MenuItem(Form(), cmClear).GetEnabled() ||
+               MenuItem(Form(), cmHistoryFirst + 0).GetEnabled());
   EXPECT_EQ(Caption(), "FIVE.CSV - Tesmo") << "the open file stays open";
 }
 
@@ -379,8 +383,8 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   Start();
   // Typing into the log enables Save Log; with no file the name has nothing
   // between " - " and ".txt".
-  Form().Memo1.Send(WM_CHAR, 't');
-  EXPECT_TRUE(Form().SaveLogM1.GetEnabled() && Form().LogT1.GetEnabled());
+  Log(Form()).Send(WM_CHAR, 't');
+  EXPECT_TRUE(MenuItem(Form(), cmSaveLog).GetEnabled() && Button(Form(), cmSaveLog).GetEnabled());
   std::string proposed = ProposedLogName();
   EXPECT_EQ(proposed.size(), std::string("Log20040305140709 - .txt").size()) << proposed;
   EXPECT_EQ(proposed.substr(0, 5), "Log20");
@@ -389,7 +393,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   const std::string file = Folder.Write("capitals.csv", kCapitals);
   Drop({file});
   Click(cmList);
-  const std::string log = Form().Memo1.GetText();
+  const std::string log = Log(Form()).GetText();
   proposed = ProposedLogName();
   EXPECT_EQ(proposed.substr(proposed.size() - 19), " - capitals.csv.txt");
 
@@ -397,12 +401,12 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
   Responder.ChooseFile(target);
   Click(cmSaveLog);
   EXPECT_EQ(ReadWholeFile(target), log);
-  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path()) << "both dialogs share the folder";
+  EXPECT_EQ(OpenDialog(Form()).InitialDir, Folder.Path()) << "both dialogs share the folder";
   EXPECT_EQ(Form().GetFileName(), file);
 
   // A file that cannot be replaced is left whole and the user is told.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-  Form().Memo1.SetText("other text");
+  Log(Form()).SetText("other text");
   Responder.ChooseFile(target);
   Responder.Press("&Yes"); // the overwrite prompt
   Responder.Press("OK");
@@ -417,7 +421,7 @@ TEST_F(TMainWindow, HelpWithoutItsFileTellsWhichFileIsMissing) {
   Click(cmHelp);
   Responder.Press("OK");
   Responder.Press("OK");
-  Key(Form().Edit1.Handle, VK_F1);
+  Key(QuestionField(Form()).Handle, VK_F1);
   ASSERT_EQ(Responder.Seen().size(), 3u);
   EXPECT_EQ(Responder.Seen()[1].Text, "Open the help document in HTML format?");
   EXPECT_EQ(Responder.Seen()[2].Text, "The program cannot open the document: " + HelpFile);
@@ -436,9 +440,9 @@ TEST_F(TMainWindow, SelectAllSelectsTheFocusedFieldEvenWhenReadOnly) {
   Start({Folder.Write("capitals.csv", kCapitals)});
   TMainForm& form = Form();
   Click(cmStart);
-  form.Edit2.SetText("typed");
-  form.Memo1.SetText("log");
-  for (TEdit* edit : {&form.Edit1, &form.Edit2, &form.Memo1}) {
+  AnswerField(form).SetText("typed");
+  Log(form).SetText("log");
+  for (const TEdit* edit : {&QuestionField(form), &AnswerField(form), &Log(form)}) {
     edit->SetFocus();
     edit->SetSel(0, 0);
     Click(cmSelectAll);
@@ -452,7 +456,7 @@ TEST_F(TMainWindow, SelectAllSelectsTheFocusedFieldEvenWhenReadOnly) {
 
 TEST_F(TMainWindow, ShortcutsDoNothingWhileTheirItemIsDisabled) {
   Start();
-  for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(Form().Edit1.Handle, key);
+  for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(QuestionField(Form()).Handle, key);
   EXPECT_EQ(Responder.Seen().size(), 0u) << "no \"There is no item.\" or search";
   EXPECT_EQ(Form().GetStatus(), "Ready");
 }
@@ -477,7 +481,7 @@ TEST_F(TMainWindowFileNames, ADoubleByteNameWithABackslashTrailByte) {
   Start({path});
   EXPECT_EQ(Form().GetFileName(), path);
   EXPECT_EQ(Caption(), name + " - Tesmo");
-  EXPECT_EQ(Form().FileM1s[0].GetCaption(), name + " (&1)");
+  EXPECT_EQ(MenuItem(Form(), cmHistoryFirst + 0).GetCaption(), name + " (&1)");
   Click(cmList);
   std::string proposed = ProposedLogName();
   EXPECT_EQ(proposed.substr(proposed.size() - name.size() - 7), " - " + name + ".txt");
@@ -485,7 +489,7 @@ TEST_F(TMainWindowFileNames, ADoubleByteNameWithABackslashTrailByte) {
   const std::string target = Folder.PathOf(kSource + ".txt");
   Responder.ChooseFile(target);
   Click(cmSaveLog);
-  EXPECT_EQ(Form().OpenDialog1.InitialDir, Folder.Path());
+  EXPECT_EQ(OpenDialog(Form()).InitialDir, Folder.Path());
 }
 
 TEST_F(TMainWindowFileNames, ADroppedNameLongerThan260BytesIsReadWhole) {

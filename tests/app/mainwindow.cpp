@@ -85,8 +85,8 @@ void MainWindowTest::Key(HWND target, WORD key) {
 }
 
 void MainWindowTest::Answer(const std::string& text) {
-  FormPtr->Edit2.SetText(text);
-  Key(FormPtr->Edit2.Handle, VK_RETURN);
+  AnswerField(*FormPtr).SetText(text);
+  Key(AnswerField(*FormPtr).Handle, VK_RETURN);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "app/commands.h"
 #include "app/mainform.h"
+#include "app/mainformprobe.h"
 #include "app/messageloop.h"
 #include "support/dialogresponder.h"
 

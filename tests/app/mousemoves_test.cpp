@@ -15,7 +15,7 @@ static const auto faultFilter = SetUnhandledExceptionFilter([](EXCEPTION_POINTER
 TEST_F(MainWindowTest, MouseMovesOverTheFieldsLeaveTheRunGoing) {
   Start({Folder.Write("capitals.csv", "France,Paris\r\nJapan,Tokyo\r\n")});
   Click(cmStart);
-  for (HWND field : {Form().Edit1.Handle, Form().Edit2.Handle, Form().Memo1.Handle})
+  for (HWND field : {QuestionField(Form()).Handle, AnswerField(Form()).Handle, Log(Form()).Handle})
     for (LPARAM at : {MAKELPARAM(2, 0), MAKELPARAM(60, 12)})
       SendMessageA(field, WM_MOUSEMOVE, 0, at);
   Answer("Paris");

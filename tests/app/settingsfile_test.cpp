@@ -14,11 +14,12 @@
 #include "app/appconst.h"
 #include "app/commands.h"
 #include "app/failure.h"
-#include "win/fonts.h"
 #include "app/mainform.h"
+#include "app/mainformprobe.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"
 #include "support/tempfile.h"
+#include "win/fonts.h"
 
 namespace {
 
@@ -138,8 +139,8 @@ TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
   TMainForm& form = Start();
   EXPECT_EQ(form.GetStatus(), "Ready");
   EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
-  EXPECT_TRUE(form.ShuffleM1.GetChecked());
-  EXPECT_FALSE(form.FileM1s[0].GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmHistoryFirst + 0).GetEnabled());
   EXPECT_FALSE(std::filesystem::exists(SettingsFile));
 
   Close();
@@ -155,10 +156,10 @@ TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
   TMainForm& form = Start();
   form.GetHistory().Put(0, "C:\\Quiz\\words.txt");
   form.GetHistory().Put(1, "C:\\My Files\\kanji.csv");
-  form.OpenDialog1.InitialDir = "C:\\Quiz";
-  form.OpenDialog1.FilterIndex = 2;
-  form.SaveDialog1.InitialDir = "C:\\Quiz";
-  form.SaveDialog1.FilterIndex = 1;
+  OpenDialog(form).InitialDir = "C:\\Quiz";
+  OpenDialog(form).FilterIndex = 2;
+  SaveLogDialog(form).InitialDir = "C:\\Quiz";
+  SaveLogDialog(form).FilterIndex = 1;
   SetWindowPos(form.Handle(), nullptr, 218, 179, 826 - 218, 685 - 179, SWP_NOZORDER);
   ASSERT_EQ(Bounds(form).right, 826);
 
@@ -171,7 +172,7 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     TMainForm& form = Start();
     form.GetHistory().Add("C:\\My Files\\kanji.csv");
     form.GetHistory().Add("C:\\Quiz\\words.txt");
-    form.UpdateHistoryMenu();
+    TMainFormProbe::UpdateHistoryMenu(form);
     for (int id : {cmToolbarCaptions, cmSwapPanels, cmStatusBar, cmLastPosition, cmTopmost,
                    cmShuffle, cmSwap, cmCaseSensitive})
       form.ClickMenuItem(id);
@@ -180,11 +181,11 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     view.FontSize = 12;
     view.BitsToFontStyle(5);
     view.TabWidth = 4;
-    form.SetViewOptions(view);
-    form.OpenDialog1.InitialDir = "C:\\Quiz";
-    form.OpenDialog1.FilterIndex = 3;
-    form.SaveDialog1.InitialDir = "D:\\Logs";
-    form.SaveDialog1.FilterIndex = 2;
+    TMainFormProbe::SetViewOptions(form, view);
+    OpenDialog(form).InitialDir = "C:\\Quiz";
+    OpenDialog(form).FilterIndex = 3;
+    SaveLogDialog(form).InitialDir = "D:\\Logs";
+    SaveLogDialog(form).FilterIndex = 2;
     SetWindowPos(form.Handle(), nullptr, 300, 200, 640, 480, SWP_NOZORDER);
     Close();
   }
@@ -192,32 +193,32 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
   EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
   EXPECT_EQ(form.GetHistory().Get(1), "C:\\My Files\\kanji.csv");
   EXPECT_EQ(form.GetHistory().Get(2), "");
-  EXPECT_EQ(form.FileM1s[0].GetCaption(), "words.txt (&1)");
-  EXPECT_TRUE(form.FileM1s[1].GetEnabled());
-  EXPECT_TRUE(form.ClearM1.GetEnabled());
+  EXPECT_EQ(MenuItem(form, cmHistoryFirst + 0).GetCaption(), "words.txt (&1)");
+  EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmClear).GetEnabled());
 
   const TViewOptions& view = form.GetViewOptions();
   EXPECT_EQ(view.FontName, "Courier New");
   EXPECT_EQ(view.FontSize, 12);
   EXPECT_EQ(view.FontStyleToBits(), 5);
   EXPECT_EQ(view.TabWidth, 4);
-  EXPECT_TRUE(form.ToolbarCaptionsM1.GetChecked());
-  EXPECT_TRUE(form.SwapPanelsM1.GetChecked());
-  EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_TRUE(form.LastPositionM1.GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmToolbarCaptions).GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmSwapPanels).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmStatusBar).GetChecked());
+  EXPECT_FALSE(IsWindowVisible(StatusBar(form).Handle));
+  EXPECT_TRUE(MenuItem(form, cmLastPosition).GetChecked());
   EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   // The log fills the room the hidden status bar leaves.
   RECT client, log;
   GetClientRect(form.Handle(), &client);
-  GetWindowRect(form.Memo1.Handle, &log);
+  GetWindowRect(Log(form).Handle, &log);
   MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&log), 2);
   EXPECT_LT(log.bottom, client.bottom) << "the question panel stands below the log";
 
-  EXPECT_FALSE(form.ShuffleM1.GetChecked());
-  EXPECT_FALSE(form.ShuffleT1.GetDown());
-  EXPECT_TRUE(form.SwapT1.GetDown());
-  EXPECT_TRUE(form.CaseSensitiveM1.GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_FALSE(Button(form, cmShuffle).GetDown());
+  EXPECT_TRUE(Button(form, cmSwap).GetDown());
+  EXPECT_TRUE(MenuItem(form, cmCaseSensitive).GetChecked());
 
   const RECT bounds = Bounds(form);
   EXPECT_EQ(bounds.left, 300);
@@ -225,10 +226,10 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
   EXPECT_EQ(bounds.right, 940);
   EXPECT_EQ(bounds.bottom, 680);
 
-  EXPECT_EQ(form.OpenDialog1.InitialDir, "C:\\Quiz");
-  EXPECT_EQ(form.OpenDialog1.FilterIndex, 3);
-  EXPECT_EQ(form.SaveDialog1.InitialDir, "D:\\Logs");
-  EXPECT_EQ(form.SaveDialog1.FilterIndex, 2);
+  EXPECT_EQ(OpenDialog(form).InitialDir, "C:\\Quiz");
+  EXPECT_EQ(OpenDialog(form).FilterIndex, 3);
+  EXPECT_EQ(SaveLogDialog(form).InitialDir, "D:\\Logs");
+  EXPECT_EQ(SaveLogDialog(form).FilterIndex, 2);
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
@@ -292,9 +293,9 @@ TEST_F(SettingsFileTest, TenFieldsReplaceTheHistoryKeepTheViewAndTellTheSettings
   TMainForm& form = *Form;
   EXPECT_EQ(form.GetHistory().Get(0), "a.txt");
   EXPECT_EQ(form.GetHistory().Get(1), "b.txt");
-  EXPECT_TRUE(form.FileM1s[1].GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
   EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
+  EXPECT_TRUE(IsWindowVisible(ToolBar(form).Handle));
   EXPECT_EQ(form.GetStatus(), "Ready");
 }
 
@@ -308,7 +309,7 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
   EXPECT_EQ(Form->GetHistory().Get(1), "C:\\My Files\\kanji.csv");
-  EXPECT_TRUE(Form->ToolbarM1.GetChecked());
+  EXPECT_TRUE(MenuItem(*Form, cmToolbar).GetChecked());
   EXPECT_EQ(Form->GetStatus(), "Ready");
   Form.reset();
 
@@ -324,13 +325,13 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
   ASSERT_EQ(Responder.Seen().size(), 2u);
   EXPECT_EQ(Responder.Seen()[1].Text, OpenErrorText);
   TMainForm& form = *Form;
-  EXPECT_FALSE(IsWindowVisible(form.ToolBar1.Handle));
-  EXPECT_TRUE(form.LastPositionM1.GetChecked());
-  EXPECT_TRUE(form.ShuffleM1.GetChecked());
-  EXPECT_FALSE(form.SwapM1.GetChecked());
+  EXPECT_FALSE(IsWindowVisible(ToolBar(form).Handle));
+  EXPECT_TRUE(MenuItem(form, cmLastPosition).GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmSwap).GetChecked());
   EXPECT_NE(Bounds(form).left, 218);
-  EXPECT_EQ(form.OpenDialog1.InitialDir, "");
-  EXPECT_EQ(form.OpenDialog1.FilterIndex, 1);
+  EXPECT_EQ(OpenDialog(form).InitialDir, "");
+  EXPECT_EQ(OpenDialog(form).FilterIndex, 1);
   EXPECT_EQ(form.GetStatus(), "Ready");
 }
 
@@ -340,7 +341,7 @@ TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
   Start();
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
-  EXPECT_FALSE(Form->FileM1s[0].GetEnabled());
+  EXPECT_FALSE(MenuItem(*Form, cmHistoryFirst + 0).GetEnabled());
   EXPECT_TRUE(Equals(Form->GetViewOptions(), TViewOptions()));
 }
 
@@ -350,7 +351,7 @@ TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
   WriteBytes(SettingsFile, "; written by hand\r\n[Other]\r\nName = 1\r\n\r\n[settings]\r\nvalues=" +
                                Join(fields) + "\r\nExtra=2\r\n[Last]\r\nZ=3\r\n");
   TMainForm& form = Start();
-  EXPECT_FALSE(form.ToolbarM1.GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmToolbar).GetChecked());
   EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
   Close();
 
@@ -401,7 +402,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStill
 TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringARun) {
   const TTempFile questions("France,Paris\r\n", ".csv");
   TMainForm& form = Start();
-  form.OpenDocument(questions.Path());
+  OpenDocument(form, questions.Path());
   form.ClickMenuItem(cmStart);
   EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
   SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF); // the session goes on
@@ -451,7 +452,7 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     TMainForm& form = *Form;
     EXPECT_EQ(std::to_string(form.GetViewOptions().FontSize), size) << "kept as read";
     EXPECT_EQ(std::to_string(form.GetViewOptions().TabWidth), tabs);
-    for (HWND field : {form.Edit1.Handle, form.Memo1.Handle}) {
+    for (HWND field : {QuestionField(form).Handle, Log(form).Handle}) {
       LOGFONTA font{};
       ASSERT_GT(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)),
                            sizeof font, &font),
@@ -462,8 +463,8 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     }
     // The log still takes and shows text, the commands still work.
     form.ReplaceLogText("question\tanswer\r\nnext");
-    EXPECT_EQ(form.Memo1.GetText(), "question\tanswer\r\nnext");
-    const LRESULT second = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 9, 0);
+    EXPECT_EQ(Log(form).GetText(), "question\tanswer\r\nnext");
+    const LRESULT second = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 9, 0);
     EXPECT_NE(second, -1) << tabs;
     EXPECT_LT(static_cast<short>(LOWORD(second)), 32767) << tabs;
     Responder.Press("OK");
@@ -480,7 +481,7 @@ TEST_F(SettingsFileTest, TheNameDefaultInAnyLetterCaseSelectsTheDefaultFace) {
   StartWith(Join(fields));
   EXPECT_EQ(Form->GetViewOptions().FontName, "DEFAULT") << "kept as written";
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Form->Memo1.Handle, WM_GETFONT, 0, 0)),
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Log(*Form).Handle, WM_GETFONT, 0, 0)),
              sizeof font, &font);
   EXPECT_EQ(font.lfFaceName, DefaultFontFace());
 }
@@ -581,9 +582,9 @@ TEST_F(SettingsFileTest, TheStoredViewIsLaidOutBeforeTheWindowIsFirstShown) {
     return r;
   };
   // Not shown yet: the layout must already leave room for the bars.
-  EXPECT_EQ(clientRect(Form->Memo1.Handle).top, clientRect(Form->ToolBar1.Handle).bottom);
-  EXPECT_LE(clientRect(Form->Edit2.Handle).bottom, clientRect(Form->StatusBar1.Handle).top);
-  EXPECT_GT(clientRect(Form->Edit1.Handle).top, clientRect(Form->Memo1.Handle).bottom);
+  EXPECT_EQ(clientRect(Log(*Form).Handle).top, clientRect(ToolBar(*Form).Handle).bottom);
+  EXPECT_LE(clientRect(AnswerField(*Form).Handle).bottom, clientRect(StatusBar(*Form).Handle).top);
+  EXPECT_GT(clientRect(QuestionField(*Form).Handle).top, clientRect(Log(*Form).Handle).bottom);
 }
 
 } // namespace

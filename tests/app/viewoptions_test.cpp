@@ -12,10 +12,11 @@
 
 #include "app/appconst.h"
 #include "app/commands.h"
-#include "win/fonts.h"
 #include "app/mainform.h"
+#include "app/mainformprobe.h"
 #include "support/dialogresponder.h"
 #include "support/tempfile.h"
+#include "win/fonts.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ std::string ShownFace(HWND control) {
 }
 
 SIZE ButtonSize(const TMainForm& form) {
-  const LRESULT size = SendMessageA(form.ToolBar1.Handle, TB_GETBUTTONSIZE, 0, 0);
+  const LRESULT size = SendMessageA(ToolBar(form).Handle, TB_GETBUTTONSIZE, 0, 0);
   return {LOWORD(size), HIWORD(size)};
 }
 
@@ -65,7 +66,7 @@ std::string ButtonText(const TToolButton& button) {
 std::string TooltipText(const TMainForm& form, const TToolButton& button) {
   NMTTDISPINFOA info{};
   info.hdr.hwndFrom =
-      reinterpret_cast<HWND>(SendMessageA(form.ToolBar1.Handle, TB_GETTOOLTIPS, 0, 0));
+      reinterpret_cast<HWND>(SendMessageA(ToolBar(form).Handle, TB_GETTOOLTIPS, 0, 0));
   info.hdr.idFrom = static_cast<UINT_PTR>(button.Id);
   info.hdr.code = TTN_GETDISPINFOA;
   SendMessageA(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
@@ -92,8 +93,8 @@ bool Topmost(const TMainForm& form) {
 // tab, in pixels.
 int TabDistance(TMainForm& form) {
   form.ReplaceLogText("a\tb");
-  const LRESULT a = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 0, 0);
-  const LRESULT b = SendMessageA(form.Memo1.Handle, EM_POSFROMCHAR, 2, 0);
+  const LRESULT a = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 0, 0);
+  const LRESULT b = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 2, 0);
   return static_cast<short>(LOWORD(b)) - static_cast<short>(LOWORD(a));
 }
 
@@ -131,98 +132,100 @@ protected:
 
 TEST_F(ViewOptionsTest, ToolbarCommandHidesAndShowsTheToolbarWithItsCheckMark) {
   TMainForm& form = *Form;
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
-  EXPECT_TRUE(form.ToolbarM1.GetChecked());
-  const int fieldsTop = ClientRect(form, form.Edit1.Handle).top;
+  EXPECT_TRUE(IsWindowVisible(ToolBar(form).Handle));
+  EXPECT_TRUE(MenuItem(form, cmToolbar).GetChecked());
+  const int fieldsTop = ClientRect(form, QuestionField(form).Handle).top;
 
   Click(cmToolbar);
-  EXPECT_FALSE(IsWindowVisible(form.ToolBar1.Handle));
-  EXPECT_FALSE(form.ToolbarM1.GetChecked());
-  EXPECT_LT(ClientRect(form, form.Edit1.Handle).top, fieldsTop) << "the fields move up";
+  EXPECT_FALSE(IsWindowVisible(ToolBar(form).Handle));
+  EXPECT_FALSE(MenuItem(form, cmToolbar).GetChecked());
+  EXPECT_LT(ClientRect(form, QuestionField(form).Handle).top, fieldsTop) << "the fields move up";
 
   Click(cmToolbar);
-  EXPECT_TRUE(IsWindowVisible(form.ToolBar1.Handle));
-  EXPECT_TRUE(form.ToolbarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Edit1.Handle).top, fieldsTop);
+  EXPECT_TRUE(IsWindowVisible(ToolBar(form).Handle));
+  EXPECT_TRUE(MenuItem(form, cmToolbar).GetChecked());
+  EXPECT_EQ(ClientRect(form, QuestionField(form).Handle).top, fieldsTop);
 }
 
 TEST_F(ViewOptionsTest, ToolbarCaptionsSwitchBetweenSmallButtonsWithTooltipsAndCaptionedButtons) {
   TMainForm& form = *Form;
   // Without captions: small buttons of pictures, the hints as tooltips.
-  EXPECT_FALSE(form.ToolbarCaptionsM1.GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmToolbarCaptions).GetChecked());
   EXPECT_EQ(ButtonSize(form).cx, MulDiv(22, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
   EXPECT_EQ(ButtonSize(form).cy, MulDiv(21, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
-  EXPECT_EQ(ButtonText(form.LogT1), "");
-  EXPECT_EQ(TooltipText(form, form.LogT1), "Save Log");
-  EXPECT_EQ(TooltipText(form, form.CaseT1), "Case Sensitive");
+  EXPECT_EQ(ButtonText(Button(form, cmSaveLog)), "");
+  EXPECT_EQ(TooltipText(form, Button(form, cmSaveLog)), "Save Log");
+  EXPECT_EQ(TooltipText(form, Button(form, cmCaseSensitive)), "Case Sensitive");
   Click(cmSwap);
-  ASSERT_TRUE(form.SwapT1.GetDown());
+  ASSERT_TRUE(Button(form, cmSwap).GetDown());
 
   Click(cmToolbarCaptions);
-  EXPECT_TRUE(form.ToolbarCaptionsM1.GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmToolbarCaptions).GetChecked());
   const SIZE captioned = ButtonSize(form);
   RECT button;
-  SendMessageA(form.ToolBar1.Handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  SendMessageA(ToolBar(form).Handle, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
   // Room for the 16-pixel picture with the caption under it.
-  EXPECT_GE(captioned.cy, 16 + 2 * -FontOf(form.ToolBar1.Handle).lfHeight / 2);
+  EXPECT_GE(captioned.cy, 16 + 2 * -FontOf(ToolBar(form).Handle).lfHeight / 2);
   EXPECT_GT(captioned.cx, 22);
   EXPECT_GT(captioned.cy, 21);
-  EXPECT_EQ(ButtonText(form.LogT1), "Log");
-  EXPECT_EQ(ButtonText(form.CaseT1), "Case");
-  EXPECT_EQ(TooltipText(form, form.LogT1), "");
-  EXPECT_TRUE(form.SwapT1.GetDown()) << "a check button keeps its state";
+  EXPECT_EQ(ButtonText(Button(form, cmSaveLog)), "Log");
+  EXPECT_EQ(ButtonText(Button(form, cmCaseSensitive)), "Case");
+  EXPECT_EQ(TooltipText(form, Button(form, cmSaveLog)), "");
+  EXPECT_TRUE(Button(form, cmSwap).GetDown()) << "a check button keeps its state";
 
   Click(cmToolbarCaptions);
   EXPECT_EQ(ButtonSize(form).cx, MulDiv(22, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 96));
-  EXPECT_EQ(ButtonText(form.LogT1), "");
-  EXPECT_EQ(TooltipText(form, form.ShuffleT1), "Shuffle");
+  EXPECT_EQ(ButtonText(Button(form, cmSaveLog)), "");
+  EXPECT_EQ(TooltipText(form, Button(form, cmShuffle)), "Shuffle");
 
   // Back on: the buttons hold picture and caption as the first time.
   Click(cmToolbarCaptions);
   EXPECT_EQ(ButtonSize(form).cx, captioned.cx);
   EXPECT_EQ(ButtonSize(form).cy, captioned.cy);
-  EXPECT_EQ(ButtonText(form.StartT1), "Start");
-  EXPECT_TRUE(form.SwapT1.GetDown());
-  EXPECT_TRUE(form.ShuffleT1.GetDown());
-  EXPECT_FALSE(form.CaseT1.GetDown());
+  EXPECT_EQ(ButtonText(Button(form, cmStart)), "Start");
+  EXPECT_TRUE(Button(form, cmSwap).GetDown());
+  EXPECT_TRUE(Button(form, cmShuffle).GetDown());
+  EXPECT_FALSE(Button(form, cmCaseSensitive).GetDown());
 }
 
 TEST_F(ViewOptionsTest, SwapPanelsPutsTheQuestionPanelBelowTheLogAndBack) {
   TMainForm& form = *Form;
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
-  EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
+  EXPECT_LT(ClientRect(form, AnswerField(form).Handle).bottom,
+            ClientRect(form, Log(form).Handle).top);
+  EXPECT_FALSE(MenuItem(form, cmSwapPanels).GetChecked());
 
   Click(cmSwapPanels);
-  EXPECT_TRUE(form.SwapPanelsM1.GetChecked());
-  const RECT log = ClientRect(form, form.Memo1.Handle);
-  EXPECT_GT(ClientRect(form, form.Edit1.Handle).top, log.bottom);
-  EXPECT_GT(ClientRect(form, form.Label1.Handle).top, log.bottom);
+  EXPECT_TRUE(MenuItem(form, cmSwapPanels).GetChecked());
+  const RECT log = ClientRect(form, Log(form).Handle);
+  EXPECT_GT(ClientRect(form, QuestionField(form).Handle).top, log.bottom);
+  EXPECT_GT(ClientRect(form, QuestionLabel(form).Handle).top, log.bottom);
   // The log now starts right under the toolbar.
-  EXPECT_EQ(log.top, ClientRect(form, form.ToolBar1.Handle).bottom);
+  EXPECT_EQ(log.top, ClientRect(form, ToolBar(form).Handle).bottom);
 
   Click(cmSwapPanels);
-  EXPECT_FALSE(form.SwapPanelsM1.GetChecked());
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
+  EXPECT_FALSE(MenuItem(form, cmSwapPanels).GetChecked());
+  EXPECT_LT(ClientRect(form, AnswerField(form).Handle).bottom,
+            ClientRect(form, Log(form).Handle).top);
 }
 
 TEST_F(ViewOptionsTest, StatusBarCommandHidesTheBarAndTheLogTakesItsRoom) {
   TMainForm& form = *Form;
   RECT client;
   GetClientRect(form.Handle(), &client);
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom,
-            ClientRect(form, form.StatusBar1.Handle).top);
+  EXPECT_TRUE(IsWindowVisible(StatusBar(form).Handle));
+  EXPECT_EQ(ClientRect(form, Log(form).Handle).bottom,
+            ClientRect(form, StatusBar(form).Handle).top);
 
   Click(cmStatusBar);
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom, client.bottom);
+  EXPECT_FALSE(IsWindowVisible(StatusBar(form).Handle));
+  EXPECT_FALSE(MenuItem(form, cmStatusBar).GetChecked());
+  EXPECT_EQ(ClientRect(form, Log(form).Handle).bottom, client.bottom);
 
   Click(cmStatusBar);
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_TRUE(form.StatusBarM1.GetChecked());
-  EXPECT_EQ(ClientRect(form, form.Memo1.Handle).bottom,
-            ClientRect(form, form.StatusBar1.Handle).top);
+  EXPECT_TRUE(IsWindowVisible(StatusBar(form).Handle));
+  EXPECT_TRUE(MenuItem(form, cmStatusBar).GetChecked());
+  EXPECT_EQ(ClientRect(form, Log(form).Handle).bottom,
+            ClientRect(form, StatusBar(form).Handle).top);
 }
 
 TEST_F(ViewOptionsTest, TopmostPutsTheWindowIntoTheTopmostBandAndOut) {
@@ -230,33 +233,33 @@ TEST_F(ViewOptionsTest, TopmostPutsTheWindowIntoTheTopmostBandAndOut) {
   EXPECT_FALSE(Topmost(form));
   Click(cmTopmost);
   EXPECT_TRUE(Topmost(form));
-  EXPECT_TRUE(form.TopmostM1.GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmTopmost).GetChecked());
   // Every application of the options sets the band again, changed or not.
   SetWindowPos(form.Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Click(cmLastPosition);
   EXPECT_TRUE(Topmost(form));
-  EXPECT_TRUE(form.LastPositionM1.GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmLastPosition).GetChecked());
 
   Click(cmTopmost);
   EXPECT_FALSE(Topmost(form));
-  EXPECT_FALSE(form.TopmostM1.GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmTopmost).GetChecked());
 }
 
 TEST_F(ViewOptionsTest, FontTabWidthAndDefaultCarryNoCheckMark) {
   TMainForm& form = *Form;
-  for (const TMenuItem* item : {&form.FontM1, &form.TabWidthM1, &form.DefaultM1, &form.DefaultM2})
-    EXPECT_FALSE(item->GetChecked()) << item->GetCaption();
+  for (int id : {cmFont, cmTabWidth, cmDefaultView, cmDefaultExam})
+    EXPECT_FALSE(MenuItem(form, id).GetChecked()) << MenuItem(form, id).GetCaption();
 }
 
 TEST_F(ViewOptionsTest, TabStopsOfTheLogFollowTheTabWidth) {
   TMainForm& form = *Form;
-  const int average = AverageCharWidth(form.Memo1.Handle);
+  const int average = AverageCharWidth(Log(form).Handle);
   const int eight = TabDistance(form);
   EXPECT_NEAR(eight, 8 * average, average);
 
   TViewOptions options = form.GetViewOptions();
   options.TabWidth = 16;
-  form.SetViewOptions(options);
+  TMainFormProbe::SetViewOptions(form, options);
   EXPECT_NEAR(TabDistance(form), 16 * average, average);
   EXPECT_GT(TabDistance(form), eight);
 }
@@ -280,8 +283,8 @@ struct TFontDialogSeen {
 
 TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnName) {
   TMainForm& form = *Form;
-  const HFONT before = FontHandle(form.Edit1.Handle);
-  const std::string face = ShownFace(form.Memo1.Handle);
+  const HFONT before = FontHandle(QuestionField(form).Handle);
+  const std::string face = ShownFace(Log(form).Handle);
   ASSERT_NE(face, "");
   ASSERT_NE(face, "Default");
 
@@ -301,15 +304,15 @@ TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnNa
   // the same look.
   EXPECT_EQ(form.GetViewOptions().FontName, face);
   EXPECT_EQ(form.GetViewOptions().FontSize, 9);
-  EXPECT_NE(FontHandle(form.Edit1.Handle), before);
-  EXPECT_EQ(FontOf(form.Edit1.Handle).lfFaceName, face);
-  EXPECT_EQ(FontOf(form.Edit1.Handle).lfHeight, FontOf(form.Memo1.Handle).lfHeight);
+  EXPECT_NE(FontHandle(QuestionField(form).Handle), before);
+  EXPECT_EQ(FontOf(QuestionField(form).Handle).lfFaceName, face);
+  EXPECT_EQ(FontOf(QuestionField(form).Handle).lfHeight, FontOf(Log(form).Handle).lfHeight);
 
   // OK again without a change: the record is equal and nothing is applied.
-  const HFONT applied = FontHandle(form.Edit1.Handle);
+  const HFONT applied = FontHandle(QuestionField(form).Handle);
   Responder.Press("OK");
   Click(cmFont);
-  EXPECT_EQ(FontHandle(form.Edit1.Handle), applied);
+  EXPECT_EQ(FontHandle(QuestionField(form).Handle), applied);
   EXPECT_EQ(form.GetViewOptions().FontName, face);
 }
 
@@ -321,21 +324,21 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
   });
   Click(cmFont);
   EXPECT_EQ(form.GetViewOptions().FontSize, 14);
-  const LOGFONTA memo = FontOf(form.Memo1.Handle);
+  const LOGFONTA memo = FontOf(Log(form).Handle);
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(memo.lfHeight, -MulDiv(14, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-  for (HWND field : {form.Edit1.Handle, form.Edit2.Handle}) {
+  for (HWND field : {QuestionField(form).Handle, AnswerField(form).Handle}) {
     EXPECT_EQ(FontOf(field).lfHeight, memo.lfHeight);
     EXPECT_STREQ(FontOf(field).lfFaceName, memo.lfFaceName);
   }
   // The labels and the status bar keep the window's font.
-  EXPECT_NE(FontOf(form.Label1.Handle).lfHeight, memo.lfHeight);
-  EXPECT_NE(FontOf(form.StatusBar1.Handle).lfHeight, memo.lfHeight);
+  EXPECT_NE(FontOf(QuestionLabel(form).Handle).lfHeight, memo.lfHeight);
+  EXPECT_NE(FontOf(StatusBar(form).Handle).lfHeight, memo.lfHeight);
 
   // The dialog starts from the held size; Cancel leaves everything.
   std::string size;
-  const HFONT held = FontHandle(form.Memo1.Handle);
+  const HFONT held = FontHandle(Log(form).Handle);
   Responder.Handle([&size](HWND dialog) {
     size = WindowText(GetDlgItem(dialog, cmb3));
     PickListItem(dialog, cmb3, "20");
@@ -344,7 +347,7 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
   Click(cmFont);
   EXPECT_EQ(size, "14");
   EXPECT_EQ(form.GetViewOptions().FontSize, 14);
-  EXPECT_EQ(FontHandle(form.Memo1.Handle), held);
+  EXPECT_EQ(FontHandle(Log(form).Handle), held);
 }
 
 TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
@@ -357,7 +360,7 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   changed.FontName = "Courier New";
   changed.FontSize = 12;
   changed.TabWidth = 4;
-  form.SetViewOptions(changed);
+  TMainFormProbe::SetViewOptions(form, changed);
   Click(cmCaseSensitive);
   RECT bounds;
   GetWindowRect(form.Handle(), &bounds);
@@ -375,61 +378,63 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   Click(cmDefaultView);
   EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
   EXPECT_FALSE(Topmost(form));
-  EXPECT_TRUE(IsWindowVisible(form.StatusBar1.Handle));
-  EXPECT_LT(ClientRect(form, form.Edit2.Handle).bottom, ClientRect(form, form.Memo1.Handle).top);
-  EXPECT_EQ(ButtonText(form.LogT1), "");
-  EXPECT_STREQ(FontOf(form.Memo1.Handle).lfFaceName, DefaultFontFace().c_str());
+  EXPECT_TRUE(IsWindowVisible(StatusBar(form).Handle));
+  EXPECT_LT(ClientRect(form, AnswerField(form).Handle).bottom,
+            ClientRect(form, Log(form).Handle).top);
+  EXPECT_EQ(ButtonText(Button(form, cmSaveLog)), "");
+  EXPECT_STREQ(FontOf(Log(form).Handle).lfFaceName, DefaultFontFace().c_str());
   HDC screen = GetDC(nullptr);
-  EXPECT_EQ(FontOf(form.Memo1.Handle).lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
+  EXPECT_EQ(FontOf(Log(form).Handle).lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(FontOf(form.Memo1.Handle).lfWeight, FW_NORMAL);
-  EXPECT_NEAR(TabDistance(form), 8 * AverageCharWidth(form.Memo1.Handle),
-              AverageCharWidth(form.Memo1.Handle));
-  for (const TMenuItem* item : {&form.TopmostM1, &form.SwapPanelsM1, &form.ToolbarCaptionsM1})
-    EXPECT_FALSE(item->GetChecked()) << item->GetCaption();
-  EXPECT_TRUE(form.StatusBarM1.GetChecked());
+  EXPECT_EQ(FontOf(Log(form).Handle).lfWeight, FW_NORMAL);
+  EXPECT_NEAR(TabDistance(form), 8 * AverageCharWidth(Log(form).Handle),
+              AverageCharWidth(Log(form).Handle));
+  for (int id : {cmTopmost, cmSwapPanels, cmToolbarCaptions})
+    EXPECT_FALSE(MenuItem(form, id).GetChecked()) << MenuItem(form, id).GetCaption();
+  EXPECT_TRUE(MenuItem(form, cmStatusBar).GetChecked());
   RECT after;
   GetWindowRect(form.Handle(), &after);
   EXPECT_TRUE(EqualRect(&after, &bounds)) << "the window keeps its place and size";
   // The examination options are not the view's.
-  EXPECT_TRUE(form.CaseSensitiveM1.GetChecked());
-  EXPECT_TRUE(form.CaseT1.GetDown());
+  EXPECT_TRUE(MenuItem(form, cmCaseSensitive).GetChecked());
+  EXPECT_TRUE(Button(form, cmCaseSensitive).GetDown());
 }
 
 TEST_F(ViewOptionsTest, OptionsCommandsAndToolbarCheckButtonsAlwaysAgree) {
   TMainForm& form = *Form;
   const auto agree = [&form](const char* step) {
-    EXPECT_EQ(form.ShuffleM1.GetChecked(), form.ShuffleT1.GetDown()) << step;
-    EXPECT_EQ(form.SwapM1.GetChecked(), form.SwapT1.GetDown()) << step;
-    EXPECT_EQ(form.CaseSensitiveM1.GetChecked(), form.CaseT1.GetDown()) << step;
+    EXPECT_EQ(MenuItem(form, cmShuffle).GetChecked(), Button(form, cmShuffle).GetDown()) << step;
+    EXPECT_EQ(MenuItem(form, cmSwap).GetChecked(), Button(form, cmSwap).GetDown()) << step;
+    EXPECT_EQ(MenuItem(form, cmCaseSensitive).GetChecked(), Button(form, cmCaseSensitive).GetDown())
+        << step;
     const TExamOptions options = form.GetExamOptions();
-    EXPECT_EQ(options.Shuffle, form.ShuffleM1.GetChecked()) << step;
-    EXPECT_EQ(options.Swap, form.SwapM1.GetChecked()) << step;
-    EXPECT_EQ(options.CaseSensitive, form.CaseSensitiveM1.GetChecked()) << step;
+    EXPECT_EQ(options.Shuffle, MenuItem(form, cmShuffle).GetChecked()) << step;
+    EXPECT_EQ(options.Swap, MenuItem(form, cmSwap).GetChecked()) << step;
+    EXPECT_EQ(options.CaseSensitive, MenuItem(form, cmCaseSensitive).GetChecked()) << step;
   };
   agree("start");
-  EXPECT_TRUE(form.ShuffleM1.GetChecked());
-  EXPECT_FALSE(form.SwapM1.GetChecked());
-  EXPECT_FALSE(form.CaseSensitiveM1.GetChecked());
+  EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmSwap).GetChecked());
+  EXPECT_FALSE(MenuItem(form, cmCaseSensitive).GetChecked());
 
-  ClickToolButton(form, form.CaseT1);
-  EXPECT_TRUE(form.CaseSensitiveM1.GetChecked());
-  EXPECT_TRUE(form.CaseT1.GetDown());
-  agree("CaseT1 down");
-  ClickToolButton(form, form.CaseT1);
-  EXPECT_FALSE(form.CaseSensitiveM1.GetChecked());
-  EXPECT_FALSE(form.CaseT1.GetDown());
-  agree("CaseT1 up");
+  ClickToolButton(form, Button(form, cmCaseSensitive));
+  EXPECT_TRUE(MenuItem(form, cmCaseSensitive).GetChecked());
+  EXPECT_TRUE(Button(form, cmCaseSensitive).GetDown());
+  agree("Case button down");
+  ClickToolButton(form, Button(form, cmCaseSensitive));
+  EXPECT_FALSE(MenuItem(form, cmCaseSensitive).GetChecked());
+  EXPECT_FALSE(Button(form, cmCaseSensitive).GetDown());
+  agree("Case button up");
 
   Click(cmShuffle);
   agree("Shuffle from the menu");
-  EXPECT_FALSE(form.ShuffleT1.GetDown());
-  ClickToolButton(form, form.SwapT1);
-  agree("SwapT1");
+  EXPECT_FALSE(Button(form, cmShuffle).GetDown());
+  ClickToolButton(form, Button(form, cmSwap));
+  agree("Swap button");
   Click(cmSwap);
   agree("Swap from the menu");
-  ClickToolButton(form, form.ShuffleT1);
-  agree("ShuffleT1");
+  ClickToolButton(form, Button(form, cmShuffle));
+  agree("Shuffle button");
   EXPECT_TRUE(form.GetExamOptions().Shuffle);
   EXPECT_FALSE(form.GetExamOptions().Swap);
 }
@@ -443,22 +448,22 @@ TEST_F(ViewOptionsTest, OptionsDefaultResetsOnlyTheExamOptionsAfterOk) {
 
   Responder.Press("Cancel");
   Click(cmDefaultExam);
-  EXPECT_FALSE(form.ShuffleM1.GetChecked());
-  EXPECT_TRUE(form.SwapT1.GetDown());
+  EXPECT_FALSE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_TRUE(Button(form, cmSwap).GetDown());
 
   Responder.Press("OK");
   Click(cmDefaultExam);
   ASSERT_EQ(Responder.Seen().size(), 2u);
   EXPECT_EQ(Responder.Seen()[1].Text, "Set default settings?");
-  EXPECT_TRUE(form.ShuffleM1.GetChecked());
-  EXPECT_TRUE(form.ShuffleT1.GetDown());
-  EXPECT_FALSE(form.SwapM1.GetChecked());
-  EXPECT_FALSE(form.SwapT1.GetDown());
-  EXPECT_FALSE(form.CaseSensitiveM1.GetChecked());
-  EXPECT_FALSE(form.CaseT1.GetDown());
+  EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
+  EXPECT_TRUE(Button(form, cmShuffle).GetDown());
+  EXPECT_FALSE(MenuItem(form, cmSwap).GetChecked());
+  EXPECT_FALSE(Button(form, cmSwap).GetDown());
+  EXPECT_FALSE(MenuItem(form, cmCaseSensitive).GetChecked());
+  EXPECT_FALSE(Button(form, cmCaseSensitive).GetDown());
   // The view options are not the examination's.
-  EXPECT_FALSE(form.StatusBarM1.GetChecked());
-  EXPECT_FALSE(IsWindowVisible(form.StatusBar1.Handle));
+  EXPECT_FALSE(MenuItem(form, cmStatusBar).GetChecked());
+  EXPECT_FALSE(IsWindowVisible(StatusBar(form).Handle));
 }
 
 } // namespace
@@ -467,24 +472,24 @@ TEST_F(ViewOptionsTest, AnOptionChangedDuringARunCountsFromTheNextQuestion) {
   TMainForm& form = *Form;
   const TTempFile questions("q1,a1\r\nq2,a2\r\n", ".csv");
   Click(cmShuffle); // asked in the file's order
-  form.OpenDocument(questions.Path());
+  OpenDocument(form, questions.Path());
   Click(cmStart);
-  ASSERT_EQ(form.Edit1.GetText(), "q1");
+  ASSERT_EQ(QuestionField(form).GetText(), "q1");
 
   Click(cmSwap);
   Click(cmCaseSensitive);
-  EXPECT_EQ(form.Edit1.GetText(), "q1") << "the question shown stays";
+  EXPECT_EQ(QuestionField(form).GetText(), "q1") << "the question shown stays";
   // Judged as it was asked: case ignored, the answer expected.
-  form.Edit2.SetText("A1");
-  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  AnswerField(form).SetText("A1");
+  SendMessageA(AnswerField(form).Handle, WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_EQ(form.GetExam().HitItems.Count(), 1);
   // The next question comes swapped, and its case counts.
-  EXPECT_EQ(form.Edit1.GetText(), "a2");
-  form.Edit2.SetText("Q2");
-  SendMessageA(form.Edit2.Handle, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(QuestionField(form).GetText(), "a2");
+  AnswerField(form).SetText("Q2");
+  SendMessageA(AnswerField(form).Handle, WM_KEYDOWN, VK_RETURN, 1);
   // The run is over with that one miss to review.
   EXPECT_EQ(form.GetExam().ReviewItems.Count(), 1);
-  EXPECT_TRUE(form.ReviewM1.GetEnabled());
+  EXPECT_TRUE(MenuItem(form, cmReview).GetEnabled());
 }
 
 namespace {
@@ -577,7 +582,7 @@ TEST_F(TabWidthTest, AcceptsWholeNumbersFromZeroToNinetySixInTheIntegerRules) {
   }
   EXPECT_EQ(Responder.Unexpected(), 0);
   // The log's tab stops follow: 32 characters apart now.
-  const int average = AverageCharWidth(form.Memo1.Handle);
+  const int average = AverageCharWidth(Log(form).Handle);
   EXPECT_NEAR(TabDistance(form), 32 * average, 2 * average);
 }
 
@@ -604,7 +609,7 @@ TEST_F(TabWidthTest, RejectsOtherEntriesWithTheRangeAndTheEntryThenAsksAgainWith
 
 TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNotApplied) {
   TMainForm& form = *Form;
-  const HFONT applied = FontHandle(form.Memo1.Handle);
+  const HFONT applied = FontHandle(Log(form).Handle);
   TAsked first, second;
   Responder.Handle([&first](HWND dialog) {
     first = Describe(dialog);
@@ -637,6 +642,6 @@ TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNot
   // OK on the held width leaves the record equal: nothing is applied.
   Answer("8");
   Click(cmTabWidth);
-  EXPECT_EQ(FontHandle(form.Memo1.Handle), applied);
+  EXPECT_EQ(FontHandle(Log(form).Handle), applied);
   EXPECT_EQ(Responder.Unexpected(), 0);
 }

@@ -135,8 +135,8 @@ private:
 };
 
 int CommandOfButton(const std::string& caption) {
-  for (const TToolButtonEntry& entry : ToolButtonTable)
-    if (entry.Command != cmNone && caption == entry.Caption) return entry.Command;
+  for (const TCommand& command : Commands)
+    if (command.Button.Caption != nullptr && caption == command.Button.Caption) return command.Id;
   return -1;
 }
 

@@ -14,7 +14,7 @@ bool IsHit(const std::string& answer, const std::string& entry, bool caseSensiti
   TFakeExamSetup setup;
   setup.Window.Options.CaseSensitive = caseSensitive;
   setup.AddItem("q", {answer});
-  setup.Run.StartM1Click(ecStartM1);
+  setup.Run.Start(ecStart);
   setup.Answer(entry);
   return setup.Exam.ReviewItems.Count() == 0;
 }

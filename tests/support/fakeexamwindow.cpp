@@ -20,9 +20,9 @@ void TFakeExamWindow::SetStatus(const std::string& text) {
   StatusHistory.push_back(text);
 }
 
-void TFakeExamWindow::Memo1Change() {
-  ++Memo1Changes;
-  SaveLogEnabled = ::SaveLogEnabled(LogHoldsLine());
+void TFakeExamWindow::LogChanged() {
+  ++LogChanges;
+  SaveLogEnabled = LogHoldsLine(); // Save Log: while the log holds a line
 }
 
 void TFakeExamWindow::UpdateCommands() {
@@ -30,7 +30,7 @@ void TFakeExamWindow::UpdateCommands() {
   StartEnabled = states.StartEnabled;
   ReviewEnabled = states.ReviewEnabled;
   ListEnabled = states.ListEnabled;
-  Edit2ReadOnly = states.Edit2ReadOnly;
+  AnswerReadOnly = states.AnswerReadOnly;
 }
 
 bool TFakeExamWindow::Confirm(const std::string& text) {
@@ -45,8 +45,8 @@ void TFakeExamSetup::AddItem(std::string_view question,
   for (std::string_view answer : answers) item.AddAnswer(answer);
 }
 
-TKeyCode TFakeExamSetup::PressEnter(TShiftState shift) {
+TKeyCode TFakeExamSetup::PressEnter() {
   TKeyCode key = KeyEnter;
-  Run.Edit2KeyDown(key, shift);
+  Run.AnswerKeyDown(key);
   return key;
 }

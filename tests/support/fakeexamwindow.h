@@ -26,7 +26,7 @@ public:
   }
 };
 
-enum TFakeFocus { ffNone, ffEdit2, ffLog };
+enum TFakeFocus { ffNone, ffAnswer, ffLog };
 
 class TFakeExamWindow final : public TExamWindow {
 public:
@@ -35,13 +35,13 @@ public:
   // What the window shows.
   std::string Status;
   std::vector<std::string> StatusHistory;
-  std::string Edit1, Edit2;
-  bool Edit2ReadOnly = true;
+  std::string QuestionField, AnswerField;
+  bool AnswerReadOnly = true;
   TLogText Log;
   TFakeFocus Focus = ffNone;
   bool StartEnabled = false, ReviewEnabled = false, ListEnabled = false;
   bool SaveLogEnabled = false;
-  int Memo1Changes = 0;
+  int LogChanges = 0;
   std::vector<std::string> Errors;
   std::vector<std::string> Confirmations;
   // The answer the next confirmations get.
@@ -56,19 +56,19 @@ public:
   std::vector<std::string> LogLines() const;
   // The user types into the answer field, which takes nothing while read-only.
   void Type(std::string_view text) {
-    if (!Edit2ReadOnly) Edit2 = text;
+    if (!AnswerReadOnly) AnswerField = text;
   }
 
   void SetStatus(const std::string& text) override;
-  void SetEdit1Text(const std::string& text) override { Edit1 = text; }
-  std::string GetEdit2Text() const override { return Edit2; }
-  void SetEdit2Text(const std::string& text) override { Edit2 = text; }
-  void FocusEdit2() override { Focus = ffEdit2; }
+  void SetQuestionText(const std::string& text) override { QuestionField = text; }
+  std::string GetAnswerText() const override { return AnswerField; }
+  void SetAnswerText(const std::string& text) override { AnswerField = text; }
+  void FocusAnswer() override { Focus = ffAnswer; }
   void ReplaceLogText(const std::string& text) override { Log.Replace(text); }
   void AppendLogLine(std::string_view line) override { Log.AppendLine(line); }
   bool LogHoldsLine() const override { return !Log.Text().empty(); }
   void FocusLog() override { Focus = ffLog; }
-  void Memo1Change() override;
+  void LogChanged() override;
   void UpdateCommands() override;
   void ShowError(const std::string& text) override { Errors.push_back(text); }
   bool Confirm(const std::string& text) override;
@@ -88,9 +88,8 @@ struct TFakeExamSetup {
 
   // Adds an item to the open file's set.
   void AddItem(std::string_view question, std::initializer_list<std::string_view> answers);
-  // Enter in the answer field with the given modifiers; the key as the
-  // handler left it.
-  TKeyCode PressEnter(TShiftState shift = 0);
+  // Enter in the answer field; the key as the handler left it.
+  TKeyCode PressEnter();
   // Types an answer and presses Enter.
   void Answer(std::string_view text) {
     Window.Type(text);
