@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "dialogs/enterdialog.h"
+#include "win/dpi.h"
 #include "win/fonts.h"
 #include "mainform.h"
 #include "settings/settingsvalue.h"
@@ -97,10 +98,7 @@ void PutIntoTopmostBand(HWND window) {
 
 bool TMainForm::EditFont(TViewOptions& options) {
   LOGFONTA font{};
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, dpi);
+  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, ScreenDpi());
   GetObjectA(start, sizeof font, &font);
   // The dialog starts on a face it lists: "Default" starts on the default face.
   std::string face = ShownFace(start);
