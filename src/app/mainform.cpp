@@ -56,7 +56,7 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
     SearchOptions = TSearchOptions();
     ViewOptions = TViewOptions();
     ExamOptions = TExamOptions();
-    FileDialogs = std::make_unique<TOpenDialogs>();
+    FileDialogs = std::make_unique<TFileDialogs>();
     Run = std::make_unique<TExamRun>(*Exam, *this);
     TitleText = AppTitle;
     IdleInstalled = true;

@@ -100,7 +100,6 @@ public:
   TExam& GetExam() { return *Exam; }
   const TViewOptions& GetViewOptions() const { return ViewOptions; }
   const TSearchOptions& GetSearchOptions() const { return SearchOptions; }
-  TOpenDialogs& GetFileDialogs() { return *FileDialogs; }
 
   // The commands (mainform_commands.cpp).
   void NewM1Click();
@@ -214,7 +213,7 @@ private:
   TSearchOptions SearchOptions;
   TViewOptions ViewOptions;
   TExamOptions ExamOptions;
-  std::unique_ptr<TOpenDialogs> FileDialogs;
+  std::unique_ptr<TFileDialogs> FileDialogs;
   TClockRandom Random;
   std::unique_ptr<TExamRun> Run;
 

@@ -1,6 +1,8 @@
 #include "filedialog.h"
 
 #include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 #include <commdlg.h>
 
@@ -37,18 +39,13 @@ bool TFileDialog::Execute(HWND owner) {
   return true;
 }
 
-void TOpenDialogs::Register(int id, TFileDialog& dialog) {
-  const std::string key = std::to_string(id);
-  const auto place = std::lower_bound(Dialogs.begin(), Dialogs.end(), key,
-                                      [](const std::pair<std::string, TFileDialog*>& entry,
-                                         const std::string& k) { return entry.first < k; });
-  if (place != Dialogs.end() && place->first == key) return;
-  Dialogs.insert(place, {key, &dialog});
+TFileDialog* TFileDialogs::FindDialog(int id) const {
+  const auto found = Dialogs.find(id);
+  return found != Dialogs.end() ? found->second : nullptr;
 }
 
-TFileDialog* TOpenDialogs::FindDialog(int id) const {
-  const std::string key = std::to_string(id);
-  for (const auto& entry : Dialogs)
-    if (entry.first == key) return entry.second;
-  return nullptr;
+TFileDialog& TFileDialogs::Get(int position) const {
+  if (position < 0 || position >= Count())
+    throw std::out_of_range("No file dialog at the position.");
+  return *std::next(Dialogs.begin(), position)->second;
 }

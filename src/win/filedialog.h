@@ -2,9 +2,8 @@
 // share one remembered folder.
 #pragma once
 
+#include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <windows.h>
 
@@ -14,7 +13,6 @@ public:
   enum TKind { fdOpen, fdSave };
 
   TFileDialog(TKind kind, std::string title, std::string filter, std::string defaultExt = "");
-  virtual ~TFileDialog() = default;
 
   // The filter as "Name|*.ext|Name|*.ext".
   std::string Title, Filter, DefaultExt;
@@ -29,18 +27,18 @@ private:
   TKind Kind;
 };
 
-class TOpenDialogs {
+// The file dialogs of a window by id, in the order of their ids.
+class TFileDialogs {
 public:
-  virtual ~TOpenDialogs() = default;
-
   // Registers a dialog under an id; an id already present is ignored.
-  void Register(int id, TFileDialog& dialog);
+  void Register(int id, TFileDialog& dialog) { Dialogs.emplace(id, &dialog); }
   // The dialog registered under the id, or null.
   TFileDialog* FindDialog(int id) const;
   int Count() const { return static_cast<int>(Dialogs.size()); }
-  // The dialog at a position of the list, which is sorted by the ids as text.
-  TFileDialog& Get(int position) const { return *Dialogs.at(static_cast<size_t>(position)).second; }
+  // The dialog at a position in the order of the ids; throws
+  // std::out_of_range beyond them.
+  TFileDialog& Get(int position) const;
 
 private:
-  std::vector<std::pair<std::string, TFileDialog*>> Dialogs;
+  std::map<int, TFileDialog*> Dialogs;
 };
