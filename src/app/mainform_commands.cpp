@@ -165,7 +165,7 @@ void TMainForm::OptionsM1Click(int id) {
 }
 
 void TMainForm::SetExamOptions(const TExamOptions& options) {
-  if (!Differs(options, ExamOptions)) return;
+  if (options == ExamOptions) return;
   ExamOptions = options;
   ApplyExamOptions();
 }
@@ -180,7 +180,7 @@ void TMainForm::ApplyExamOptions() {
 }
 
 void TMainForm::SetSearchOptions(const TSearchOptions& options) {
-  if (!Differs(options, SearchOptions)) return;
+  if (options == SearchOptions) return;
   SearchOptions = options;
   UpdateFindCommands();
 }

@@ -142,7 +142,7 @@ bool TMainForm::EditTabWidth(TViewOptions& options) {
 }
 
 void TMainForm::SetViewOptions(const TViewOptions& options) {
-  if (!Differs(options, ViewOptions)) return;
+  if (options == ViewOptions) return;
   ViewOptions = options;
   ApplyViewOptions();
 }

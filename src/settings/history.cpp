@@ -3,15 +3,7 @@
 #include <stdexcept>
 
 #include "settings/commatext.h"
-#include "util/platform.h"
-
-namespace {
-
-bool SameFileName(std::string_view a, std::string_view b) {
-  return sys::SameText(sys::LowerCaseFileName(a), sys::LowerCaseFileName(b), false);
-}
-
-} // namespace
+#include "util/paths.h"
 
 void THistory::SetCount(int count) { Slots.resize(count > 0 ? static_cast<size_t>(count) : 0); }
 
