@@ -13,6 +13,7 @@ namespace {
 
 // The buttons are the first n of these standard kinds. Their codes tell the
 // buttons apart; none is 2 (cancel), which the cancel button takes instead.
+// The last three have no system id and take codes of their own.
 // The captions count only for the width of the buttons.
 struct TStandardButton {
   const char* Caption;

@@ -1,5 +1,4 @@
-// The common file dialogs of the main window, and the set that makes them
-// share one remembered folder.
+// The common open and save dialogs, and a window's set of them by id.
 #pragma once
 
 #include <map>
