@@ -1,5 +1,6 @@
 #include "enterdialog.h"
 
+#include "win/controls.h"
 #include "win/dpi.h"
 
 namespace {
@@ -15,13 +16,6 @@ constexpr TDesignPlace Places[] = {
     {IDOK, 88, 104, 97, 33},
     {IDCANCEL, 192, 104, 97, 33},
 };
-
-std::string ControlText(HWND control) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  const int copied = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 } // namespace
 
@@ -67,9 +61,8 @@ BOOL TEnterDialog::FormShow() {
   SetDlgItemTextA(Handle, EntryId, Entry.c_str());
   SetDlgItemTextA(Handle, IDOK, "OK");
   SetDlgItemTextA(Handle, IDCANCEL, "Cancel");
-  PlaceDesign(Places, FontAt(Dpi), Dpi);
   // Centred on the screen on every show.
-  CentreOnScreen({ScaleDesign(ClientSize.cx, Dpi), ScaleDesign(ClientSize.cy, Dpi)});
+  PlaceDesign(Places, ClientSize, Dpi);
 
   // Focusing the edit through the dialog manager selects its whole text, so
   // typing replaces the proposed value.
@@ -78,6 +71,6 @@ BOOL TEnterDialog::FormShow() {
 }
 
 void TEnterDialog::OkClick() {
-  Entry = ControlText(GetDlgItem(Handle, EntryId));
+  Entry = TControl(GetDlgItem(Handle, EntryId)).GetText();
   EndDialog(Handle, IDOK);
 }

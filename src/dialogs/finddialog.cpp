@@ -138,9 +138,7 @@ void TStrFindDialog::FormCreate() {
   FindTextField.Send(EM_LIMITTEXT, 0);
 
   // Sized for the monitor the owner is on.
-  const int dpi = WindowDpi(Owner);
-  PlaceDesign(kPlaces, FontAt(dpi), dpi);
-  CentreOnScreen({ScaleDesign(kClientSize.cx, dpi), ScaleDesign(kClientSize.cy, dpi)});
+  PlaceDesign(kPlaces, kClientSize, WindowDpi(Owner));
   ShowControls();
 
   // The find box takes the focus with its whole text selected, so typing

@@ -42,23 +42,20 @@ INT_PTR CALLBACK TModalDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LP
   }
 }
 
-HFONT TModalDialog::FontAt(int dpi) {
+void TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, SIZE client, int dpi) {
   if (Font == nullptr || dpi != FontDpi) {
     if (Font != nullptr) DeleteObject(Font);
     Font = CreateWindowFont(dpi);
     FontDpi = dpi;
   }
-  return Font;
-}
-
-void TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, HFONT font, int dpi) const {
   const auto scale = [dpi](int pixels) { return ScaleDesign(pixels, dpi); };
   for (const TDesignPlace& place : places) {
     const HWND control = GetDlgItem(Handle, place.Id);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
     MoveWindow(control, scale(place.Left), scale(place.Top), scale(place.Width),
                scale(place.Height), FALSE);
   }
+  CentreOnScreen({scale(client.cx), scale(client.cy)});
 }
 
 void TModalDialog::CentreOnScreen(SIZE client, TCentring centring) const {

@@ -43,11 +43,9 @@ protected:
   // GetLastError still tells why.
   [[noreturn]] virtual void CannotShow() const;
 
-  // The dialogs' font at the dpi, made anew only when the dpi changes.
-  HFONT FontAt(int dpi);
-
-  // Gives each control of the design the font and its place at the dpi.
-  void PlaceDesign(std::span<const TDesignPlace> places, HFONT font, int dpi) const;
+  // Lays out a design at the dpi: each control gets the dialogs' font and
+  // its place, and the dialog the client size, centred on the screen.
+  void PlaceDesign(std::span<const TDesignPlace> places, SIZE client, int dpi);
   // Sizes the dialog to the client size in pixels and centres it on the
   // screen.
   void CentreOnScreen(SIZE client, TCentring centring = TCentring::HalfTheRoom) const;
@@ -58,6 +56,6 @@ private:
   static INT_PTR CALLBACK Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::exception_ptr Failure;
-  HFONT Font = nullptr;
+  HFONT Font = nullptr; // the dialogs' font at FontDpi, made anew when the dpi changes
   int FontDpi = 0;
 };
