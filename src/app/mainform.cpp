@@ -11,6 +11,7 @@
 #include "exam/examlog.h"
 #include "failure.h"
 #include "resource.h"
+#include "win/windowobject.h"
 #include "util/textutil.h"
 #include "win/dpi.h"
 #include "win/fonts.h"
@@ -196,13 +197,9 @@ void TMainForm::LayoutControls() {
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    form->Window.Handle = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* form = WindowObject<TMainForm>(window, message, lParam);
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCCREATE) form->Window.Handle = window;
   return Guarded(
       window, message, [&] { return form->Dispatch(message, wParam, lParam); },
       [&] { return DefWindowProcA(window, message, wParam, lParam); });
@@ -298,7 +295,7 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_DESTROY:
     DragAcceptFiles(Window.Handle, FALSE);
-    SetWindowLongPtrA(Window.Handle, GWLP_USERDATA, 0);
+    ReleaseWindowObject(Window.Handle);
     Window.Handle = nullptr;
     if (QuitOnDestroy) PostQuitMessage(0);
     return 0;

@@ -147,7 +147,7 @@ void TMainForm::ResetExamOptions() {
 }
 
 void TMainForm::SetExamOptions(const TExamOptions& options) {
-  if (!Differs(options, ExamOptions)) return;
+  if (options == ExamOptions) return;
   ExamOptions = options;
   ApplyExamOptions();
 }
@@ -159,7 +159,7 @@ void TMainForm::ApplyExamOptions() {
 }
 
 void TMainForm::SetSearchOptions(const TSearchOptions& options) {
-  if (!Differs(options, SearchOptions)) return;
+  if (options == SearchOptions) return;
   SearchOptions = options;
   UpdateFindCommands();
 }

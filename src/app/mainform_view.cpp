@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "dialogs/enterdialog.h"
+#include "win/dpi.h"
 #include "mainform.h"
 #include "settings/settingsvalue.h"
 #include "win/fonts.h"
@@ -80,10 +81,7 @@ void PutIntoTopmostBand(HWND window) {
 
 bool TMainForm::EditFont(TViewOptions& options) {
   LOGFONTA font{};
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, dpi);
+  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, ScreenDpi());
   GetObjectA(start, sizeof font, &font);
   // The dialog starts on a face it lists: "Default" starts on the default face.
   std::string face = ShownFace(start);
@@ -127,7 +125,7 @@ bool TMainForm::EditTabWidth(TViewOptions& options) {
 }
 
 void TMainForm::SetViewOptions(const TViewOptions& options) {
-  if (!Differs(options, ViewOptions)) return;
+  if (options == ViewOptions) return;
   ViewOptions = options;
   ApplyViewOptions();
 }

@@ -5,14 +5,15 @@
 #include <stdexcept>
 #include <vector>
 
-#include "win/fonts.h"
 #include "win/dpi.h"
+#include "win/fonts.h"
 #include "win/modaldialog.h"
 
 namespace {
 
 // The buttons are the first n of these standard kinds. Their codes tell the
 // buttons apart; none is 2 (cancel), which the cancel button takes instead.
+// The last three have no system id and take codes of their own.
 // The captions count only for the width of the buttons.
 struct TStandardButton {
   const char* Caption;
@@ -231,14 +232,7 @@ BOOL TChoiceDialog::FormCreate() {
                  MF_BYCOMMAND | (CancelIndex < 0 ? MF_GRAYED : MF_ENABLED));
   SetWindowTextA(Handle, Caption.c_str());
 
-  RECT frame{0, 0, Layout.Client.cx, Layout.Client.cy};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(Handle, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(Handle, GWL_EXSTYLE)));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(Handle, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
-               GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  CentreOnScreen(Layout.Client, TCentring::HalfEach);
 
   if (Icon != nullptr) {
     const HWND image = GetDlgItem(Handle, IconId);

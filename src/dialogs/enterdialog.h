@@ -13,7 +13,6 @@
 class TEnterDialog : public TModalDialog {
 public:
   explicit TEnterDialog(HINSTANCE instance);
-  ~TEnterDialog() override;
 
   // True with the entry, untrimmed, in text when the user chose OK; false
   // with text as it was otherwise (Cancel, Escape, the close box).
@@ -25,12 +24,10 @@ protected:
 
 private:
   BOOL FormShow();
-  void Button1Click();
+  void OkClick();
 
   HINSTANCE Instance;
-  // The dpi the font was made for.
-  int Dpi = 0;
-  HFONT Font = nullptr;
+  int Dpi = 0; // of the owner's monitor, for the show in progress
   TDialogTemplate Layout;
   // The texts of the call in progress.
   std::string Caption;

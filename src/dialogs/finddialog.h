@@ -7,22 +7,21 @@
 
 #include <windows.h>
 
+#include "settings/options.h"
 #include "win/controls.h"
 #include "win/dialogtemplate.h"
-#include "settings/options.h"
+#include "win/modaldialog.h"
 
-class TStrFindDialog {
+class TStrFindDialog : public TModalDialog {
 public:
   explicit TStrFindDialog(HINSTANCE instance);
-  TStrFindDialog(const TStrFindDialog&) = delete;
-  TStrFindDialog& operator=(const TStrFindDialog&) = delete;
-  virtual ~TStrFindDialog();
 
   // Takes a copy of the options as the ones the dialog shows.
   void SetOptions(const TSearchOptions& options);
   // Proposes the selected text, if any, then shows the dialog modally over
   // owner. True when it closed with Find; the options read are then in
-  // GetCurrentOptions(). Otherwise the options are what they were before.
+  // GetCurrentOptions(). Otherwise, and when it fails, the options are what
+  // they were before.
   bool Execute(HWND owner, const std::string& selectedText);
   // Remembers the options shown so far and proposes a non-empty selected text
   // as the find text, unchanged, line breaks included.
@@ -31,34 +30,28 @@ public:
   void RestoreOptions();
   const TSearchOptions& GetCurrentOptions() const { return CurrentOptions; }
 
-private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+  [[noreturn]] void CannotShow() const override;
 
-  void FormCreate(HWND dialog);
-  void FormShow();
-  void FormDestroy();
+private:
+  void FormCreate();
   // Closes with the modal result when FormCloseQuery allows it.
   void Close(int modalResult);
   bool FormCloseQuery(int modalResult);
   bool ReadControls();
   void ShowInputError(HWND control);
   void ShowControls();
-  void PlaceControls();
 
   HINSTANCE Instance;
-  TDialogTemplate Template;
-  HWND Owner = nullptr;
-  HFONT Font = nullptr;
+  TDialogTemplate Layout;
+  HWND Owner = nullptr; // of the show in progress
 
-  TControl Dialog;
-  TControl Label1;
-  TControl Edit1;
-  TCheckBox CheckBox1;
-  TCheckBox CheckBox2;
-  TRadioGroup RadioGroup1;
-  TControl Button1;
-  TControl Button2;
+  // The controls read and set, live while the dialog is.
+  TEdit FindTextField;
+  TCheckBox MatchCaseBox;
+  TCheckBox WholeWordBox;
+  TRadioGroup DirectionGroup; // Up, then Down
 
   TSearchOptions CurrentOptions;
   TSearchOptions SavedOptions;

@@ -8,8 +8,6 @@
 
 class THistory {
 public:
-  virtual ~THistory() = default;
-
   // Appends empty slots or removes the last ones.
   void SetCount(int count);
   int Count() const { return static_cast<int>(Slots.size()); }

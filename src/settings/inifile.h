@@ -9,8 +9,6 @@
 
 class TIniDocument {
 public:
-  virtual ~TIniDocument() = default;
-
   // Reads the whole file when it exists; a missing file gives an empty
   // document. Throws sys::EFileError when an existing file cannot be read.
   void LoadFromFile(const std::string& fileName);

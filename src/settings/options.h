@@ -11,8 +11,6 @@ using TFontStyles = std::bitset<4>;
 
 class TViewOptions {
 public:
-  virtual ~TViewOptions() = default;
-
   bool Toolbar = true;
   bool ToolbarCaptions = false;
   std::string FontName = "Default";
@@ -28,31 +26,25 @@ public:
   int FontStyleToBits() const { return static_cast<int>(FontStyle.to_ulong()); }
   // Sets the style from bits 0 to 3; higher bits are ignored.
   void BitsToFontStyle(int bits) { FontStyle = TFontStyles(static_cast<unsigned>(bits) & 0xFu); }
+
+  bool operator==(const TViewOptions&) const = default;
 };
 
 class TExamOptions {
 public:
-  virtual ~TExamOptions() = default;
-
   bool Shuffle = true;
   bool Swap = false;
   bool CaseSensitive = false;
+
+  bool operator==(const TExamOptions&) const = default;
 };
 
 class TSearchOptions {
 public:
-  virtual ~TSearchOptions() = default;
-
   std::string FindText;
   bool MatchCase = false;
   bool WholeWord = false;
   bool Down = true;
+
+  bool operator==(const TSearchOptions&) const = default;
 };
-
-bool Equals(const TViewOptions& a, const TViewOptions& b);
-bool Equals(const TExamOptions& a, const TExamOptions& b);
-bool Equals(const TSearchOptions& a, const TSearchOptions& b);
-
-template <typename TOptions> bool Differs(const TOptions& a, const TOptions& b) {
-  return !Equals(a, b);
-}

@@ -21,13 +21,9 @@ public:
   int GetTextLength() const { return GetWindowTextLengthA(Handle); }
   BOOL GetEnabled() const { return IsWindowEnabled(Handle); }
   BOOL SetEnabled(bool enabled) const { return EnableWindow(Handle, enabled); }
-  BOOL GetVisible() const { return IsWindowVisible(Handle); }
   BOOL SetVisible(bool visible) const { return ShowWindow(Handle, visible ? SW_SHOW : SW_HIDE); }
   HWND SetFocus() const { return ::SetFocus(Handle); }
   bool Focused() const { return GetFocus() == Handle; }
-  BOOL SetBounds(const RECT& r) const {
-    return MoveWindow(Handle, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-  }
   LRESULT SetFont(HFONT font) const {
     return Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }

@@ -36,19 +36,3 @@ bool TFileDialog::Execute(HWND owner) {
   FileName = buffer.c_str();
   return true;
 }
-
-void TOpenDialogs::Register(int id, TFileDialog& dialog) {
-  const std::string key = std::to_string(id);
-  const auto place = std::lower_bound(Dialogs.begin(), Dialogs.end(), key,
-                                      [](const std::pair<std::string, TFileDialog*>& entry,
-                                         const std::string& k) { return entry.first < k; });
-  if (place != Dialogs.end() && place->first == key) return;
-  Dialogs.insert(place, {key, &dialog});
-}
-
-TFileDialog* TOpenDialogs::FindDialog(int id) const {
-  const std::string key = std::to_string(id);
-  for (const auto& entry : Dialogs)
-    if (entry.first == key) return entry.second;
-  return nullptr;
-}

@@ -1,10 +1,7 @@
-// The common file dialogs of the main window, and the set that makes them
-// share one remembered folder.
+// The common open and save dialogs.
 #pragma once
 
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <windows.h>
 
@@ -14,7 +11,6 @@ public:
   enum TKind { fdOpen, fdSave };
 
   TFileDialog(TKind kind, std::string title, std::string filter, std::string defaultExt = "");
-  virtual ~TFileDialog() = default;
 
   // The filter as "Name|*.ext|Name|*.ext".
   std::string Title, Filter, DefaultExt;
@@ -27,20 +23,4 @@ public:
 
 private:
   TKind Kind;
-};
-
-class TOpenDialogs {
-public:
-  virtual ~TOpenDialogs() = default;
-
-  // Registers a dialog under an id; an id already present is ignored.
-  void Register(int id, TFileDialog& dialog);
-  // The dialog registered under the id, or null.
-  TFileDialog* FindDialog(int id) const;
-  int Count() const { return static_cast<int>(Dialogs.size()); }
-  // The dialog at a position of the list, which is sorted by the ids as text.
-  TFileDialog& Get(int position) const { return *Dialogs.at(static_cast<size_t>(position)).second; }
-
-private:
-  std::vector<std::pair<std::string, TFileDialog*>> Dialogs;
 };

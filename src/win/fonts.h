@@ -28,3 +28,7 @@ HFONT CreateFontOf(const std::string& face, int points, const TFontStyles& style
 inline HFONT CreateDefaultFont(int points, int dpi) {
   return CreateFontOf("Default", points, TFontStyles(), dpi);
 }
+
+// The font of the windows and dialogs: "Default" at 9 points, which is 15
+// pixels at the design's 120 dpi.
+inline HFONT CreateWindowFont(int dpi) { return CreateDefaultFont(9, dpi); }

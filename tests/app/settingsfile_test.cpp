@@ -138,7 +138,7 @@ protected:
 TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
   TMainForm& form = Start();
   EXPECT_EQ(form.GetStatus(), "Ready");
-  EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
   EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
   EXPECT_FALSE(MenuItem(form, cmHistoryFirst + 0).GetEnabled());
   EXPECT_FALSE(std::filesystem::exists(SettingsFile));
@@ -294,7 +294,7 @@ TEST_F(SettingsFileTest, TenFieldsReplaceTheHistoryKeepTheViewAndTellTheSettings
   EXPECT_EQ(form.GetHistory().Get(0), "a.txt");
   EXPECT_EQ(form.GetHistory().Get(1), "b.txt");
   EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
-  EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
   EXPECT_TRUE(IsWindowVisible(ToolBar(form).Handle));
   EXPECT_EQ(form.GetStatus(), "Ready");
 }
@@ -342,7 +342,7 @@ TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
   EXPECT_FALSE(MenuItem(*Form, cmHistoryFirst + 0).GetEnabled());
-  EXPECT_TRUE(Equals(Form->GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(Form->GetViewOptions() == TViewOptions());
 }
 
 TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
@@ -469,7 +469,7 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     EXPECT_LT(static_cast<short>(LOWORD(second)), 32767) << tabs;
     Responder.Press("OK");
     form.ClickMenuItem(cmDefaultView);
-    EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions())) << size << " " << tabs;
+    EXPECT_TRUE(form.GetViewOptions() == TViewOptions()) << size << " " << tabs;
     Form.reset();
   }
 }

@@ -371,12 +371,12 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
   EXPECT_EQ(Responder.Seen()[0].Text, "Set default settings?");
   EXPECT_EQ(Responder.Seen()[0].Icon, "warning");
-  EXPECT_TRUE(Equals(form.GetViewOptions(), changed));
+  EXPECT_TRUE(form.GetViewOptions() == changed);
   EXPECT_TRUE(Topmost(form));
 
   Responder.Press("OK");
   Click(cmDefaultView);
-  EXPECT_TRUE(Equals(form.GetViewOptions(), TViewOptions()));
+  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
   EXPECT_FALSE(Topmost(form));
   EXPECT_TRUE(IsWindowVisible(StatusBar(form).Handle));
   EXPECT_LT(ClientRect(form, AnswerField(form).Handle).bottom,

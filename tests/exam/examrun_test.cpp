@@ -434,7 +434,7 @@ TEST_F(ExamRun, ItemsPassBetweenSetsAsCopies) {
 TEST(Exam, ResetRunKeepsTheFileAndReviewAndClearAllEmptiesEverything) {
   TExam exam;
   EXPECT_EQ(exam.Index, -1);
-  EXPECT_TRUE(Equals(exam.Options, TExamOptions()));
+  EXPECT_TRUE(exam.Options == TExamOptions());
   for (TExamItems* set :
        {&exam.AllItems, &exam.ReviewItems, &exam.RestItems, &exam.HitItems, &exam.MissItems})
     set->Add().Question = "x";
@@ -443,7 +443,7 @@ TEST(Exam, ResetRunKeepsTheFileAndReviewAndClearAllEmptiesEverything) {
   exam.Options.Swap = true;
   exam.ResetRun();
   EXPECT_EQ(exam.Index, -1);
-  EXPECT_TRUE(Equals(exam.Options, TExamOptions()));
+  EXPECT_TRUE(exam.Options == TExamOptions());
   EXPECT_EQ(exam.RestItems.Count() + exam.HitItems.Count() + exam.MissItems.Count(), 0);
   EXPECT_EQ(exam.AllItems.Count(), 1);
   EXPECT_EQ(exam.ReviewItems.Count(), 1);

@@ -14,19 +14,19 @@ TEST(ViewOptions, DefaultsCopiesAndComparison) {
   EXPECT_FALSE(defaults.SwapPanels || defaults.LastPosition || defaults.Topmost);
 
   TViewOptions copy = defaults;
-  EXPECT_TRUE(Equals(copy, defaults));
+  EXPECT_TRUE(copy == defaults);
   copy = copy;
-  EXPECT_TRUE(Equals(copy, defaults));
+  EXPECT_TRUE(copy == defaults);
 
   // The same face, but not the same record: names compare byte for byte.
   copy.FontName = "default";
-  EXPECT_TRUE(Differs(copy, defaults));
+  EXPECT_TRUE(copy != defaults);
 
   // Every field takes part in the comparison.
   auto differsAfter = [&](auto change) {
     TViewOptions changed;
     change(changed);
-    return Differs(changed, defaults);
+    return changed != defaults;
   };
   EXPECT_TRUE(differsAfter([](TViewOptions& o) { o.Toolbar = false; }));
   EXPECT_TRUE(differsAfter([](TViewOptions& o) { o.ToolbarCaptions = true; }));
@@ -64,9 +64,9 @@ TEST(ExamOptions, DefaultsAndComparison) {
   for (int field = 0; field < 3; ++field) {
     TExamOptions changed;
     (field == 0 ? changed.Shuffle : field == 1 ? changed.Swap : changed.CaseSensitive) ^= true;
-    EXPECT_TRUE(Differs(changed, defaults)) << field;
+    EXPECT_TRUE(changed != defaults) << field;
   }
-  EXPECT_TRUE(Equals(TExamOptions(defaults), defaults));
+  EXPECT_TRUE(TExamOptions(defaults) == defaults);
 }
 
 TEST(SearchOptions, DefaultsSearchDownIgnoringCase) {
@@ -77,14 +77,14 @@ TEST(SearchOptions, DefaultsSearchDownIgnoringCase) {
   EXPECT_TRUE(defaults.Down);
   TSearchOptions changed;
   changed.FindText = "x";
-  EXPECT_TRUE(Differs(changed, defaults));
+  EXPECT_TRUE(changed != defaults);
   changed = defaults;
   changed.Down = false;
-  EXPECT_TRUE(Differs(changed, defaults));
+  EXPECT_TRUE(changed != defaults);
   changed = defaults;
   changed.MatchCase = true;
-  EXPECT_TRUE(Differs(changed, defaults));
+  EXPECT_TRUE(changed != defaults);
   changed = defaults;
   changed.WholeWord = true;
-  EXPECT_TRUE(Differs(changed, defaults));
+  EXPECT_TRUE(changed != defaults);
 }

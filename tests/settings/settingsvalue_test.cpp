@@ -56,8 +56,8 @@ std::string ExampleCut(size_t count) {
 
 void ExpectSame(const TSettings& a, const TSettings& b) {
   EXPECT_EQ(a.HistoryText, b.HistoryText);
-  EXPECT_TRUE(Equals(a.ViewOptions, b.ViewOptions));
-  EXPECT_TRUE(Equals(a.ExamOptions, b.ExamOptions));
+  EXPECT_TRUE(a.ViewOptions == b.ViewOptions);
+  EXPECT_TRUE(a.ExamOptions == b.ExamOptions);
   EXPECT_EQ(a.WindowState, b.WindowState);
   EXPECT_EQ(a.Left, b.Left);
   EXPECT_EQ(a.Top, b.Top);
@@ -184,10 +184,10 @@ TEST(SettingsValue, ReadingStopsAtTheFirstBadFieldKeepingWhatCameBefore) {
     // What was not read keeps the current settings; what was read is the example's.
     const TSettings current = Current(), example = Example();
     const TSettings& from = read.Settings;
-    EXPECT_TRUE(
-        Equals(from.ViewOptions, read.ViewOptionsRead ? example.ViewOptions : current.ViewOptions));
-    EXPECT_TRUE(
-        Equals(from.ExamOptions, read.ExamOptionsRead ? example.ExamOptions : current.ExamOptions));
+    EXPECT_TRUE(from.ViewOptions ==
+                (read.ViewOptionsRead ? example.ViewOptions : current.ViewOptions));
+    EXPECT_TRUE(from.ExamOptions ==
+                (read.ExamOptionsRead ? example.ExamOptions : current.ExamOptions));
     EXPECT_EQ(from.Right, read.BoundsRead ? 826 : 0);
     EXPECT_EQ(from.Dialogs[1].Folder, read.FoldersRead == 2 ? "C:\\Quiz" : "");
     EXPECT_EQ(from.Dialogs[0].FilterIndex, read.FilterIndexesRead >= 1 ? 2 : 1);
