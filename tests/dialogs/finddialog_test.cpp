@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "win/dpi.h"
 #include "dialogs/finddialog.h"
 #include "support/dialogresponder.h"
+#include "win/dpi.h"
+#include "win/fonts.h"
 
 namespace {
 
@@ -293,8 +294,7 @@ TEST_F(StrFindDialogTest, IsLaidOutFromTheDesignScaledAndCentredOnTheScreen) {
   EXPECT_EQ(findBox.top, scale(8));
   EXPECT_EQ(findBox.right - findBox.left, scale(249));
   EXPECT_EQ(findBox.bottom - findBox.top, scale(23));
-  LOGFONTA shellFont{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof shellFont, &shellFont);
-  EXPECT_STREQ(font.lfFaceName, shellFont.lfFaceName);
+  // The face every dialog of the program shows: the system's message font.
+  EXPECT_EQ(font.lfFaceName, DefaultFontFace());
   EXPECT_EQ(font.lfHeight, -scale(15));
 }
