@@ -1,31 +1,70 @@
 // The question set: items (a question with its accepted answers) in an
-// ordered set that owns them. Items pass between sets only as copies.
+// ordered set. Items pass between sets only as copies, as far as anyone can
+// see: the items of a loaded file lie read-only in one store that every set
+// holding them shares, and a set makes an item its own before it changes it.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "itemtext.h"
 
 class TExamItem {
 public:
   TExamItem() = default;
   TExamItem(const TExamItem&) = delete;
   TExamItem& operator=(const TExamItem&) = delete;
-  virtual ~TExamItem() = default;
 
-  std::string Question;
-  std::vector<std::string> Answers;
+  TItemText Question;
+  TItemAnswers Answers;
 
-  void AddAnswer(std::string_view answer) { Answers.emplace_back(answer); }
+  void AddAnswer(std::string_view answer) { Answers.Edit().emplace_back(answer); }
   int GetAnswerCount() const { return static_cast<int>(Answers.size()); }
-  const std::string& GetAnswer(int index) const;
+  std::string GetAnswer(int index) const;
   void DeleteAnswer(int index);
+  // Copies every text, so the item depends on no store.
   void Assign(const TExamItem& source);
+
+private:
+  friend class TExamItems;
+  friend class TItemStore;
+  // An item in a store keeps its question there; every other item keeps its
+  // own question (Add and CopyForSet see to it), so this tells them apart.
+  bool IsStored() const { return Question.Stored != nullptr; }
+  // A copy that a set owns: the question its own, stored answers still shared.
+  std::unique_ptr<TExamItem> CopyForSet() const;
 };
 
 // The two question file formats; any other code reads no item.
 enum TQuestionFileFormat { qffCsv = 0, qffText = 1 };
+
+// The texts and items of one question file: written once while the file is
+// read, then shared read-only by every set that holds one of its items.
+class TItemStore {
+public:
+  TItemStore() = default;
+  TItemStore(const TItemStore&) = delete;
+  TItemStore& operator=(const TItemStore&) = delete;
+
+  // Keeps an item of the question and count answers, given as the store
+  // writes them (each its length, then its bytes).
+  void Add(std::string_view question, size_t count, std::string_view answers);
+  size_t Count() const { return Items.size(); }
+
+private:
+  friend class TExamItems;
+  char* Allocate(size_t size);
+  // A deque, so an item never moves while the store grows.
+  std::deque<TExamItem> Items;
+  // The texts, in blocks that never move either.
+  std::vector<std::unique_ptr<char[]>> Blocks;
+  char* Free = nullptr;
+  size_t Left = 0;
+  size_t NextBlock = 4096;
+};
 
 class TExamItems {
 public:
@@ -35,10 +74,13 @@ public:
   virtual ~TExamItems() { Clear(); }
 
   int Count() const { return static_cast<int>(Items.size()); }
-  TExamItem& Get(int index) const;
+  const TExamItem& Get(int index) const;
+  // The set's own copy of the item, made on first use, so that a change
+  // reaches no other set. Reading through a const set shares the stored item.
+  TExamItem& Get(int index);
   TExamItem& Add();
   void Delete(int index);
-  void Clear() { Items.clear(); }
+  void Clear();
   void Assign(const TExamItems& source);
   void MoveTo(int index, TExamItems& destination);
   // Deletes the empty answers of every item of the set, then the items left
@@ -48,12 +90,25 @@ public:
   // set unchanged, when the file holds no usable item. Throws sys::EFileError
   // when the file cannot be read.
   bool LoadFromFile(const std::string& fileName, int format);
+  // Appends every item of a store, which the set then shares.
+  void Append(std::shared_ptr<const TItemStore> store);
 
   // Exchanges the content of two sets without copying an item.
-  void Swap(TExamItems& other) noexcept { Items.swap(other.Items); }
+  void Swap(TExamItems& other) noexcept {
+    Items.swap(other.Items);
+    Stores.swap(other.Stores);
+  }
   void Reserve(int count) { Items.reserve(static_cast<size_t>(count)); }
 
 private:
   void CheckIndex(int index) const;
-  std::vector<std::unique_ptr<TExamItem>> Items;
+  // Adds the stores of another set that this one lacks.
+  void ShareStores(const TExamItems& other);
+  // Stored items belong to their store; the others to the set.
+  static void Release(const TExamItem* item) {
+    if (!item->IsStored()) delete item;
+  }
+  std::vector<const TExamItem*> Items;
+  // Every store that a stored text of an item of the set lies in.
+  std::vector<std::shared_ptr<const TItemStore>> Stores;
 };

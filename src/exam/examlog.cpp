@@ -80,7 +80,7 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
   for (int i = 0; i < count; ++i) {
     const TExamItem& item = items.Get(i);
     capacity += 40 + item.Question.size();
-    for (const std::string& answer : item.Answers) capacity += 24 + answer.size();
+    for (std::string_view answer : item.Answers) capacity += 24 + answer.size();
   }
   TListBuilder list(capacity);
   const std::string countText = GroupThousands(count);
@@ -93,9 +93,9 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
     const std::string number = GroupThousands(i + 1);
     list.AddParts({"[Item ", number, "]"});
     list.AddParts({"Question: ", item.Question});
-    for (int k = 0; k < item.GetAnswerCount(); ++k)
-      list.AddParts(
-          {"Answer ", TDecimal(k + 1).View(), ": ", item.Answers[static_cast<size_t>(k)]});
+    int answerNumber = 0;
+    for (std::string_view answer : item.Answers)
+      list.AddParts({"Answer ", TDecimal(++answerNumber).View(), ": ", answer});
   }
   return std::move(list.Text);
 }

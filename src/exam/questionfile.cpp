@@ -1,6 +1,7 @@
 #include "questionfile.h"
 
 #include <cstring>
+#include <memory>
 
 #include "util/platform.h"
 #include "util/textutil.h"
@@ -207,57 +208,77 @@ bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == k
 // costs no more memory than one of usable items.
 enum class TKeep { Everything, Usable };
 
-void AddAnswer(TExamItem& item, std::string_view field, TKeep keep) {
-  const std::string_view answer = TrimView(field);
-  if (keep == TKeep::Usable && answer.empty()) return;
-  item.Answers.emplace_back(answer);
-}
+// Collects one item at a time, since the lines it comes from do not last,
+// and keeps it in a new store.
+class TItemBuilder {
+public:
+  explicit TItemBuilder(TKeep keep) : Keep(keep) {}
 
-void FinishItem(TExamItems& items, TKeep keep) {
-  const int last = items.Count() - 1;
-  const TExamItem& item = items.Get(last);
-  if (keep == TKeep::Usable && (item.Question.empty() || item.Answers.empty())) items.Delete(last);
-}
+  void Begin(std::string_view question) {
+    Question.assign(question);
+    Answers.clear();
+    Count = 0;
+  }
 
-template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source, TKeep keep) {
+  void AddAnswer(std::string_view field) {
+    const std::string_view answer = TrimView(field);
+    if (Keep == TKeep::Usable && answer.empty()) return;
+    const size_t size = Answers.size();
+    Answers.resize(size + storedtext::LengthSize(answer.size()));
+    storedtext::WriteLength(Answers.data() + size, answer.size());
+    Answers.append(answer);
+    ++Count;
+  }
+
+  void End() {
+    if (Keep == TKeep::Usable && (Question.empty() || Count == 0)) return;
+    Store->Add(Question, Count, Answers);
+  }
+
+  const TKeep Keep;
+  std::shared_ptr<TItemStore> Store = std::make_shared<TItemStore>();
+
+private:
+  std::string Question, Answers;
+  size_t Count = 0;
+};
+
+template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& source) {
   TCsvSplitter splitter;
   std::string_view line;
   while (source.Next(line)) {
-    splitter.Split(line, ',', '"', keep == TKeep::Everything);
+    // When loading, the splitter already leaves out the empty answers.
+    splitter.Split(line, ',', '"', items.Keep == TKeep::Everything);
     const auto& fields = splitter.Fields;
-    TExamItem& item = items.Add();
-    item.Question.assign(TrimView(fields[0]));
-    // When loading, the splitter has already left out the empty answers.
-    if (keep == TKeep::Everything || !item.Question.empty()) {
-      item.Answers.reserve(fields.size() - 1);
-      for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
-    }
-    FinishItem(items, keep);
+    const std::string_view question = TrimView(fields[0]);
+    items.Begin(question);
+    if (items.Keep == TKeep::Everything || !question.empty())
+      for (size_t k = 1; k < fields.size(); ++k) items.AddAnswer(fields[k]);
+    items.End();
   }
 }
 
 // A question line; then every following line that begins with a TAB, or else
 // the single next line, as its answers; then the next question line.
-template <typename TSource> void ReadTextFrom(TExamItems& items, TSource& source, TKeep keep) {
+template <typename TSource> void ReadTextFrom(TItemBuilder& items, TSource& source) {
   std::string_view line;
   bool more = source.Next(line);
   while (more) {
-    TExamItem& item = items.Add();
-    item.Question.assign(TrimView(line));
+    items.Begin(TrimView(line));
     if (!source.Next(line)) {
-      FinishItem(items, keep);
+      items.End();
       break;
     }
     if (!BeginsWithTab(line)) {
-      AddAnswer(item, line, keep);
+      items.AddAnswer(line);
       more = source.Next(line);
     } else {
       do {
-        AddAnswer(item, line, keep);
+        items.AddAnswer(line);
         more = source.Next(line);
       } while (more && BeginsWithTab(line));
     }
-    FinishItem(items, keep);
+    items.End();
   }
 }
 
@@ -279,9 +300,10 @@ void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char 
 }
 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
-  items.Reserve(items.Count() + static_cast<int>(lines.size()));
+  TItemBuilder builder(TKeep::Everything);
   TLineListSource source(lines);
-  ReadCsvFrom(items, source, TKeep::Everything);
+  ReadCsvFrom(builder, source);
+  items.Append(std::move(builder.Store));
 }
 
 int CountAnswerLines(const TLines& lines, int start) {
@@ -292,8 +314,10 @@ int CountAnswerLines(const TLines& lines, int start) {
 }
 
 void ReadTextLines(TExamItems& items, const TLines& lines) {
+  TItemBuilder builder(TKeep::Everything);
   TLineListSource source(lines);
-  ReadTextFrom(items, source, TKeep::Everything);
+  ReadTextFrom(builder, source);
+  items.Append(std::move(builder.Store));
 }
 
 bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
@@ -303,21 +327,21 @@ bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
 
 bool LoadQuestionFile(TExamItems& items, const std::string& fileName, int format,
                       size_t blockSize) {
-  TExamItems loaded;
+  TItemBuilder builder(TKeep::Usable);
   {
     // The file is cut into lines as it is read, so only one block of it is in
     // memory at a time.
     sys::TFileReader file(fileName);
     TLineSource source(file, blockSize);
     if (format == qffCsv)
-      ReadCsvFrom(loaded, source, TKeep::Usable);
+      ReadCsvFrom(builder, source);
     else if (format == qffText)
-      ReadTextFrom(loaded, source, TKeep::Usable);
+      ReadTextFrom(builder, source);
   }
-  TExamItems::RemoveEmpty(loaded);
-  if (loaded.Count() == 0) return false;
-  // The loaded set is thrown away anyway, so taking its items over is the
-  // same as copying them.
+  // The builder kept only usable items, so there is nothing left to clean.
+  if (builder.Store->Count() == 0) return false;
+  TExamItems loaded;
+  loaded.Append(std::move(builder.Store));
   items.Swap(loaded);
   return true;
 }

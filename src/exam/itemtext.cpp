@@ -1,0 +1,62 @@
+#include "itemtext.h"
+
+#include <algorithm>
+
+TItemText& TItemText::operator=(std::string_view text) {
+  if (Own)
+    Own->assign(text.data(), text.size());
+  else
+    Own = std::make_unique<std::string>(text);
+  Stored = nullptr;
+  return *this;
+}
+
+TItemAnswers& TItemAnswers::operator=(const TItemAnswers& other) {
+  if (&other != this) {
+    Own = std::make_unique<std::vector<std::string>>(other.begin(), other.end());
+    Stored = nullptr;
+  }
+  return *this;
+}
+
+size_t TItemAnswers::size() const {
+  if (Own) return Own->size();
+  if (Stored == nullptr) return 0;
+  const char* p = Stored;
+  return storedtext::ReadLength(p);
+}
+
+TItemAnswers::const_iterator TItemAnswers::begin() const {
+  const_iterator first;
+  if (Own) {
+    first.Own = Own->data();
+    first.Left = Own->size();
+  } else if (Stored != nullptr) {
+    first.Stored = Stored;
+    first.Left = storedtext::ReadLength(first.Stored);
+  }
+  return first;
+}
+
+std::string_view TItemAnswers::operator[](size_t index) const {
+  if (Own) return (*Own)[index];
+  const_iterator answer = begin();
+  for (; index > 0; --index) ++answer;
+  return *answer;
+}
+
+std::vector<std::string>& TItemAnswers::Edit() {
+  if (!Own) {
+    Own = std::make_unique<std::vector<std::string>>(begin(), end());
+    Stored = nullptr;
+  }
+  return *Own;
+}
+
+bool operator==(const TItemAnswers& a, const TItemAnswers& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
+
+bool operator==(const TItemAnswers& a, const std::vector<std::string>& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+}
