@@ -143,7 +143,7 @@ std::vector<std::string> ListingLines(const TExamItems& items) {
     lines.push_back("[Item " + GroupThousands(i + 1) + "]");
     lines.push_back("Question: " + item.Question);
     for (int k = 0; k < item.GetAnswerCount(); ++k)
-      lines.push_back(Numbered("Answer ", k + 1) + ": " + item.Answers[static_cast<size_t>(k)]);
+      lines.push_back(Numbered("Answer ", k + 1) + ": " + item.GetAnswer(k));
   }
   return lines;
 }

@@ -1,7 +1,6 @@
 #include "examitems.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -44,14 +43,17 @@ std::unique_ptr<TExamItem> TExamItem::CopyForSet() const {
   return copy;
 }
 
-void TItemStore::Add(std::string_view question, size_t count, std::string_view answers) {
+void TItemStore::Add(std::string_view question, std::span<const std::string_view> answers) {
   using namespace storedtext;
   const size_t questionSize = LengthSize(question.size()) + question.size();
-  char* const text = Allocate(questionSize + LengthSize(count) + answers.size());
+  size_t size = questionSize + LengthSize(answers.size());
+  for (std::string_view answer : answers) size += LengthSize(answer.size()) + answer.size();
+  char* const text = Allocate(size);
   char* p = WriteLength(text, question.size());
-  std::memcpy(p, question.data(), question.size());
-  p = WriteLength(p + question.size(), count);
-  std::memcpy(p, answers.data(), answers.size());
+  p = std::copy(question.begin(), question.end(), p);
+  p = WriteLength(p, answers.size());
+  for (std::string_view answer : answers)
+    p = std::copy(answer.begin(), answer.end(), WriteLength(p, answer.size()));
   TExamItem& item = Items.emplace_back();
   item.Question.Stored = text;
   item.Answers.Stored = text + questionSize;

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,9 +50,7 @@ public:
   TItemStore(const TItemStore&) = delete;
   TItemStore& operator=(const TItemStore&) = delete;
 
-  // Keeps an item of the question and count answers, given as the store
-  // writes them (each its length, then its bytes).
-  void Add(std::string_view question, size_t count, std::string_view answers);
+  void Add(std::string_view question, std::span<const std::string_view> answers);
   size_t Count() const { return Items.size(); }
 
 private:

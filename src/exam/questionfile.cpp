@@ -1,7 +1,13 @@
 #include "questionfile.h"
 
+#include <bit>
 #include <cstring>
 #include <memory>
+#include <span>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "util/platform.h"
 #include "util/textutil.h"
@@ -9,6 +15,53 @@
 namespace {
 
 constexpr char kTab = '\t';
+
+// Searches of lines and fields look at sixteen bytes at a time where the
+// processor can, inline: the spans are short, and a call of memchr costs more
+// than the search itself. The last bytes of a text are looked at as its last
+// sixteen, with those before the search's start left out.
+#ifdef __SSE2__
+unsigned MatchMask(const char* p, char c) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+}
+#endif
+
+// The position of the first byte of text from from on that matches (one of
+// MatchMask's masks), or the text's size.
+template <typename TMatch, typename TIsMatch>
+size_t FindIn(std::string_view text, size_t from, TMatch match, TIsMatch isMatch) {
+#ifdef __SSE2__
+  if (text.size() >= 16) {
+    for (; from + 16 <= text.size(); from += 16)
+      if (const unsigned mask = match(text.data() + from)) return from + std::countr_zero(mask);
+    const size_t last = text.size() - 16;
+    const unsigned mask = from < text.size() ? match(text.data() + last) >> (from - last) : 0;
+    return mask != 0 ? from + std::countr_zero(mask) : text.size();
+  }
+#endif
+  while (from < text.size() && !isMatch(text[from])) ++from;
+  return from;
+}
+
+size_t FindByte(std::string_view text, size_t from, char c) {
+#ifdef __SSE2__
+  const auto match = [c](const char* p) { return MatchMask(p, c); };
+#else
+  const auto match = [](const char*) { return 0u; };
+#endif
+  return FindIn(text, from, match, [c](char b) { return b == c; });
+}
+
+// The first CR or LF.
+size_t FindLineBreak(std::string_view text, size_t from) {
+#ifdef __SSE2__
+  const auto match = [](const char* p) { return MatchMask(p, '\r') | MatchMask(p, '\n'); };
+#else
+  const auto match = [](const char*) { return 0u; };
+#endif
+  return FindIn(text, from, match, [](char b) { return b == '\r' || b == '\n'; });
+}
 
 bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
@@ -24,6 +77,7 @@ public:
   // With keepEmpty false, empty fields after the first are not kept.
   void Split(std::string_view line, char separator, char quote, bool keepEmpty = true) {
     Fields.clear();
+    Line = line;
     Scratch.resize(line.size());
     char* out = Scratch.data();
     const char* p = line.data();
@@ -33,15 +87,14 @@ public:
              *p != separator)
         ++p;
       if (p < end && *p == quote) {
-        p = ReadQuoted(p + 1, end, quote, out);
+        // Whatever stands between the closing quote and the separator is dropped.
+        p = Find(ReadQuoted(p + 1, end, quote, out), end, separator);
       } else {
         const char* start = p;
         p = Find(p, end, separator);
         Fields.push_back(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
       }
       if (!keepEmpty && Fields.size() > 1 && TrimView(Fields.back()).empty()) Fields.pop_back();
-      // Whatever stands between a closing quote and the separator is dropped.
-      p = Find(p, end, separator);
       if (p >= end) return;
       ++p;
     }
@@ -54,11 +107,7 @@ private:
   // stepped over with their lead bytes; a single-byte code page has none, so
   // the plain byte search serves.
   const char* Find(const char* p, const char* end, char c) const {
-    if (p >= end) return end;
-    if (SingleByte) {
-      const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
-      return hit ? static_cast<const char*>(hit) : end;
-    }
+    if (SingleByte) return Line.data() + FindByte(Line, static_cast<size_t>(p - Line.data()), c);
     while (p < end && *p != c) p = Next(p, end);
     return p;
   }
@@ -96,6 +145,7 @@ private:
 
   const std::array<bool, 256>& Lead;
   bool SingleByte = true;
+  std::string_view Line; // the line being split
   std::string Scratch;
 };
 
@@ -123,11 +173,7 @@ public:
         if (!ReadMore()) return false;
         continue;
       }
-      // The next CR and the next LF are each searched for once, not once per
-      // line, so a file that uses only one of them is still read in one pass.
-      if (NextCr == kUnknown || NextCr < Pos) NextCr = Find(Pos, '\r');
-      if (NextLf == kUnknown || NextLf < Pos) NextLf = Find(Pos, '\n');
-      const size_t end = NextCr < NextLf ? NextCr : NextLf;
+      const size_t end = FindLineBreak(std::string_view(Data, Size), Pos);
       // A line running to the end of what was read, or a CR that may have its
       // LF in the next block, needs more of the file first.
       const bool open = end == Size || (end + 1 == Size && Data[end] == '\r');
@@ -144,14 +190,6 @@ public:
   }
 
 private:
-  static constexpr size_t kUnknown = static_cast<size_t>(-1);
-
-  size_t Find(size_t from, char c) const {
-    if (from >= Size) return Size;
-    const void* hit = std::memchr(Data + from, c, Size - from);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - Data) : Size;
-  }
-
   // Reads the next block behind the unread rest; false when nothing more came.
   bool ReadMore() {
     if (Ended) return false;
@@ -161,7 +199,6 @@ private:
     Pos = 0;
     if (Size == Buffer.size()) Buffer.resize(Buffer.size() * 2);
     Data = Buffer.data();
-    NextCr = NextLf = kUnknown;
     size_t got = File->Read(Buffer.data() + Size, Buffer.size() - Size);
     if (got == 0) {
       Ended = true;
@@ -181,7 +218,6 @@ private:
   const char* Data = nullptr;
   size_t Size = 0;
   size_t Pos = 0;
-  size_t NextCr = kUnknown, NextLf = kUnknown;
   bool Ended = false;
 };
 
@@ -208,39 +244,46 @@ bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == k
 // costs no more memory than one of usable items.
 enum class TKeep { Everything, Usable };
 
-// Collects one item at a time, since the lines it comes from do not last,
-// and keeps it in a new store.
+// Keeps the items a reader gives in a new store.
 class TItemBuilder {
 public:
   explicit TItemBuilder(TKeep keep) : Keep(keep) {}
 
-  void Begin(std::string_view question) {
-    Question.assign(question);
-    Answers.clear();
-    Count = 0;
+  // An item whose texts are trimmed already.
+  void Add(std::string_view question, std::span<const std::string_view> answers) {
+    if (Keep == TKeep::Usable && (question.empty() || answers.empty())) return;
+    Store->Add(question, answers);
   }
 
+  // An item given a line at a time: its texts are copied as they come, since
+  // a line does not last.
+  void Begin(std::string_view question) {
+    Texts.assign(question);
+    Sizes.assign(1, question.size());
+  }
   void AddAnswer(std::string_view field) {
     const std::string_view answer = TrimView(field);
     if (Keep == TKeep::Usable && answer.empty()) return;
-    const size_t size = Answers.size();
-    Answers.resize(size + storedtext::LengthSize(answer.size()));
-    storedtext::WriteLength(Answers.data() + size, answer.size());
-    Answers.append(answer);
-    ++Count;
+    Texts.append(answer);
+    Sizes.push_back(answer.size());
   }
-
   void End() {
-    if (Keep == TKeep::Usable && (Question.empty() || Count == 0)) return;
-    Store->Add(Question, Count, Answers);
+    Views.clear();
+    size_t at = 0;
+    for (const size_t size : Sizes) {
+      Views.emplace_back(Texts.data() + at, size);
+      at += size;
+    }
+    Add(Views[0], std::span(Views).subspan(1));
   }
 
   const TKeep Keep;
   std::shared_ptr<TItemStore> Store = std::make_shared<TItemStore>();
 
 private:
-  std::string Question, Answers;
-  size_t Count = 0;
+  std::string Texts;
+  std::vector<size_t> Sizes;
+  std::vector<std::string_view> Views;
 };
 
 template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& source) {
@@ -249,12 +292,9 @@ template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& sourc
   while (source.Next(line)) {
     // When loading, the splitter already leaves out the empty answers.
     splitter.Split(line, ',', '"', items.Keep == TKeep::Everything);
-    const auto& fields = splitter.Fields;
-    const std::string_view question = TrimView(fields[0]);
-    items.Begin(question);
-    if (items.Keep == TKeep::Everything || !question.empty())
-      for (size_t k = 1; k < fields.size(); ++k) items.AddAnswer(fields[k]);
-    items.End();
+    // Quoted fields keep their blanks in the split, not in the item.
+    for (std::string_view& field : splitter.Fields) field = TrimView(field);
+    items.Add(splitter.Fields[0], std::span(splitter.Fields).subspan(1));
   }
 }
 
