@@ -1,6 +1,7 @@
 #include "examitems.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -43,36 +44,51 @@ std::unique_ptr<TExamItem> TExamItem::CopyForSet() const {
   return copy;
 }
 
-void TItemStore::Add(std::string_view question, std::span<const std::string_view> answers) {
-  using namespace storedtext;
-  const size_t questionSize = LengthSize(question.size()) + question.size();
-  size_t size = questionSize + LengthSize(answers.size());
-  for (std::string_view answer : answers) size += LengthSize(answer.size()) + answer.size();
-  char* const text = Allocate(size);
-  char* p = WriteLength(text, question.size());
-  p = std::copy(question.begin(), question.end(), p);
-  p = WriteLength(p, answers.size());
-  for (std::string_view answer : answers)
-    p = std::copy(answer.begin(), answer.end(), WriteLength(p, answer.size()));
-  TExamItem& item = Items.emplace_back();
-  item.Question.Stored = text;
-  item.Answers.Stored = text + questionSize;
+void TItemStore::BeginItem(std::string_view question) {
+  ItemStart = Free;
+  Write(question, question.size());
+  AnswersAt = static_cast<size_t>(Free - ItemStart);
 }
 
-char* TItemStore::Allocate(size_t size) {
-  if (size > Left) {
-    // Blocks grow up to 1 MiB, so a small file takes little and a big one
-    // few blocks; the tail a block cannot fit stays unused.
-    const size_t block = std::max(NextBlock, size);
-    Blocks.push_back(std::make_unique_for_overwrite<char[]>(block));
-    Free = Blocks.back().get();
-    Left = block;
-    NextBlock = std::min<size_t>(NextBlock * 2, 1 << 20);
+void TItemStore::AddAnswer(std::string_view answer) { Write(answer, answer.size() + 1); }
+
+void TItemStore::EndItem(bool keep) {
+  if (!keep) {
+    Free = ItemStart;
+    return;
   }
-  char* const p = Free;
-  Free += size;
-  Left -= size;
-  return p;
+  *Room(1) = 0;
+  ++Free;
+  TExamItem& item = Items.emplace_back();
+  item.Question.Stored = ItemStart;
+  item.Answers.Stored = ItemStart + AnswersAt;
+}
+
+void TItemStore::Write(std::string_view text, size_t length) {
+  char* p = storedtext::WriteLength(Room(storedtext::LengthSize(length) + text.size()), length);
+  if (!text.empty()) std::memcpy(p, text.data(), text.size());
+  Free = p + text.size();
+}
+
+char* TItemStore::Room(size_t size) {
+  if (size <= static_cast<size_t>(End - Free)) return Free;
+  // Blocks grow up to 1 MiB, so a small file takes little and a big one few
+  // blocks; an item too big for that gets a block of twice its size, so
+  // that it moves only a few times however long it grows.
+  const size_t open = static_cast<size_t>(Free - ItemStart);
+  const size_t block = std::max(NextBlock, 2 * (open + size));
+  auto fresh = std::make_unique_for_overwrite<char[]>(block);
+  if (open > 0) std::memcpy(fresh.get(), ItemStart, open);
+  // A block that held nothing but the open item is given up.
+  if (!Blocks.empty() && ItemStart == Blocks.back().get())
+    Blocks.back() = std::move(fresh);
+  else
+    Blocks.push_back(std::move(fresh));
+  ItemStart = Blocks.back().get();
+  Free = ItemStart + open;
+  End = ItemStart + block;
+  NextBlock = std::min<size_t>(NextBlock * 2, 1 << 20);
+  return Free;
 }
 
 void TExamItems::CheckIndex(int index) const {

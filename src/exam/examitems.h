@@ -6,7 +6,6 @@
 
 #include <deque>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,18 +49,27 @@ public:
   TItemStore(const TItemStore&) = delete;
   TItemStore& operator=(const TItemStore&) = delete;
 
-  void Add(std::string_view question, std::span<const std::string_view> answers);
+  // An item is written as it is read, a text at a time: the question, then
+  // the answers; then it is kept, or dropped and its room used again.
+  void BeginItem(std::string_view question);
+  void AddAnswer(std::string_view answer);
+  void EndItem(bool keep);
   size_t Count() const { return Items.size(); }
 
 private:
   friend class TExamItems;
-  char* Allocate(size_t size);
+  void Write(std::string_view text, size_t length);
+  // Room for size more bytes of the open item, which moves to a new block
+  // when its block is full.
+  char* Room(size_t size);
   // A deque, so an item never moves while the store grows.
   std::deque<TExamItem> Items;
   // The texts, in blocks that never move either.
   std::vector<std::unique_ptr<char[]>> Blocks;
+  char* ItemStart = nullptr; // the open item
+  size_t AnswersAt = 0;      // where its answers begin, from ItemStart
   char* Free = nullptr;
-  size_t Left = 0;
+  char* End = nullptr;
   size_t NextBlock = 4096;
 };
 

@@ -21,28 +21,23 @@ TItemAnswers& TItemAnswers::operator=(const TItemAnswers& other) {
 
 size_t TItemAnswers::size() const {
   if (Own) return Own->size();
-  if (Stored == nullptr) return 0;
-  const char* p = Stored;
-  return storedtext::ReadLength(p);
+  return static_cast<size_t>(std::distance(begin(), end()));
 }
 
 TItemAnswers::const_iterator TItemAnswers::begin() const {
   const_iterator first;
   if (Own) {
     first.Own = Own->data();
-    first.Left = Own->size();
-  } else if (Stored != nullptr) {
+    first.OwnEnd = Own->data() + Own->size();
+  } else {
     first.Stored = Stored;
-    first.Left = storedtext::ReadLength(first.Stored);
   }
   return first;
 }
 
 std::string_view TItemAnswers::operator[](size_t index) const {
   if (Own) return (*Own)[index];
-  const_iterator answer = begin();
-  for (; index > 0; --index) ++answer;
-  return *answer;
+  return *std::next(begin(), static_cast<std::ptrdiff_t>(index));
 }
 
 std::vector<std::string>& TItemAnswers::Edit() {
@@ -54,9 +49,9 @@ std::vector<std::string>& TItemAnswers::Edit() {
 }
 
 bool operator==(const TItemAnswers& a, const TItemAnswers& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
 
 bool operator==(const TItemAnswers& a, const std::vector<std::string>& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

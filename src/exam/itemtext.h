@@ -10,12 +10,13 @@
 #include <string_view>
 #include <vector>
 
-// How a store writes its texts: each text is its length, then its bytes; an
-// item is its question, then the number of its answers, then the answers.
+// How a store writes its texts. A question is its length, then its bytes; the
+// answers follow, each its length plus one, then its bytes, and a 0 ends them,
+// so that an item is written as it is read. A length is written 7 bits a
+// byte, lowest first, the top bit set on every byte but the last: most
+// lengths take one byte.
 namespace storedtext {
 
-// A length is written 7 bits a byte, lowest first, the top bit set on every
-// byte but the last: most lengths take one byte.
 inline size_t ReadLength(const char*& p) {
   size_t value = 0;
   for (int shift = 0;; shift += 7) {
@@ -25,8 +26,15 @@ inline size_t ReadLength(const char*& p) {
   }
 }
 
-inline std::string_view ReadText(const char*& p) {
+// The question at p.
+inline std::string_view ReadQuestion(const char* p) {
   const size_t size = ReadLength(p);
+  return {p, size};
+}
+
+// The answer at p, which must not be the end; p then stands at the next.
+inline std::string_view ReadAnswer(const char*& p) {
+  const size_t size = ReadLength(p) - 1;
   const std::string_view text(p, size);
   p += size;
   return text;
@@ -55,9 +63,7 @@ public:
 
   std::string_view View() const {
     if (Own) return *Own;
-    if (Stored == nullptr) return {};
-    const char* p = Stored;
-    return storedtext::ReadText(p);
+    return Stored != nullptr ? storedtext::ReadQuestion(Stored) : std::string_view();
   }
   operator std::string_view() const { return View(); }
   operator std::string() const { return std::string(View()); }
@@ -97,14 +103,13 @@ public:
     std::string_view operator*() const {
       if (Own != nullptr) return *Own;
       const char* p = Stored;
-      return storedtext::ReadText(p);
+      return storedtext::ReadAnswer(p);
     }
     const_iterator& operator++() {
       if (Own != nullptr)
         ++Own;
       else
-        storedtext::ReadText(Stored);
-      --Left;
+        storedtext::ReadAnswer(Stored);
       return *this;
     }
     const_iterator operator++(int) {
@@ -112,14 +117,19 @@ public:
       ++*this;
       return before;
     }
-    // Iterators over one list meet when as many answers are left.
-    bool operator==(const const_iterator& other) const { return Left == other.Left; }
+    // Every iterator past the last answer equals end().
+    bool operator==(const const_iterator& other) const {
+      return AtEnd() ? other.AtEnd() : Stored == other.Stored && Own == other.Own;
+    }
 
   private:
     friend class TItemAnswers;
+    bool AtEnd() const {
+      return Own != nullptr ? Own == OwnEnd : Stored == nullptr || *Stored == 0;
+    }
     const char* Stored = nullptr;
     const std::string* Own = nullptr;
-    size_t Left = 0;
+    const std::string* OwnEnd = nullptr;
   };
 
   TItemAnswers() = default;
@@ -127,7 +137,7 @@ public:
   TItemAnswers& operator=(const TItemAnswers& other);
 
   size_t size() const;
-  bool empty() const { return size() == 0; }
+  bool empty() const { return begin() == end(); }
   const_iterator begin() const;
   const_iterator end() const { return {}; }
   std::string_view operator[](size_t index) const;

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstring>
 #include <memory>
-#include <span>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -65,21 +64,19 @@ size_t FindLineBreak(std::string_view text, size_t from) {
 
 bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
-// Splits a line into views of its fields. Unquoted fields and quoted fields
-// without a doubled quote are views into the line; the others are copied into
-// scratch, which is sized to the line once, so it never moves while in use.
+// Splits a line into views of its fields, handing each to a function as it
+// is found. Unquoted fields and quoted fields without a doubled quote are
+// views into the line; the others are copied into scratch, which serves one
+// field at a time.
 class TCsvSplitter {
 public:
   TCsvSplitter() : Lead(sys::LeadBytes()) {
     for (bool lead : Lead) SingleByte = SingleByte && !lead;
   }
 
-  // With keepEmpty false, empty fields after the first are not kept.
-  void Split(std::string_view line, char separator, char quote, bool keepEmpty = true) {
-    Fields.clear();
+  template <typename TField>
+  void Split(std::string_view line, char separator, char quote, TField field) {
     Line = line;
-    Scratch.resize(line.size());
-    char* out = Scratch.data();
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
@@ -87,20 +84,18 @@ public:
              *p != separator)
         ++p;
       if (p < end && *p == quote) {
+        field(ReadQuoted(p, end, quote));
         // Whatever stands between the closing quote and the separator is dropped.
-        p = Find(ReadQuoted(p + 1, end, quote, out), end, separator);
+        p = Find(p, end, separator);
       } else {
         const char* start = p;
         p = Find(p, end, separator);
-        Fields.push_back(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
+        field(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
       }
-      if (!keepEmpty && Fields.size() > 1 && TrimView(Fields.back()).empty()) Fields.pop_back();
       if (p >= end) return;
       ++p;
     }
   }
-
-  std::vector<std::string_view> Fields;
 
 private:
   // The first character from p on that is the byte c, or end. Trail bytes are
@@ -116,31 +111,28 @@ private:
     return (Lead[static_cast<unsigned char>(*p)] && p + 1 < end) ? p + 2 : p + 1;
   }
 
-  const char* ReadQuoted(const char* p, const char* end, char quote, char*& out) {
-    const char* start = p;
+  // The quoted field at p, its opening quote; p then stands at the closing
+  // quote, or at the end of a line that has none.
+  std::string_view ReadQuoted(const char*& p, const char* end, char quote) {
+    const char* start = ++p;
     // The common case: no doubled quote, so the field is a view of the line.
     p = Find(p, end, quote);
-    if (end - p < 2 || p[1] != quote) {
-      Fields.emplace_back(start, static_cast<size_t>(p - start));
-      return p;
-    }
-    char* const fieldStart = out;
-    std::memcpy(out, start, static_cast<size_t>(p - start));
-    out += p - start;
+    if (end - p < 2 || p[1] != quote) return {start, static_cast<size_t>(p - start)};
+    Scratch.assign(start, p);
     while (p < end) {
       if (*p == quote) {
         if (p + 1 < end && p[1] == quote) {
-          *out++ = quote;
+          Scratch += quote;
           p += 2;
           continue;
         }
         break;
       }
       const char* next = Next(p, end);
-      while (p < next) *out++ = *p++;
+      Scratch.append(p, next);
+      p = next;
     }
-    Fields.emplace_back(fieldStart, static_cast<size_t>(out - fieldStart));
-    return p;
+    return Scratch;
   }
 
   const std::array<bool, 256>& Lead;
@@ -244,57 +236,46 @@ bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == k
 // costs no more memory than one of usable items.
 enum class TKeep { Everything, Usable };
 
-// Keeps the items a reader gives in a new store.
+// Writes the items a reader gives into a new store.
 class TItemBuilder {
 public:
   explicit TItemBuilder(TKeep keep) : Keep(keep) {}
 
-  // An item whose texts are trimmed already.
-  void Add(std::string_view question, std::span<const std::string_view> answers) {
-    if (Keep == TKeep::Usable && (question.empty() || answers.empty())) return;
-    Store->Add(question, answers);
-  }
-
-  // An item given a line at a time: its texts are copied as they come, since
-  // a line does not last.
   void Begin(std::string_view question) {
-    Texts.assign(question);
-    Sizes.assign(1, question.size());
+    question = TrimView(question);
+    Store->BeginItem(question);
+    HasQuestion = !question.empty();
+    Answers = 0;
   }
-  void AddAnswer(std::string_view field) {
-    const std::string_view answer = TrimView(field);
-    if (Keep == TKeep::Usable && answer.empty()) return;
-    Texts.append(answer);
-    Sizes.push_back(answer.size());
+  void AddAnswer(std::string_view answer) {
+    answer = TrimView(answer);
+    if (Keep == TKeep::Usable && (answer.empty() || !HasQuestion)) return;
+    Store->AddAnswer(answer);
+    ++Answers;
   }
-  void End() {
-    Views.clear();
-    size_t at = 0;
-    for (const size_t size : Sizes) {
-      Views.emplace_back(Texts.data() + at, size);
-      at += size;
-    }
-    Add(Views[0], std::span(Views).subspan(1));
-  }
+  void End() { Store->EndItem(Keep == TKeep::Everything || (HasQuestion && Answers > 0)); }
 
-  const TKeep Keep;
   std::shared_ptr<TItemStore> Store = std::make_shared<TItemStore>();
 
 private:
-  std::string Texts;
-  std::vector<size_t> Sizes;
-  std::vector<std::string_view> Views;
+  const TKeep Keep;
+  bool HasQuestion = false;
+  size_t Answers = 0;
 };
 
 template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& source) {
   TCsvSplitter splitter;
   std::string_view line;
   while (source.Next(line)) {
-    // When loading, the splitter already leaves out the empty answers.
-    splitter.Split(line, ',', '"', items.Keep == TKeep::Everything);
-    // Quoted fields keep their blanks in the split, not in the item.
-    for (std::string_view& field : splitter.Fields) field = TrimView(field);
-    items.Add(splitter.Fields[0], std::span(splitter.Fields).subspan(1));
+    bool first = true;
+    splitter.Split(line, ',', '"', [&](std::string_view field) {
+      if (first)
+        items.Begin(field);
+      else
+        items.AddAnswer(field);
+      first = false;
+    });
+    items.End();
   }
 }
 
@@ -304,7 +285,7 @@ template <typename TSource> void ReadTextFrom(TItemBuilder& items, TSource& sour
   std::string_view line;
   bool more = source.Next(line);
   while (more) {
-    items.Begin(TrimView(line));
+    items.Begin(line);
     if (!source.Next(line)) {
       items.End();
       break;
@@ -334,9 +315,10 @@ TLines SplitLines(std::string_view text) {
 
 void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char separator,
                   char quote) {
+  fields.clear();
   TCsvSplitter splitter;
-  splitter.Split(line, separator, quote);
-  fields.assign(splitter.Fields.begin(), splitter.Fields.end());
+  splitter.Split(line, separator, quote,
+                 [&](std::string_view field) { fields.emplace_back(field); });
 }
 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
