@@ -26,8 +26,7 @@ std::string TExamItem::GetAnswer(int index) const {
 
 void TExamItem::DeleteAnswer(int index) {
   if (index < 0 || index >= GetAnswerCount()) IndexError(index);
-  std::vector<std::string>& answers = Answers.Edit();
-  answers.erase(answers.begin() + index);
+  Answers.Delete(static_cast<size_t>(index));
 }
 
 void TExamItem::Assign(const TExamItem& source) {
@@ -39,8 +38,10 @@ void TExamItem::Assign(const TExamItem& source) {
 std::unique_ptr<TExamItem> TExamItem::CopyForSet() const {
   auto copy = std::make_unique<TExamItem>();
   copy->Question = Question.View();
-  copy->Answers.Stored = Answers.Stored;
-  if (Answers.Own) copy->Answers.Own = std::make_unique<std::vector<std::string>>(*Answers.Own);
+  if (Answers.Own)
+    copy->Answers = Answers;
+  else
+    copy->Answers.Stored = Answers.Stored;
   return copy;
 }
 
@@ -160,8 +161,7 @@ void TExamItems::RemoveEmpty(TExamItems& items) {
   // One pass each, so a file full of unusable lines costs no more than a good one.
   for (int i = 0; i < items.Count(); ++i)
     if (HasEmptyAnswer(items.Items[static_cast<size_t>(i)]->Answers))
-      std::erase_if(items.Get(i).Answers.Edit(),
-                    [](const std::string& answer) { return answer.empty(); });
+      items.Get(i).Answers.DeleteEmpty();
   std::erase_if(items.Items, [](const TExamItem* item) {
     if (!item->Question.empty() && !item->Answers.empty()) return false;
     Release(item);

@@ -21,7 +21,7 @@ public:
   TItemText Question;
   TItemAnswers Answers;
 
-  void AddAnswer(std::string_view answer) { Answers.Edit().emplace_back(answer); }
+  void AddAnswer(std::string_view answer) { Answers.Add(answer); }
   int GetAnswerCount() const { return static_cast<int>(Answers.size()); }
   std::string GetAnswer(int index) const;
   void DeleteAnswer(int index);

@@ -148,7 +148,9 @@ void TExamRun::FinishExam() {
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
   Window.Memo1Change();
   Window.FocusLog();
-  Exam.ReviewItems.Assign(Exam.MissItems);
+  // The misses become the review set. The run's sets are emptied right
+  // after, so taking the missed items over is the same as copying them.
+  Exam.ReviewItems.Swap(Exam.MissItems);
   Exam.ResetRun();
   Window.UpdateCommands();
 }

@@ -1,51 +1,63 @@
 #include "itemtext.h"
 
 #include <algorithm>
+#include <cstring>
+
+using namespace storedtext;
 
 TItemText& TItemText::operator=(std::string_view text) {
-  if (Own)
-    Own->assign(text.data(), text.size());
-  else
-    Own = std::make_unique<std::string>(text);
+  // Written before the old text goes, which text may be.
+  auto own = std::make_unique_for_overwrite<char[]>(LengthSize(text.size()) + text.size());
+  char* const p = WriteLength(own.get(), text.size());
+  if (!text.empty()) std::memcpy(p, text.data(), text.size());
+  Own = std::move(own);
   Stored = nullptr;
   return *this;
 }
 
 TItemAnswers& TItemAnswers::operator=(const TItemAnswers& other) {
-  if (&other != this) {
-    Own = std::make_unique<std::vector<std::string>>(other.begin(), other.end());
-    Stored = nullptr;
-  }
+  if (&other != this) Write(other.Views());
   return *this;
 }
 
-size_t TItemAnswers::size() const {
-  if (Own) return Own->size();
-  return static_cast<size_t>(std::distance(begin(), end()));
-}
-
-TItemAnswers::const_iterator TItemAnswers::begin() const {
-  const_iterator first;
-  if (Own) {
-    first.Own = Own->data();
-    first.OwnEnd = Own->data() + Own->size();
-  } else {
-    first.Stored = Stored;
+void TItemAnswers::Write(const std::vector<std::string_view>& answers) {
+  size_t size = 1;
+  for (std::string_view answer : answers) size += LengthSize(answer.size() + 1) + answer.size();
+  // Written before the old list goes, which the answers may lie in.
+  auto own = std::make_unique_for_overwrite<char[]>(size);
+  char* p = own.get();
+  for (std::string_view answer : answers) {
+    p = WriteLength(p, answer.size() + 1);
+    if (!answer.empty()) std::memcpy(p, answer.data(), answer.size());
+    p += answer.size();
   }
-  return first;
+  *p = 0;
+  Own = std::move(own);
+  Stored = nullptr;
 }
 
-std::string_view TItemAnswers::operator[](size_t index) const {
-  if (Own) return (*Own)[index];
-  return *std::next(begin(), static_cast<std::ptrdiff_t>(index));
+void TItemAnswers::Add(std::string_view answer) {
+  std::vector<std::string_view> answers = Views();
+  answers.push_back(answer);
+  Write(answers);
 }
 
-std::vector<std::string>& TItemAnswers::Edit() {
-  if (!Own) {
-    Own = std::make_unique<std::vector<std::string>>(begin(), end());
-    Stored = nullptr;
-  }
-  return *Own;
+void TItemAnswers::Replace(size_t index, std::string_view answer) {
+  std::vector<std::string_view> answers = Views();
+  answers[index] = answer;
+  Write(answers);
+}
+
+void TItemAnswers::Delete(size_t index) {
+  std::vector<std::string_view> answers = Views();
+  answers.erase(answers.begin() + static_cast<std::ptrdiff_t>(index));
+  Write(answers);
+}
+
+void TItemAnswers::DeleteEmpty() {
+  std::vector<std::string_view> answers = Views();
+  std::erase_if(answers, [](std::string_view answer) { return answer.empty(); });
+  Write(answers);
 }
 
 bool operator==(const TItemAnswers& a, const TItemAnswers& b) {

@@ -1,6 +1,7 @@
 // The texts of an item. A loaded item's texts lie read-only in the store of
 // its file, shared by every set that holds the item; a text that is changed
-// becomes the item's own. Copies of a text are always its own.
+// becomes the item's own. Both are written the same way, so reading does not
+// ask which it is. Copies of a text are always its own.
 #pragma once
 
 #include <cstddef>
@@ -8,13 +9,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-// How a store writes its texts. A question is its length, then its bytes; the
-// answers follow, each its length plus one, then its bytes, and a 0 ends them,
-// so that an item is written as it is read. A length is written 7 bits a
-// byte, lowest first, the top bit set on every byte but the last: most
-// lengths take one byte.
+// How item texts are written. A question is its length, then its bytes. A
+// list of answers is, for each answer, its length plus one, then its bytes;
+// a 0 ends it, so that an item can be written as it is read. A length is
+// written 7 bits a byte, lowest first, the top bit set on every byte but the
+// last: most lengths take one byte.
 namespace storedtext {
 
 inline size_t ReadLength(const char*& p) {
@@ -26,13 +28,12 @@ inline size_t ReadLength(const char*& p) {
   }
 }
 
-// The question at p.
 inline std::string_view ReadQuestion(const char* p) {
   const size_t size = ReadLength(p);
   return {p, size};
 }
 
-// The answer at p, which must not be the end; p then stands at the next.
+// The answer at p, which must not be the list's end; p then stands at the next.
 inline std::string_view ReadAnswer(const char*& p) {
   const size_t size = ReadLength(p) - 1;
   const std::string_view text(p, size);
@@ -62,8 +63,8 @@ public:
   TItemText& operator=(std::string_view text);
 
   std::string_view View() const {
-    if (Own) return *Own;
-    return Stored != nullptr ? storedtext::ReadQuestion(Stored) : std::string_view();
+    const char* text = Own ? Own.get() : Stored;
+    return text != nullptr ? storedtext::ReadQuestion(text) : std::string_view();
   }
   operator std::string_view() const { return View(); }
   operator std::string() const { return std::string(View()); }
@@ -85,12 +86,12 @@ private:
   friend class TExamItem;
   friend class TItemStore;
   const char* Stored = nullptr; // in a store, when the text is not the item's own
-  std::unique_ptr<std::string> Own;
+  std::unique_ptr<char[]> Own;
 };
 
 class TItemAnswers {
 public:
-  // Steps through the answers, stored or own, as views.
+  // Steps through the answers as views.
   class const_iterator {
   public:
     using iterator_category = std::forward_iterator_tag;
@@ -100,16 +101,13 @@ public:
     using reference = std::string_view;
 
     const_iterator() = default;
+    explicit const_iterator(const char* list) : At(list) {}
     std::string_view operator*() const {
-      if (Own != nullptr) return *Own;
-      const char* p = Stored;
+      const char* p = At;
       return storedtext::ReadAnswer(p);
     }
     const_iterator& operator++() {
-      if (Own != nullptr)
-        ++Own;
-      else
-        storedtext::ReadAnswer(Stored);
+      storedtext::ReadAnswer(At);
       return *this;
     }
     const_iterator operator++(int) {
@@ -119,32 +117,47 @@ public:
     }
     // Every iterator past the last answer equals end().
     bool operator==(const const_iterator& other) const {
-      return AtEnd() ? other.AtEnd() : Stored == other.Stored && Own == other.Own;
+      return AtEnd() ? other.AtEnd() : At == other.At;
     }
 
   private:
-    friend class TItemAnswers;
-    bool AtEnd() const {
-      return Own != nullptr ? Own == OwnEnd : Stored == nullptr || *Stored == 0;
+    bool AtEnd() const { return At == nullptr || *At == 0; }
+    const char* At = nullptr;
+  };
+
+  // One answer, to be read or replaced.
+  class TAnswer {
+  public:
+    TAnswer(TItemAnswers& answers, size_t index) : Answers(answers), Index(index) {}
+    TAnswer& operator=(std::string_view text) {
+      Answers.Replace(Index, text);
+      return *this;
     }
-    const char* Stored = nullptr;
-    const std::string* Own = nullptr;
-    const std::string* OwnEnd = nullptr;
+    operator std::string_view() const { return std::as_const(Answers)[Index]; }
+
+  private:
+    TItemAnswers& Answers;
+    size_t Index;
   };
 
   TItemAnswers() = default;
   TItemAnswers(const TItemAnswers& other) { *this = other; }
   TItemAnswers& operator=(const TItemAnswers& other);
 
-  size_t size() const;
+  size_t size() const { return static_cast<size_t>(std::distance(begin(), end())); }
   bool empty() const { return begin() == end(); }
-  const_iterator begin() const;
+  const_iterator begin() const { return const_iterator(Own ? Own.get() : Stored); }
   const_iterator end() const { return {}; }
-  std::string_view operator[](size_t index) const;
-  // A change goes to the item's own list.
-  std::string& operator[](size_t index) { return Edit()[index]; }
-  // The item's own list of the answers, copied from the store on first use.
-  std::vector<std::string>& Edit();
+  std::string_view operator[](size_t index) const {
+    return *std::next(begin(), static_cast<std::ptrdiff_t>(index));
+  }
+  TAnswer operator[](size_t index) { return {*this, index}; }
+
+  // A change makes the list the item's own, written anew: changes are few.
+  void Add(std::string_view answer);
+  void Replace(size_t index, std::string_view answer);
+  void Delete(size_t index);
+  void DeleteEmpty();
 
   friend bool operator==(const TItemAnswers& a, const TItemAnswers& b);
   friend bool operator==(const TItemAnswers& a, const std::vector<std::string>& b);
@@ -152,6 +165,8 @@ public:
 private:
   friend class TExamItem;
   friend class TItemStore;
+  void Write(const std::vector<std::string_view>& answers);
+  std::vector<std::string_view> Views() const { return {begin(), end()}; }
   const char* Stored = nullptr; // in a store, while the list is not the item's own
-  std::unique_ptr<std::vector<std::string>> Own;
+  std::unique_ptr<char[]> Own;
 };
