@@ -129,7 +129,7 @@ private:
         break;
       }
       const char* next = Next(p, end);
-      Scratch.append(p, next);
+      Scratch.append(p, static_cast<size_t>(next - p));
       p = next;
     }
     return Scratch;
