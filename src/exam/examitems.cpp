@@ -60,7 +60,13 @@ void TItemStore::EndItem(bool keep) {
   }
   *Room(1) = 0;
   ++Free;
-  TExamItem& item = Items.emplace_back();
+  if (ItemBlocks.empty() || ItemBlocks.back().Used == ItemBlocks.back().Size) {
+    const size_t size =
+        ItemBlocks.empty() ? 64 : std::min<size_t>(ItemBlocks.back().Size * 2, 8192);
+    ItemBlocks.push_back({std::make_unique<TExamItem[]>(size), size, 0});
+  }
+  TExamItem& item = ItemBlocks.back().Items[ItemBlocks.back().Used++];
+  ++ItemCount;
   item.Question.Stored = ItemStart;
   item.Answers.Stored = ItemStart + AnswersAt;
 }
@@ -153,7 +159,8 @@ void TExamItems::MoveTo(int index, TExamItems& destination) {
 void TExamItems::Append(std::shared_ptr<const TItemStore> store) {
   if (store->Count() == 0) return;
   Items.reserve(Items.size() + store->Count());
-  for (const TExamItem& item : store->Items) Items.push_back(&item);
+  for (const auto& block : store->ItemBlocks)
+    for (size_t i = 0; i < block.Used; ++i) Items.push_back(&block.Items[i]);
   Stores.push_back(std::move(store));
 }
 

@@ -4,7 +4,6 @@
 // holding them shares, and a set makes an item its own before it changes it.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -54,7 +53,7 @@ public:
   void BeginItem(std::string_view question);
   void AddAnswer(std::string_view answer);
   void EndItem(bool keep);
-  size_t Count() const { return Items.size(); }
+  size_t Count() const { return ItemCount; }
 
 private:
   friend class TExamItems;
@@ -62,8 +61,14 @@ private:
   // Room for size more bytes of the open item, which moves to a new block
   // when its block is full.
   char* Room(size_t size);
-  // A deque, so an item never moves while the store grows.
-  std::deque<TExamItem> Items;
+  // The items, in blocks that never move and grow up to 8,192 items: a big
+  // file takes few allocations (a deque would take one every 16 items).
+  struct TItemBlock {
+    std::unique_ptr<TExamItem[]> Items;
+    size_t Size, Used;
+  };
+  std::vector<TItemBlock> ItemBlocks;
+  size_t ItemCount = 0;
   // The texts, in blocks that never move either.
   std::vector<std::unique_ptr<char[]>> Blocks;
   char* ItemStart = nullptr; // the open item
