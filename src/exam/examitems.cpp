@@ -45,14 +45,6 @@ std::unique_ptr<TExamItem> TExamItem::CopyForSet() const {
   return copy;
 }
 
-void TItemStore::BeginItem(std::string_view question) {
-  ItemStart = Free;
-  Write(question, question.size());
-  AnswersAt = static_cast<size_t>(Free - ItemStart);
-}
-
-void TItemStore::AddAnswer(std::string_view answer) { Write(answer, answer.size() + 1); }
-
 void TItemStore::EndItem(bool keep) {
   if (!keep) {
     Free = ItemStart;
@@ -62,7 +54,7 @@ void TItemStore::EndItem(bool keep) {
   ++Free;
   if (ItemBlocks.empty() || ItemBlocks.back().Used == ItemBlocks.back().Size) {
     const size_t size =
-        ItemBlocks.empty() ? 64 : std::min<size_t>(ItemBlocks.back().Size * 2, 8192);
+        ItemBlocks.empty() ? 64 : std::min<size_t>(ItemBlocks.back().Size * 2, 1024);
     ItemBlocks.push_back({std::make_unique<TExamItem[]>(size), size, 0});
   }
   TExamItem& item = ItemBlocks.back().Items[ItemBlocks.back().Used++];
@@ -71,14 +63,7 @@ void TItemStore::EndItem(bool keep) {
   item.Answers.Stored = ItemStart + AnswersAt;
 }
 
-void TItemStore::Write(std::string_view text, size_t length) {
-  char* p = storedtext::WriteLength(Room(storedtext::LengthSize(length) + text.size()), length);
-  if (!text.empty()) std::memcpy(p, text.data(), text.size());
-  Free = p + text.size();
-}
-
-char* TItemStore::Room(size_t size) {
-  if (size <= static_cast<size_t>(End - Free)) return Free;
+char* TItemStore::Grow(size_t size) {
   // Blocks grow up to 1 MiB, so a small file takes little and a big one few
   // blocks; an item too big for that gets a block of twice its size, so
   // that it moves only a few times however long it grows.

@@ -4,6 +4,8 @@
 // holding them shares, and a set makes an item its own before it changes it.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,19 +52,50 @@ public:
 
   // An item is written as it is read, a text at a time: the question, then
   // the answers; then it is kept, or dropped and its room used again.
-  void BeginItem(std::string_view question);
-  void AddAnswer(std::string_view answer);
+  void BeginItem(std::string_view question) {
+    ItemStart = Free;
+    Write(question, question.size());
+    AnswersAt = static_cast<size_t>(Free - ItemStart);
+  }
+  void AddAnswer(std::string_view answer) { Write(answer, answer.size() + 1); }
   void EndItem(bool keep);
   size_t Count() const { return ItemCount; }
 
 private:
   friend class TExamItems;
-  void Write(std::string_view text, size_t length);
+  // The loader writes every text through here: inline, so most of it is a
+  // copy.
+  void Write(std::string_view text, size_t length) {
+    char* p = storedtext::WriteLength(Room(storedtext::LengthSize(length) + text.size()), length);
+    CopyText(p, text.data(), text.size());
+    Free = p + text.size();
+  }
   // Room for size more bytes of the open item, which moves to a new block
   // when its block is full.
-  char* Room(size_t size);
-  // The items, in blocks that never move and grow up to 8,192 items: a big
-  // file takes few allocations (a deque would take one every 16 items).
+  char* Room(size_t size) { return size <= static_cast<size_t>(End - Free) ? Free : Grow(size); }
+  char* Grow(size_t size);
+  // Most texts are short: two overlapping moves of eight or four bytes copy
+  // them without a call of memcpy.
+  static void CopyText(char* to, const char* from, size_t size) {
+    if (size >= 8 && size <= 16) {
+      std::uint64_t head, tail;
+      std::memcpy(&head, from, 8);
+      std::memcpy(&tail, from + size - 8, 8);
+      std::memcpy(to, &head, 8);
+      std::memcpy(to + size - 8, &tail, 8);
+    } else if (size >= 4 && size < 8) {
+      std::uint32_t head, tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + size - 4, 4);
+      std::memcpy(to, &head, 4);
+      std::memcpy(to + size - 4, &tail, 4);
+    } else if (size > 0) {
+      std::memcpy(to, from, size);
+    }
+  }
+  // The items, in blocks that never move and grow up to 1,024 items: a big
+  // file takes few allocations (a deque would take one every 16 items), and
+  // a block is still in the cache when its items are written.
   struct TItemBlock {
     std::unique_ptr<TExamItem[]> Items;
     size_t Size, Used;
