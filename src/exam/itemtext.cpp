@@ -16,7 +16,17 @@ TItemText& TItemText::operator=(std::string_view text) {
 }
 
 TItemAnswers& TItemAnswers::operator=(const TItemAnswers& other) {
-  if (&other != this) Write(other.Views());
+  if (&other == this) return *this;
+  // The list copied as it is written, up to and with its closing 0.
+  const char* const list = other.Own ? other.Own.get() : other.Stored;
+  const char* end = list;
+  while (end != nullptr && *end != 0) ReadAnswer(end);
+  const size_t size = list != nullptr ? static_cast<size_t>(end - list) + 1 : 1;
+  auto own = std::make_unique_for_overwrite<char[]>(size);
+  own[0] = 0;
+  if (list != nullptr) std::memcpy(own.get(), list, size);
+  Own = std::move(own);
+  Stored = nullptr;
   return *this;
 }
 
