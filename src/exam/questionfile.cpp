@@ -65,9 +65,9 @@ size_t FindLineBreak(std::string_view text, size_t from) {
 bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
 // Splits a line into views of its fields, handing each to a function as it
-// is found. Unquoted fields and quoted fields without a doubled quote are
-// views into the line; the others are copied into scratch, which serves one
-// field at a time.
+// is found, untrimmed, with whether it was quoted. Unquoted fields and quoted
+// fields without a doubled quote are views into the line; the others are
+// copied into scratch, which serves one field at a time.
 class TCsvSplitter {
 public:
   TCsvSplitter() : Lead(sys::LeadBytes()) {
@@ -84,13 +84,13 @@ public:
              *p != separator)
         ++p;
       if (p < end && *p == quote) {
-        field(ReadQuoted(p, end, quote));
+        field(ReadQuoted(p, end, quote), true);
         // Whatever stands between the closing quote and the separator is dropped.
         p = Find(p, end, separator);
       } else {
         const char* start = p;
         p = Find(p, end, separator);
-        field(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
+        field(std::string_view(start, static_cast<size_t>(p - start)), false);
       }
       if (p >= end) return;
       ++p;
@@ -268,7 +268,7 @@ template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& sourc
   std::string_view line;
   while (source.Next(line)) {
     bool first = true;
-    splitter.Split(line, ',', '"', [&](std::string_view field) {
+    splitter.Split(line, ',', '"', [&](std::string_view field, bool) {
       if (first)
         items.Begin(field);
       else
@@ -317,8 +317,10 @@ void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char 
                   char quote) {
   fields.clear();
   TCsvSplitter splitter;
-  splitter.Split(line, separator, quote,
-                 [&](std::string_view field) { fields.emplace_back(field); });
+  // Quoted fields keep their blanks.
+  splitter.Split(line, separator, quote, [&](std::string_view field, bool quoted) {
+    fields.emplace_back(quoted ? field : TrimView(field));
+  });
 }
 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
