@@ -104,6 +104,23 @@ TEST(SharedItems, ItemsPassedOnOutliveTheSetTheyCameFrom) {
   EXPECT_EQ(single.Answers, (Strings{"a1", "b1"}));
 }
 
+TEST(SharedItems, ASetHoldsItemsOfSeveralStoresAndItsOwn) {
+  TExamItems mixed, copy;
+  ReadCsvLines(mixed, SplitLines("a,1\n"));
+  ReadTextLines(mixed, SplitLines("b\n\t2\n"));
+  TExamItem& own = mixed.Add();
+  own.Question = "c";
+  own.AddAnswer("3");
+  copy.Assign(mixed);
+  {
+    TExamItems other;
+    Load(other, "d,4\n");
+    other.MoveTo(0, copy);
+  }
+  mixed.Clear();
+  EXPECT_EQ(Describe(copy), (Strings{"a: [1]", "b: [2]", "c: [3]", "d: [4]"}));
+}
+
 TEST(SharedItems, AFailedLoadAfterAGoodOneKeepsTheLoadedItems) {
   TExamItems loaded, copy;
   Load(loaded, "q1,a1,b1\nq2,a2\n");
