@@ -13,9 +13,9 @@ bool Same(const TSettings& a, const TSettings& b) {
     if (a.Dialogs[i].Folder != b.Dialogs[i].Folder ||
         a.Dialogs[i].FilterIndex != b.Dialogs[i].FilterIndex)
       return false;
-  return a.HistoryText == b.HistoryText && Equals(a.ViewOptions, b.ViewOptions) &&
-         Equals(a.ExamOptions, b.ExamOptions) && a.WindowState == b.WindowState &&
-         a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+  return a.HistoryText == b.HistoryText && a.ViewOptions == b.ViewOptions &&
+         a.ExamOptions == b.ExamOptions && a.WindowState == b.WindowState && a.Left == b.Left &&
+         a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
 
 } // namespace

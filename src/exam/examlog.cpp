@@ -17,6 +17,21 @@ struct TDecimal {
   size_t Length;
 };
 
+// An item's number as GroupThousands writes it ("1,234"), without a string:
+// the listing writes a million of them.
+struct TItemNumber {
+  explicit TItemNumber(int value) {
+    First = sizeof Digits;
+    for (int digits = 0; digits == 0 || value > 0; ++digits, value /= 10) {
+      if (digits > 0 && digits % 3 == 0) Digits[--First] = ',';
+      Digits[--First] = static_cast<char>('0' + value % 10);
+    }
+  }
+  std::string_view View() const { return {Digits + First, sizeof Digits - First}; }
+  char Digits[16];
+  size_t First;
+};
+
 int CountBreaks(std::string_view text) {
   int breaks = 0;
   for (size_t at = text.find(logpane::LineBreak); at != std::string_view::npos;
@@ -80,7 +95,7 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
   for (int i = 0; i < count; ++i) {
     const TExamItem& item = items.Get(i);
     capacity += 40 + item.Question.size();
-    for (const std::string& answer : item.Answers) capacity += 24 + answer.size();
+    for (std::string_view answer : item.Answers) capacity += 24 + answer.size();
   }
   TListBuilder list(capacity);
   const std::string countText = GroupThousands(count);
@@ -90,12 +105,11 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
   for (int i = 0; i < count; ++i) {
     const TExamItem& item = items.Get(i);
     AddBlankLine(list);
-    const std::string number = GroupThousands(i + 1);
-    list.AddParts({"[Item ", number, "]"});
+    list.AddParts({"[Item ", TItemNumber(i + 1).View(), "]"});
     list.AddParts({"Question: ", item.Question});
-    for (int k = 0; k < item.GetAnswerCount(); ++k)
-      list.AddParts(
-          {"Answer ", TDecimal(k + 1).View(), ": ", item.Answers[static_cast<size_t>(k)]});
+    int answerNumber = 0;
+    for (std::string_view answer : item.Answers)
+      list.AddParts({"Answer ", TDecimal(++answerNumber).View(), ": ", answer});
   }
   return std::move(list.Text);
 }

@@ -1,5 +1,7 @@
 #include "examrun.h"
 
+#include <utility>
+
 #include "examlog.h"
 #include "util/platform.h"
 #include "util/textutil.h"
@@ -74,8 +76,8 @@ void TExamRun::ShowNextItem() {
     Exam.Index = static_cast<int>(value % static_cast<std::uint32_t>(rest));
   }
   Window.UpdateCommands();
-  const TExamItem& item = Exam.RestItems.Get(Exam.Index);
-  Window.SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0) : item.Question);
+  const TExamItem& item = std::as_const(Exam.RestItems).Get(Exam.Index);
+  Window.SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0) : std::string(item.Question));
   Window.SetAnswerText("");
   Window.FocusAnswer();
 }
@@ -96,14 +98,15 @@ void TExamRun::CheckAnswer() {
 
 void TExamRun::GetAnswerEntry(std::string& question, std::vector<std::string>& answers,
                               std::string& entry) {
-  const TExamItem& item = Exam.RestItems.Get(Exam.Index);
+  // Read through the const set, which shares the stored item.
+  const TExamItem& item = std::as_const(Exam.RestItems).Get(Exam.Index);
   answers.clear();
   if (Exam.Options.Swap) {
     question = item.GetAnswer(0);
-    answers.push_back(item.Question);
+    answers.emplace_back(item.Question);
   } else {
     question = item.Question;
-    answers = item.Answers;
+    answers.assign(item.Answers.begin(), item.Answers.end());
   }
   entry = Trim(Window.GetAnswerText());
 }
@@ -144,7 +147,9 @@ void TExamRun::FinishExam() {
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
   Window.LogChanged();
   Window.FocusLog();
-  Exam.ReviewItems.Assign(Exam.MissItems);
+  // The misses become the review set. The run's sets are emptied right
+  // after, so taking the missed items over is the same as copying them.
+  Exam.ReviewItems.Swap(Exam.MissItems);
   Exam.ResetRun();
   Window.UpdateCommands();
 }

@@ -1,6 +1,12 @@
 #include "questionfile.h"
 
+#include <bit>
 #include <cstring>
+#include <memory>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "util/platform.h"
 #include "util/textutil.h"
@@ -9,22 +15,68 @@ namespace {
 
 constexpr char kTab = '\t';
 
+// Searches of lines and fields look at sixteen bytes at a time where the
+// processor can, inline: the spans are short, and a call of memchr costs more
+// than the search itself. The last bytes of a text are looked at as its last
+// sixteen, with those before the search's start left out.
+#ifdef __SSE2__
+unsigned MatchMask(const char* p, char c) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+}
+#endif
+
+// The position of the first byte of text from from on that matches (one of
+// MatchMask's masks), or the text's size.
+template <typename TMatch, typename TIsMatch>
+size_t FindIn(std::string_view text, size_t from, TMatch match, TIsMatch isMatch) {
+#ifdef __SSE2__
+  if (text.size() >= 16) {
+    for (; from + 16 <= text.size(); from += 16)
+      if (const unsigned mask = match(text.data() + from)) return from + std::countr_zero(mask);
+    const size_t last = text.size() - 16;
+    const unsigned mask = from < text.size() ? match(text.data() + last) >> (from - last) : 0;
+    return mask != 0 ? from + std::countr_zero(mask) : text.size();
+  }
+#endif
+  while (from < text.size() && !isMatch(text[from])) ++from;
+  return from;
+}
+
+size_t FindByte(std::string_view text, size_t from, char c) {
+#ifdef __SSE2__
+  const auto match = [c](const char* p) { return MatchMask(p, c); };
+#else
+  const auto match = [](const char*) { return 0u; };
+#endif
+  return FindIn(text, from, match, [c](char b) { return b == c; });
+}
+
+// The first CR or LF.
+size_t FindLineBreak(std::string_view text, size_t from) {
+#ifdef __SSE2__
+  const auto match = [](const char* p) { return MatchMask(p, '\r') | MatchMask(p, '\n'); };
+#else
+  const auto match = [](const char*) { return 0u; };
+#endif
+  return FindIn(text, from, match, [](char b) { return b == '\r' || b == '\n'; });
+}
+
 bool IsCsvBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
-// Splits a line into views of its fields. Unquoted fields and quoted fields
-// without a doubled quote are views into the line; the others are copied into
-// scratch, which is sized to the line once, so it never moves while in use.
+// Splits a line into views of its fields, handing each to a function as it
+// is found, untrimmed, with whether it was quoted. Unquoted fields and quoted
+// fields without a doubled quote are views into the line; the others are
+// copied into scratch, which serves one field at a time.
 class TCsvSplitter {
 public:
   TCsvSplitter() : Lead(sys::LeadBytes()), Utf8(sys::IsUtf8()) {
     for (bool lead : Lead) SingleByte = SingleByte && !lead;
   }
 
-  // With keepEmpty false, empty fields after the first are not kept.
-  void Split(std::string_view line, char separator, char quote, bool keepEmpty = true) {
-    Fields.clear();
-    Scratch.resize(line.size());
-    char* out = Scratch.data();
+  template <typename TField>
+  void Split(std::string_view line, char separator, char quote, TField field) {
+    Line = line;
     const char* p = line.data();
     const char* const end = p + line.size();
     for (;;) {
@@ -32,32 +84,26 @@ public:
              *p != separator)
         ++p;
       if (p < end && *p == quote) {
-        p = ReadQuoted(p + 1, end, quote, out);
+        field(ReadQuoted(p, end, quote), true);
+        // Whatever stands between the closing quote and the separator is dropped.
+        p = Find(p, end, separator);
       } else {
         const char* start = p;
         p = Find(p, end, separator);
-        Fields.push_back(TrimView(std::string_view(start, static_cast<size_t>(p - start))));
+        field(std::string_view(start, static_cast<size_t>(p - start)), false);
       }
-      if (!keepEmpty && Fields.size() > 1 && TrimView(Fields.back()).empty()) Fields.pop_back();
-      // Whatever stands between a closing quote and the separator is dropped.
-      p = Find(p, end, separator);
       if (p >= end) return;
       ++p;
     }
   }
-
-  std::vector<std::string_view> Fields;
 
 private:
   // The first character from p on that is the byte c, or end. Trail bytes are
   // stepped over with their lead bytes; a single-byte code page has none, and
   // no byte of a UTF-8 sequence is ASCII, so there the plain byte search serves.
   const char* Find(const char* p, const char* end, char c) const {
-    if (p >= end) return end;
-    if (SingleByte && (!Utf8 || static_cast<unsigned char>(c) < 0x80)) {
-      const void* hit = std::memchr(p, c, static_cast<size_t>(end - p));
-      return hit ? static_cast<const char*>(hit) : end;
-    }
+    if (SingleByte && (!Utf8 || static_cast<unsigned char>(c) < 0x80))
+      return Line.data() + FindByte(Line, static_cast<size_t>(p - Line.data()), c);
     while (p < end && *p != c) p = Next(p, end);
     return p;
   }
@@ -67,36 +113,34 @@ private:
     return (Lead[static_cast<unsigned char>(*p)] && p + 1 < end) ? p + 2 : p + 1;
   }
 
-  const char* ReadQuoted(const char* p, const char* end, char quote, char*& out) {
-    const char* start = p;
+  // The quoted field at p, its opening quote; p then stands at the closing
+  // quote, or at the end of a line that has none.
+  std::string_view ReadQuoted(const char*& p, const char* end, char quote) {
+    const char* start = ++p;
     // The common case: no doubled quote, so the field is a view of the line.
     p = Find(p, end, quote);
-    if (end - p < 2 || p[1] != quote) {
-      Fields.emplace_back(start, static_cast<size_t>(p - start));
-      return p;
-    }
-    char* const fieldStart = out;
-    std::memcpy(out, start, static_cast<size_t>(p - start));
-    out += p - start;
+    if (end - p < 2 || p[1] != quote) return {start, static_cast<size_t>(p - start)};
+    Scratch.assign(start, p);
     while (p < end) {
       if (*p == quote) {
         if (p + 1 < end && p[1] == quote) {
-          *out++ = quote;
+          Scratch += quote;
           p += 2;
           continue;
         }
         break;
       }
       const char* next = Next(p, end);
-      while (p < next) *out++ = *p++;
+      Scratch.append(p, static_cast<size_t>(next - p));
+      p = next;
     }
-    Fields.emplace_back(fieldStart, static_cast<size_t>(out - fieldStart));
-    return p;
+    return Scratch;
   }
 
   const std::array<bool, 256>& Lead;
   bool Utf8;
   bool SingleByte = true;
+  std::string_view Line; // the line being split
   std::string Scratch;
 };
 
@@ -124,11 +168,7 @@ public:
         if (!ReadMore()) return false;
         continue;
       }
-      // The next CR and the next LF are each searched for once, not once per
-      // line, so a file that uses only one of them is still read in one pass.
-      if (NextCr == kUnknown || NextCr < Pos) NextCr = Find(Pos, '\r');
-      if (NextLf == kUnknown || NextLf < Pos) NextLf = Find(Pos, '\n');
-      const size_t end = NextCr < NextLf ? NextCr : NextLf;
+      const size_t end = FindLineBreak(std::string_view(Data, Size), Pos);
       // A line running to the end of what was read, or a CR that may have its
       // LF in the next block, needs more of the file first.
       const bool open = end == Size || (end + 1 == Size && Data[end] == '\r');
@@ -145,14 +185,6 @@ public:
   }
 
 private:
-  static constexpr size_t kUnknown = static_cast<size_t>(-1);
-
-  size_t Find(size_t from, char c) const {
-    if (from >= Size) return Size;
-    const void* hit = std::memchr(Data + from, c, Size - from);
-    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - Data) : Size;
-  }
-
   // Reads the next block behind the unread rest; false when nothing more came.
   bool ReadMore() {
     if (Ended) return false;
@@ -162,7 +194,6 @@ private:
     Pos = 0;
     if (Size == Buffer.size()) Buffer.resize(Buffer.size() * 2);
     Data = Buffer.data();
-    NextCr = NextLf = kUnknown;
     size_t got = File->Read(Buffer.data() + Size, Buffer.size() - Size);
     if (got == 0) {
       Ended = true;
@@ -182,7 +213,6 @@ private:
   const char* Data = nullptr;
   size_t Size = 0;
   size_t Pos = 0;
-  size_t NextCr = kUnknown, NextLf = kUnknown;
   bool Ended = false;
 };
 
@@ -209,57 +239,70 @@ bool BeginsWithTab(std::string_view line) { return !line.empty() && line[0] == k
 // costs no more memory than one of usable items.
 enum class TKeep { Everything, Usable };
 
-void AddAnswer(TExamItem& item, std::string_view field, TKeep keep) {
-  const std::string_view answer = TrimView(field);
-  if (keep == TKeep::Usable && answer.empty()) return;
-  item.Answers.emplace_back(answer);
-}
+// Writes the items a reader gives into a new store.
+class TItemBuilder {
+public:
+  explicit TItemBuilder(TKeep keep) : Keep(keep) {}
 
-void FinishItem(TExamItems& items, TKeep keep) {
-  const int last = items.Count() - 1;
-  const TExamItem& item = items.Get(last);
-  if (keep == TKeep::Usable && (item.Question.empty() || item.Answers.empty())) items.Delete(last);
-}
+  void Begin(std::string_view question) {
+    question = TrimView(question);
+    Store->BeginItem(question);
+    HasQuestion = !question.empty();
+    Answers = 0;
+  }
+  void AddAnswer(std::string_view answer) {
+    answer = TrimView(answer);
+    if (Keep == TKeep::Usable && (answer.empty() || !HasQuestion)) return;
+    Store->AddAnswer(answer);
+    ++Answers;
+  }
+  void End() { Store->EndItem(Keep == TKeep::Everything || (HasQuestion && Answers > 0)); }
 
-template <typename TSource> void ReadCsvFrom(TExamItems& items, TSource& source, TKeep keep) {
+  std::shared_ptr<TItemStore> Store = std::make_shared<TItemStore>();
+
+private:
+  const TKeep Keep;
+  bool HasQuestion = false;
+  size_t Answers = 0;
+};
+
+template <typename TSource> void ReadCsvFrom(TItemBuilder& items, TSource& source) {
   TCsvSplitter splitter;
   std::string_view line;
   while (source.Next(line)) {
-    splitter.Split(line, ',', '"', keep == TKeep::Everything);
-    const auto& fields = splitter.Fields;
-    TExamItem& item = items.Add();
-    item.Question.assign(TrimView(fields[0]));
-    // When loading, the splitter has already left out the empty answers.
-    if (keep == TKeep::Everything || !item.Question.empty()) {
-      item.Answers.reserve(fields.size() - 1);
-      for (size_t k = 1; k < fields.size(); ++k) item.Answers.emplace_back(TrimView(fields[k]));
-    }
-    FinishItem(items, keep);
+    bool first = true;
+    splitter.Split(line, ',', '"', [&](std::string_view field, bool) {
+      if (first)
+        items.Begin(field);
+      else
+        items.AddAnswer(field);
+      first = false;
+    });
+    items.End();
   }
 }
 
 // A question line; then every following line that begins with a TAB, or else
 // the single next line, as its answers; then the next question line.
-template <typename TSource> void ReadTextFrom(TExamItems& items, TSource& source, TKeep keep) {
+template <typename TSource> void ReadTextFrom(TItemBuilder& items, TSource& source) {
   std::string_view line;
   bool more = source.Next(line);
   while (more) {
-    TExamItem& item = items.Add();
-    item.Question.assign(TrimView(line));
+    items.Begin(line);
     if (!source.Next(line)) {
-      FinishItem(items, keep);
+      items.End();
       break;
     }
     if (!BeginsWithTab(line)) {
-      AddAnswer(item, line, keep);
+      items.AddAnswer(line);
       more = source.Next(line);
     } else {
       do {
-        AddAnswer(item, line, keep);
+        items.AddAnswer(line);
         more = source.Next(line);
       } while (more && BeginsWithTab(line));
     }
-    FinishItem(items, keep);
+    items.End();
   }
 }
 
@@ -275,15 +318,19 @@ TLines SplitLines(std::string_view text) {
 
 void SplitCsvLine(std::string_view line, std::vector<std::string>& fields, char separator,
                   char quote) {
+  fields.clear();
   TCsvSplitter splitter;
-  splitter.Split(line, separator, quote);
-  fields.assign(splitter.Fields.begin(), splitter.Fields.end());
+  // Quoted fields keep their blanks.
+  splitter.Split(line, separator, quote, [&](std::string_view field, bool quoted) {
+    fields.emplace_back(quoted ? field : TrimView(field));
+  });
 }
 
 void ReadCsvLines(TExamItems& items, const TLines& lines) {
-  items.Reserve(items.Count() + static_cast<int>(lines.size()));
+  TItemBuilder builder(TKeep::Everything);
   TLineListSource source(lines);
-  ReadCsvFrom(items, source, TKeep::Everything);
+  ReadCsvFrom(builder, source);
+  items.Append(std::move(builder.Store));
 }
 
 int CountAnswerLines(const TLines& lines, int start) {
@@ -294,8 +341,10 @@ int CountAnswerLines(const TLines& lines, int start) {
 }
 
 void ReadTextLines(TExamItems& items, const TLines& lines) {
+  TItemBuilder builder(TKeep::Everything);
   TLineListSource source(lines);
-  ReadTextFrom(items, source, TKeep::Everything);
+  ReadTextFrom(builder, source);
+  items.Append(std::move(builder.Store));
 }
 
 bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
@@ -305,21 +354,21 @@ bool TExamItems::LoadFromFile(const std::string& fileName, int format) {
 
 bool LoadQuestionFile(TExamItems& items, const std::string& fileName, int format,
                       size_t blockSize) {
-  TExamItems loaded;
+  TItemBuilder builder(TKeep::Usable);
   {
     // The file is cut into lines as it is read, so only one block of it is in
     // memory at a time.
     sys::TFileReader file(fileName);
     TLineSource source(file, blockSize);
     if (format == qffCsv)
-      ReadCsvFrom(loaded, source, TKeep::Usable);
+      ReadCsvFrom(builder, source);
     else if (format == qffText)
-      ReadTextFrom(loaded, source, TKeep::Usable);
+      ReadTextFrom(builder, source);
   }
-  TExamItems::RemoveEmpty(loaded);
-  if (loaded.Count() == 0) return false;
-  // The loaded set is thrown away anyway, so taking its items over is the
-  // same as copying them.
+  // The builder kept only usable items, so there is nothing left to clean.
+  if (builder.Store->Count() == 0) return false;
+  TExamItems loaded;
+  loaded.Append(std::move(builder.Store));
   items.Swap(loaded);
   return true;
 }
