@@ -1,8 +1,8 @@
 #include "failure.h"
 
 #include "appconst.h"
-#include "win/controls.h"
 #include "util/textutil.h"
+#include "win/controls.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include "exam/examlog.h"
 #include "failure.h"
 #include "resource.h"
-#include "win/windowobject.h"
 #include "util/textutil.h"
 #include "win/dpi.h"
 #include "win/fonts.h"
 #include "win/syserror.h"
+#include "win/windowobject.h"
 
 namespace {
 

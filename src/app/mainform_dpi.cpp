@@ -1,9 +1,9 @@
 // The window on a screen of another density: the program declares that it
 // follows its monitor, so the system scales only the caption and the menu,
 // and everything the window sized from the dpi is sized again.
-#include "win/fonts.h"
-#include "win/dpi.h"
 #include "mainform.h"
+#include "win/dpi.h"
+#include "win/fonts.h"
 
 void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || StatusBar.Handle == nullptr) return;

@@ -8,9 +8,9 @@
 
 #include "commands.h"
 #include "dialogs/enterdialog.h"
-#include "win/dpi.h"
 #include "mainform.h"
 #include "settings/settingsvalue.h"
+#include "win/dpi.h"
 #include "win/fonts.h"
 
 void TMainForm::ToggleViewOption(bool TViewOptions::*option) {

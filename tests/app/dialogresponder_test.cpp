@@ -5,9 +5,9 @@
 
 #include <commdlg.h>
 
-#include "win/dialogtemplate.h"
 #include "support/dialogresponder.h"
 #include "support/tempfile.h"
+#include "win/dialogtemplate.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "win/dpi.h"
 #include "dialogs/enterdialog.h"
 #include "support/dialogresponder.h"
+#include "win/dpi.h"
 
 namespace {
 
