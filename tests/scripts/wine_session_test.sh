@@ -19,7 +19,7 @@ cleanup() {
   for prefix in "$scratch"/*/; do
     [ -d "$prefix" ] && WINEPREFIX="${prefix%/}" wineserver -k >/dev/null 2>&1
   done
-  [ -n "$user_server" ] && wait "$user_server" 2>/dev/null
+  [ -n "$user_server" ] && stop_server "$user_server" "$scratch/user"
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -30,6 +30,19 @@ check() { # check DESCRIPTION COMMAND...
   if "$@"; then echo "ok - $what"; else echo "not ok - $what"; failures=$((failures + 1)); fi
 }
 project_server_runs() { WINEPREFIX="$project" wineserver -k0 2>/dev/null; }
+# Stops a server this script started: through wineserver -k, and when that
+# does not reach it (now and then it finds no server to stop), by its process
+# id, to which the server answers by writing out its registry and ending.
+# Never waits for ever.
+stop_server() { # stop_server PID PREFIX
+  WINEPREFIX="$2" timeout 10 wineserver -k >/dev/null 2>&1
+  for _ in $(seq 1 50); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2>/dev/null && kill -TERM "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
 # Lists a folder's files with their sizes and times, to tell whether it changed.
 snapshot() { find "$1" -printf '%P %s %T@\n' | sort; }
 
@@ -63,8 +76,7 @@ check "wine-session: a command runs with a user's WINEPREFIX exported" test "$se
 check "wine-session: the server of a user's prefix keeps running" kill -0 "$user_server"
 check "wine-session: nothing in a user's prefix changes" test "$(snapshot "$scratch/user")" = "$before"
 # The registry a server holds is written out when it stops.
-WINEPREFIX="$scratch/user" wineserver -k >/dev/null 2>&1
-wait "$user_server" 2>/dev/null
+stop_server "$user_server" "$scratch/user"
 user_server=""
 check "wine-session: no Managed value is written into a user's prefix" \
   eval '! grep -rqs Managed "$scratch/user"'
@@ -80,8 +92,7 @@ for _ in $(seq 1 50); do
 done
 session wine cmd /c exit >/dev/null 2>&1
 check "wine-session: a server already running in the prefix is left running" kill -0 "$own_server"
-WINEPREFIX="$project" wineserver -k >/dev/null 2>&1
-wait "$own_server" 2>/dev/null
+stop_server "$own_server" "$project"
 
 # Two sessions at once: the second waits, and the first keeps its server.
 session sh -c "touch '$scratch/a-started'; sleep 3; wine cmd /c exit && touch '$scratch/a-done'" \
