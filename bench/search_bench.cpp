@@ -167,6 +167,37 @@ void Measure(const std::string& title, const std::string& log, const std::string
   }
 }
 
+#ifdef _WIN32
+// The comparisons behind the answer check and whole word, one call each: an
+// entry against an answer of the same words, and the letter-or-digit test.
+void MeasureCharacterServices(const std::string& log) {
+  const std::string entry = "the mountain river", answer = "The Mountain River";
+  constexpr int kCalls = 200000;
+  volatile int sink = 0;
+  for (bool ignoreCase : {false, true}) {
+    const double seconds = bench::BestSeconds([&] {
+      for (int i = 0; i < kCalls; ++i) sink = sink + sys::CompareText(entry, answer, ignoreCase);
+    });
+    bench::Line(std::string("  answer check, ") + (ignoreCase ? "ignore case" : "match case "),
+                bench::Format("%.2f us a comparison", seconds * 1e6 / kCalls));
+  }
+  // "mount" is in every block but never a whole word: each place found is
+  // judged by the letter test.
+  for (bool matchCase : {true, false}) {
+    int offset = 0;
+    const double seconds = bench::BestSeconds(
+        [&] {
+          FindInText(log.data(), static_cast<int>(log.size()), "mount", 5, matchCase, true, true,
+                     0, offset);
+        },
+        3);
+    bench::Line(std::string("  whole word \"mount\", down, ") +
+                    (matchCase ? "match case" : "ignore case"),
+                bench::Format("%.2f ms", seconds * 1e3));
+  }
+}
+#endif
+
 } // namespace
 
 int main() {
@@ -186,6 +217,8 @@ int main() {
   } else {
     Measure("code page " + std::to_string(codePage), log, "kangaroo");
   }
+  std::printf("\nThe answer check and whole word:\n");
+  MeasureCharacterServices(log);
 #else
   std::printf("== Searching the log\n");
   sys::SetPortableCodePage(1252);

@@ -37,10 +37,13 @@ std::array<unsigned char, 256> MakeCharSteps() {
   return steps;
 }
 
-// UTF-8 text in UTF-16 for the wide functions. In UTF-8 the program calls them
-// itself: the "A" ones that take a locale read their text in that locale's
-// code page, which a program's own UTF-8 setting does not change. An invalid
-// byte becomes U+FFFD.
+// Text of the code page in UTF-16 for the wide functions. The "A" functions
+// that take a locale (CompareStringA, GetStringTypeA, LCMapStringA) read their
+// bytes in that locale's code page, which is not the ANSI code page whenever
+// the user's regional format and the system's language for non-Unicode
+// programs differ, nor UTF-8 when a program asks for it: the bytes are always
+// the ANSI code page's, so they are converted here and the wide functions are
+// called. An invalid byte becomes the code page's default character.
 class TWideText {
 public:
   explicit TWideText(std::string_view text) {
@@ -51,7 +54,7 @@ public:
       Heap.resize(text.size());
       buffer = Heap.data();
     }
-    Size = length > 0 ? MultiByteToWideChar(CP_UTF8, 0, text.data(), length, buffer, length) : 0;
+    Size = length > 0 ? MultiByteToWideChar(CP_ACP, 0, text.data(), length, buffer, length) : 0;
     Text = buffer;
   }
   TWideText(const TWideText&) = delete;
@@ -91,26 +94,16 @@ const std::array<unsigned char, 256>& CharSteps() {
 }
 
 int CompareText(std::string_view a, std::string_view b, bool ignoreCase) {
-  const DWORD flags = ignoreCase ? NORM_IGNORECASE : 0;
-  if (Utf8CodePage()) {
-    const TWideText wideA(a), wideB(b);
-    return CompareStringW(LOCALE_USER_DEFAULT, flags, wideA.Text, wideA.Size, wideB.Text,
-                          wideB.Size);
-  }
-  return CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), ClampLength(a.size()), b.data(),
-                        ClampLength(b.size()));
+  const TWideText wideA(a), wideB(b);
+  return CompareStringW(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, wideA.Text,
+                        wideA.Size, wideB.Text, wideB.Size);
 }
 
 bool IsLetterOrDigit(const char* p, const char* end) {
   if (p >= end) return false;
+  const TWideText wide({p, static_cast<size_t>(NextChar(p, end) - p)});
   WORD types[2] = {0, 0};
-  if (Utf8CodePage()) {
-    const TWideText wide({p, static_cast<size_t>(Utf8Length(p, end))});
-    if (!GetStringTypeW(CT_CTYPE1, wide.Text, wide.Size, types)) return false;
-  } else {
-    const int length = (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) ? 2 : 1;
-    if (!GetStringTypeA(LOCALE_USER_DEFAULT, CT_CTYPE1, p, length, types)) return false;
-  }
+  if (wide.Size <= 0 || !GetStringTypeW(CT_CTYPE1, wide.Text, wide.Size, types)) return false;
   return (types[0] & (C1_ALPHA | C1_DIGIT)) != 0;
 }
 
@@ -168,7 +161,8 @@ std::string LowerCaseFileName(std::string_view text) {
 
 char DecimalSeparator() {
   char buffer[8] = {0};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1)
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL | LOCALE_USE_CP_ACP, buffer,
+                     sizeof buffer) > 1)
     return buffer[0];
   return '.';
 }
@@ -294,7 +288,7 @@ void SaveFile(const std::string& fileName, std::string_view content) {
 }
 
 const std::array<unsigned char, 256>* ComparisonByteMap(bool) {
-  // CompareStringA is linguistic: it ignores some characters and expands
+  // CompareStringW is linguistic: it ignores some characters and expands
   // others, so equal texts need not agree byte for byte. ComparisonWeights
   // describes it instead.
   return nullptr;
@@ -302,7 +296,16 @@ const std::array<unsigned char, 256>* ComparisonByteMap(bool) {
 
 namespace {
 
-// A sort key as LCMapStringA writes it: the primary, diacritic and case
+// The sort key of text in the code page, as LCMapStringW writes it into size
+// bytes of key: its length, or 0 when it did not fit or the call failed; the
+// size needed when key is null.
+int SortKey(std::string_view text, DWORD flags, char* key, int size) {
+  const TWideText wide(text);
+  return LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, wide.Text, wide.Size,
+                      reinterpret_cast<LPWSTR>(key), size);
+}
+
+// A sort key read by its levels: the primary, diacritic and case
 // weights, the extra weights of kana and the special weights of punctuation,
 // each level ended by 1, the whole key by 0.
 struct TSortKey {
@@ -311,8 +314,7 @@ struct TSortKey {
 
 bool ReadSortKey(std::string_view text, DWORD flags, TSortKey& key) {
   char buffer[256];
-  const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(),
-                                static_cast<int>(text.size()), buffer, sizeof buffer);
+  const int size = SortKey(text, flags, buffer, sizeof buffer);
   if (size <= 0 || buffer[size - 1] != 0) return false;
   std::string* levels[] = {&key.Primary, &key.Diacritic, &key.Case, &key.Extra, &key.Special};
   size_t level = 0;
@@ -329,19 +331,14 @@ bool ReadSortKey(std::string_view text, DWORD flags, TSortKey& key) {
 
 // The primary weights of a whole text: the sort key up to its first 1.
 std::string PrimaryOf(std::string_view text, DWORD flags) {
-  const int length = static_cast<int>(text.size());
   // Room for every level of every character, so that one call does.
   std::string key(text.size() * 24 + 64, '\0');
-  int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length,
-                          key.data(), static_cast<int>(key.size()));
+  int size = SortKey(text, flags, key.data(), static_cast<int>(key.size()));
   if (size <= 0) {
-    size =
-        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length, nullptr, 0);
+    size = SortKey(text, flags, nullptr, 0);
     if (size <= 0) return "?";
     key.assign(static_cast<size_t>(size), '\0');
-    if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), length, key.data(),
-                     size) <= 0)
-      return "?";
+    if (SortKey(text, flags, key.data(), size) <= 0) return "?";
   }
   key.resize(std::min(key.find('\1'), static_cast<size_t>(size)));
   return key;
@@ -366,11 +363,9 @@ bool BorrowsWeight(const std::string& primary) {
 // kana, special weights only for punctuation, which has no primary weight.
 // Expansions whose parts the comparison treats otherwise than the sort key
 // (ignorable parts, accents) show up here as keys of another shape.
-TCharWeights Learn(std::string_view text, UINT codePage, DWORD flags) {
+TCharWeights Learn(std::string_view text, DWORD flags) {
   TCharWeights weights;
-  WCHAR wide[4];
-  if (MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide, 4) != 1)
-    return weights;
+  if (TWideText(text).Size != 1) return weights;
   TSortKey key;
   if (!ReadSortKey(text, flags, key)) return weights;
   const std::string& primary = key.Primary;
@@ -435,15 +430,11 @@ void MarkContractions(std::vector<const TLearntChar*> sequence, DWORD flags) {
 
 std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
   auto weights = std::make_unique<TComparisonWeights>();
-  // The comparison reads the text in the locale's code page.
-  UINT codePage = CP_ACP;
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                 reinterpret_cast<char*>(&codePage), sizeof codePage);
   int rows = 0;
   for (int b = 0; b < 256; ++b) {
     weights->LeadRow[b] = IsLeadByte(static_cast<unsigned char>(b)) ? rows++ : -1;
     const char byte = static_cast<char>(b);
-    weights->Single[b] = Learn({&byte, 1}, codePage, flags);
+    weights->Single[b] = Learn({&byte, 1}, flags);
   }
   // Ignorable characters must be passed over, not end the comparison: were
   // the rest of a text after one of them left out, no weights would describe
@@ -453,7 +444,7 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
     if (weights->LeadRow[b] >= 0 || c.Unknown || c.Length > 0) continue;
     const char one[3] = {'a', static_cast<char>(b), 'a'},
                other[3] = {'a', static_cast<char>(b), 'b'};
-    if (CompareStringA(LOCALE_USER_DEFAULT, flags, one, 3, other, 3) == CSTR_EQUAL) return nullptr;
+    if (CompareText({one, 3}, {other, 3}, flags != 0) == CSTR_EQUAL) return nullptr;
   }
   weights->Double.resize(static_cast<size_t>(rows) * 256);
   std::vector<TLearntChar> singles, doubles;
@@ -467,7 +458,7 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
       const char pair[2] = {static_cast<char>(b), static_cast<char>(trail)};
       TCharWeights& learnt =
           weights->Double[static_cast<size_t>(weights->LeadRow[b]) * 256 + trail];
-      learnt = Learn({pair, 2}, codePage, flags);
+      learnt = Learn({pair, 2}, flags);
       if (!learnt.Unknown) doubles.push_back({std::string(pair, 2), &learnt});
     }
   }

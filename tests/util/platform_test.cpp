@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "support/codepage.h"
+#include "find/search.h"
 #include "support/tempfile.h"
 #include "util/platform.h"
 
@@ -160,6 +161,37 @@ TEST(LocaleComparison, DoubleByteTextComparesAsCharacters) {
     EXPECT_TRUE(sys::SameText("\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true));
   }
 #endif
+}
+
+// The bytes are the ANSI code page's whatever the user's regional format: a
+// Japanese system with an English user, or the other way round, still reads
+// them so (the Windows suite runs these once in each such mix too).
+TEST(LocaleComparison, ReadsTheBytesInTheAnsiCodePageWhateverTheUsersLocale) {
+  struct TCase {
+    int CodePage;
+    std::string A, B;
+    bool EqualIgnoringCase;
+  };
+  // ア and ヂ differ in their trail bytes by what would be a letter's case; so
+  // do two kanji whose trail bytes are 'a' and 'A'. Café and CAFÉ in 1252.
+  const TCase cases[] = {{932, "\x83\x41", "\x83\x61", false},
+                         {932, "x\x8A\x61", "X\x8A\x41", false},
+                         {932, "\x83\x41x", "\x83\x41X", true},
+                         {1252, "Caf\xE9", "CAF\xC9", true},
+                         {1252, "\xE9t\xE9", "\xE8t\xE8", false}};
+  for (const TCase& c : cases) {
+    if (!UseCodePage(c.CodePage)) continue;
+    EXPECT_EQ(sys::SameText(c.A, c.B, true), c.EqualIgnoringCase) << c.A << " " << c.B;
+    int offset = 0;
+    const std::string text = "<" + c.B + ">";
+    EXPECT_EQ(FindInText(text.data(), static_cast<int>(text.size()), c.A.data(),
+                         static_cast<int>(c.A.size()), false, false, true, 0, offset),
+              c.EqualIgnoringCase)
+        << c.A << " in " << text;
+  }
+  if (UseCodePage(1252)) {
+    EXPECT_TRUE(sys::IsLetterOrDigit("\xE9", "\xE9" + 1));
+  }
 }
 
 TEST(CharacterTypes, LettersAndDigitsAreWordCharacters) {
