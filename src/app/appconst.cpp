@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
+#include "util/paths.h"
 #include "version.h"
+#include "win/widenames.h"
 
 namespace {
 
+// The folder of tesmo.exe, with its closing backslash. A folder the code page
+// cannot name (a user name in another script) is taken in its short form.
 std::string ExecutableFolder() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return std::string();
     if (length < path.size()) {
       path.resize(length);
@@ -17,11 +21,8 @@ std::string ExecutableFolder() {
     }
     path.resize(path.size() * 2); // the name was cut: try a larger buffer
   }
-  // Step by whole characters: a double-byte name may hold the byte 0x5C.
-  size_t folderEnd = 0;
-  for (size_t i = 0; i < path.size(); i += IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1)
-    if (path[i] == '\\') folderEnd = i + 1;
-  return path.substr(0, folderEnd);
+  const std::string name = CodePageName(path).Name;
+  return name.substr(0, NameStart(name));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Program entry: the main window and the message loop.
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "failure.h"
 #include "mainform.h"
@@ -22,7 +24,20 @@ void LoadDllsFromSystemOnly() {
   using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
   const auto set = reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // A shell extension in the file dialogs that adds its own folder for what
+  // it needs (AddDllDirectory) still finds it there.
+  if (set != nullptr) set(LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_USER_DIRS);
+}
+
+// The command line split at blanks outside double quotes, without the
+// program's own name.
+std::vector<std::wstring> CommandLineArguments() {
+  int count = 0;
+  LPWSTR* split = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (split == nullptr) return {};
+  std::vector<std::wstring> arguments(split + std::min(count, 1), split + count);
+  LocalFree(split);
+  return arguments;
 }
 
 } // namespace
@@ -35,9 +50,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     InitCommonControlsEx(&controls);
     if (!TMainForm::RegisterClass(instance))
       RaiseLastError("The main window cannot be registered.");
-    // The runtime splits the command line at blanks outside double quotes.
-    std::vector<std::string> arguments;
-    for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+    // The names as Windows keeps them: the runtime's __argv would give a name
+    // the code page lacks with a look-alike letter or "?" in it.
+    std::vector<std::wstring> arguments = CommandLineArguments();
     TMainForm form(instance, std::move(arguments));
     form.QuitOnDestroy = true;
     ShowWindow(form.Handle(), show);

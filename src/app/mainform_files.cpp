@@ -8,46 +8,22 @@
 #include "util/paths.h"
 #include "util/platform.h"
 #include "util/textutil.h"
+#include "win/widenames.h"
 
 #include "mainform.h"
 
 namespace {
 
-// The path made absolute against the working folder, so that the title, the
-// history and a later start all name the real file.
-std::string FullPath(const std::string& path) {
-  if (path.empty()) return path;
-  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::string full(size, '\0');
-  const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
-  if (length == 0 || length >= size) return path;
-  full.resize(length);
-  return full;
-}
-
-// The shell hands over wide names (Explorer always does), and the "A" call
-// would turn a character the code page lacks into "?" or a look-alike letter
-// without a word: the name is converted here, where that can be seen.
-std::string DroppedName(HDROP drop, UINT index, bool& held) {
+// The shell hands over wide names (Explorer always does); they are converted
+// by the one rule for names from Windows.
+TCodePageName DroppedName(HDROP drop, UINT index) {
   // Asked for its length first, so that no name is ever cut.
   const UINT length = DragQueryFileW(drop, index, nullptr, 0);
-  if (length == 0) return std::string();
+  if (length == 0) return {};
   std::wstring wide(length + 1, L'\0');
   const UINT copied = DragQueryFileW(drop, index, wide.data(), length + 1);
-  if (copied == 0) return std::string();
-  // UTF-8 holds every character, and its conversion takes no such flags.
-  const bool utf8 = GetACP() == CP_UTF8;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL defaultUsed = FALSE;
-  const int size = static_cast<int>(copied);
-  const int bytes = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr,
-                                        utf8 ? nullptr : &defaultUsed);
-  std::string name(static_cast<size_t>(std::max(bytes, 0)), '\0');
-  WideCharToMultiByte(CP_ACP, flags, wide.data(), size, name.data(), bytes, nullptr,
-                      utf8 ? nullptr : &defaultUsed);
-  held = !defaultUsed;
-  return name;
+  wide.resize(copied);
+  return FullCodePageName(wide);
 }
 
 } // namespace
@@ -63,6 +39,13 @@ bool TMainForm::ExecuteFileDialog(TFileDialog& dialog, std::string& fileName) {
   dialog.FileName = fileName;
   if (!dialog.Execute(Window.Handle)) return false;
   fileName = dialog.FileName;
+  if (!dialog.FileNameReachable) {
+    if (dialog.GetKind() == TFileDialog::fdOpen)
+      ShowOpenError(fileName);
+    else
+      ShowSaveError(fileName);
+    return false;
+  }
   const std::string folder = ExtractFileDir(fileName);
   for (TFileDialog* each : FileDialogs()) each->InitialDir = folder;
   return true;
@@ -189,32 +172,33 @@ void TMainForm::SaveLog() {
   }
 }
 
+// Relative names are taken against the current folder, in UTF-16 too.
 void TMainForm::OpenCommandLineFiles() {
   if (Arguments.empty()) return;
-  std::vector<std::string> files;
-  for (const std::string& argument : Arguments) files.push_back(GetLongPath(FullPath(argument)));
-  OpenFileList(files);
+  std::vector<TCodePageName> names;
+  for (const std::wstring& argument : Arguments) names.push_back(FullCodePageName(argument));
+  OpenNames(names);
 }
 
 void TMainForm::WMDropFiles(HDROP drop) {
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   SetForegroundWindow(Window.Handle);
-  std::vector<std::string> files;
-  bool allHeld = true;
+  std::vector<TCodePageName> files;
   for (UINT i = 0; i < count; ++i) {
-    bool held = true;
-    const std::string name = DroppedName(drop, i, held);
-    if (name.empty()) continue;
-    allHeld = allHeld && held;
-    files.push_back(held ? GetLongPath(name) : name);
+    TCodePageName name = DroppedName(drop, i);
+    if (!name.Name.empty()) files.push_back(std::move(name));
   }
   DragFinish(drop);
-  // A name the code page cannot hold names no file the program can open, or
-  // a wrong one ("?" for the character, or a look-alike letter).
-  if (files.size() == 1 && !allHeld)
-    ShowOpenError(files.front());
-  else if (!files.empty())
-    OpenFileList(files);
+  OpenNames(files);
+}
+
+// A name the code page cannot hold, neither whole nor in its short form, names
+// no file the program can open.
+void TMainForm::OpenNames(const std::vector<TCodePageName>& names) {
+  if (names.size() == 1 && !names.front().Exact) return ShowOpenError(names.front().Name);
+  std::vector<std::string> files;
+  for (const TCodePageName& name : names) files.push_back(name.Name);
+  OpenFileList(files);
 }
 
 void TMainForm::OpenFileList(const std::vector<std::string>& files) {

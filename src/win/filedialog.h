@@ -19,7 +19,12 @@ public:
   int FilterIndex = 1; // counted from 1
 
   // Runs the dialog modally; true with the chosen full path in FileName.
+  // A name the code page cannot hold is taken in its short form; where there
+  // is none, FileNameReachable is false and FileName only shows which it was.
   bool Execute(HWND owner);
+  bool FileNameReachable = true;
+
+  TKind GetKind() const { return Kind; }
 
 private:
   TKind Kind;

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "app/appconst.h"
+#include "win/widenames.h"
 
 namespace {
 
@@ -59,7 +60,9 @@ void MainWindowTest::TearDown() {
 }
 
 void MainWindowTest::Start(std::vector<std::string> arguments) {
-  FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(arguments));
+  std::vector<std::wstring> wide;
+  for (const std::string& argument : arguments) wide.push_back(WideText(argument));
+  FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(wide));
   ShowWindow(FormPtr->Handle(), SW_SHOWNORMAL);
   Idle();
 }
@@ -79,7 +82,7 @@ void MainWindowTest::Key(HWND target, WORD key) {
   MSG message{target, WM_KEYDOWN, key, 1, GetTickCount(), {}};
   if (!FormPtr->PreTranslateMessage(message)) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   Idle();
 }
