@@ -6,10 +6,13 @@
 
 namespace {
 
+// The wide calls throughout: no text passes through the loop, and the "A"
+// ones would carry every typed character through the code page, where a
+// letter it lacks becomes "?" (and in UTF-8 any character beyond ASCII).
 void Deliver(TMainForm& form, MSG& message) {
   if (form.PreTranslateMessage(message)) return;
   TranslateMessage(&message);
-  DispatchMessageA(&message);
+  DispatchMessageW(&message);
 }
 
 // The idle handler is one of the places where failures are reported.
@@ -29,7 +32,7 @@ void Idle(TMainForm& form) {
 int RunMessageLoop(TMainForm& form) {
   for (;;) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
       Deliver(form, message);
     }
@@ -40,7 +43,7 @@ int RunMessageLoop(TMainForm& form) {
 
 void ProcessMessages(TMainForm& form) {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
