@@ -45,7 +45,7 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
   return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-TMainForm::TMainForm(HINSTANCE instance, std::vector<std::string> arguments)
+TMainForm::TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments)
     : OpenDialog(TFileDialog::fdOpen, "Open",
                  "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
       SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
@@ -231,7 +231,7 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
             // Consumed: the character Enter would make is dropped too, so
             // the field neither beeps nor takes it.
             MSG pending;
-            PeekMessageA(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
+            PeekMessageW(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
             return 0;
           }
           break;
@@ -290,8 +290,12 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_QUERYENDSESSION:
     return TRUE; // a run in progress is no reason to keep the session
   case WM_ENDSESSION:
-    // The process ends after this without a close.
-    if (wParam) SaveSettingsSilently();
+    if (!wParam) return 0;
+    // The process ends after this without a close. An installer's Restart
+    // Manager asks the program alone to end: it closes without a question, which
+    // would hold the installer up until it killed the program.
+    SaveSettingsSilently();
+    if (lParam & ENDSESSION_CLOSEAPP) DestroyWindow(Window.Handle);
     return 0;
   case WM_DESTROY:
     DragAcceptFiles(Window.Handle, FALSE);
@@ -328,11 +332,11 @@ void TMainForm::FocusDialogControl(HWND control) {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
   if (Window.Handle == nullptr) return false;
-  if (Accelerators != nullptr && TranslateAcceleratorA(Window.Handle, Accelerators, &message))
+  if (Accelerators != nullptr && TranslateAcceleratorW(Window.Handle, Accelerators, &message))
     return true;
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && MoveFocus(message.hwnd))
     return true;
-  return IsDialogMessageA(Window.Handle, &message) != 0;
+  return IsDialogMessageW(Window.Handle, &message) != 0;
 }
 
 // Tab and Shift+Tab go round the three fields, the log included: a multi-line

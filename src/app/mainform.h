@@ -27,6 +27,7 @@
 #include "settings/options.h"
 #include "win/controls.h"
 #include "win/filedialog.h"
+#include "win/widenames.h"
 
 class TIniDocument;
 
@@ -36,8 +37,9 @@ public:
   static bool RegisterClass(HINSTANCE instance);
 
   // Creates the window and everything it owns; the arguments are the
-  // command line's files, opened at the first idle moment.
-  TMainForm(HINSTANCE instance, std::vector<std::string> arguments = {});
+  // command line's files as Windows gives them, opened at the first idle
+  // moment.
+  TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments = {});
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
   ~TMainForm() override;
@@ -133,6 +135,7 @@ private:
   bool CheckLogEmpty();
   void OpenCommandLineFiles();
   void WMDropFiles(HDROP drop);
+  void OpenNames(const std::vector<TCodePageName>& names);
   void OpenFileList(const std::vector<std::string>& files);
 
   // View and Options (mainform_view.cpp, mainform_commands.cpp).
@@ -161,6 +164,8 @@ private:
   void SaveSettings();
   void SaveSettingsSilently();
   void WriteSettings(TIniDocument& document);
+  void ApplySavedPlace(const RECT& place);
+  bool ApplyingSavedPlace = false;
 
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();
@@ -194,7 +199,7 @@ private:
   HFONT FieldFont = nullptr;
   HICON SmallIcon = nullptr, LargeIcon = nullptr;
   int Dpi = 96;
-  std::vector<std::string> Arguments;
+  std::vector<std::wstring> Arguments;
   bool IdleInstalled = false;
   std::string TitleText;
   // The log's last line is known to be empty (the text ends with a line

@@ -2,6 +2,7 @@
 // follows its monitor, so the system scales only the caption and the menu,
 // and everything the window sized from the dpi is sized again.
 #include "mainform.h"
+#include "resource.h"
 #include "win/dpi.h"
 #include "win/fonts.h"
 
@@ -14,10 +15,12 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
   // The fields' font, the toolbar's buttons and the layout, as at start-up.
   ApplyViewOptions();
   // The rectangle the system proposes keeps the window where the user put it,
-  // at the new density; the new size lays the controls out again.
-  SetWindowPos(Window.Handle, nullptr, suggested.left, suggested.top,
-               suggested.right - suggested.left, suggested.bottom - suggested.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  // at the new density; the new size lays the controls out again. A saved
+  // rectangle being applied holds as it was saved (ApplySavedPlace).
+  if (!ApplyingSavedPlace)
+    SetWindowPos(Window.Handle, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
 }
 
@@ -38,7 +41,7 @@ void TMainForm::SetWindowIcons() {
   const auto load = [this](int index, HICON& icon, WPARAM kind) {
     const int size = SystemMetricAt(index, Dpi);
     const auto loaded = static_cast<HICON>(
-        LoadImageA(Instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TESMO), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     if (loaded == nullptr) return;
     Window.Send(WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded));
     if (icon != nullptr) DestroyIcon(icon);

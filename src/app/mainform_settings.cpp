@@ -68,8 +68,7 @@ void TMainForm::LoadSettings() {
   if (read.ExamOptionsRead) SetExamOptions(stored.ExamOptions);
   // A window that closed maximized or minimized starts where the system puts it.
   if (read.RestoresBounds() && IsReachable(stored))
-    SetWindowPos(Window.Handle, nullptr, stored.Left, stored.Top, stored.Right - stored.Left,
-                 stored.Bottom - stored.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplySavedPlace({stored.Left, stored.Top, stored.Right, stored.Bottom});
   const auto dialogs = FileDialogs();
   for (int i = 0; i < static_cast<int>(dialogs.size()); ++i) {
     TFileDialog& dialog = *dialogs[static_cast<size_t>(i)];
@@ -78,6 +77,26 @@ void TMainForm::LoadSettings() {
       dialog.FilterIndex = stored.Dialogs[static_cast<size_t>(i)].FilterIndex;
   }
   if (read.Failed) ShowOpenError(SettingsFile);
+}
+
+// The rectangle was saved on the screen the window was on, at that screen's
+// scale, and must come back exactly so. The window is made on the primary
+// screen; moved to a screen of another scale, it receives WM_DPICHANGED
+// during the move with the rectangle scaled by new/old dpi, which would make a
+// window saved on a 150 % screen half as large again at every start. While the
+// place is applied, a change of dpi rescales the contents only; and should the
+// system have moved or sized the window anyway, the place is set once more.
+void TMainForm::ApplySavedPlace(const RECT& place) {
+  ApplyingSavedPlace = true;
+  const auto apply = [&] {
+    SetWindowPos(Window.Handle, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  apply();
+  RECT now{};
+  GetWindowRect(Window.Handle, &now);
+  if (!EqualRect(&now, &place)) apply();
+  ApplyingSavedPlace = false;
 }
 
 void TMainForm::SaveSettings() {

@@ -418,6 +418,66 @@ TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringAR
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
+namespace {
+
+// Stands in for Windows moving the window onto a screen of 144 dpi: when the
+// window arrives at the rectangle, the system proposes it half as large again.
+HHOOK dpiHook = nullptr;
+RECT dpiTarget{};
+LRESULT CALLBACK SendDpiChangeOnArrival(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && GetParent(call->hwnd) == nullptr) {
+    RECT now{};
+    GetWindowRect(call->hwnd, &now);
+    if (EqualRect(&now, &dpiTarget)) {
+      dpiTarget = {};
+      RECT suggested{now.left, now.top, now.left + (now.right - now.left) * 3 / 2,
+                     now.top + (now.bottom - now.top) * 3 / 2};
+      SendMessageA(call->hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
+  }
+  return CallNextHookEx(dpiHook, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(SettingsFileTest, TheSavedRectangleHoldsWhenItLiesOnAScreenOfAnotherScale) {
+  std::vector<std::string> fields = ExampleFields();
+  fields[9] = "-1"; // LastPosition
+  fields[15] = "100", fields[16] = "80", fields[17] = "700", fields[18] = "480";
+  dpiTarget = {100, 80, 700, 480};
+  dpiHook = SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeOnArrival, nullptr,
+                              GetCurrentThreadId());
+  StartWith(Join(fields));
+  UnhookWindowsHookEx(dpiHook);
+  EXPECT_TRUE(IsRectEmpty(&dpiTarget)) << "the change of dpi was sent";
+  const RECT bounds = Bounds(*Form);
+  EXPECT_EQ(bounds.left, 100);
+  EXPECT_EQ(bounds.right, 700);
+  EXPECT_EQ(bounds.bottom, 480);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(QuestionField(*Form).Send(WM_GETFONT)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -18) << "the contents follow the new scale";
+  Close();
+  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(fields)));
+}
+
+// An installer's Restart Manager asks the program alone to end; a question
+// about the run would hold the installer up until it killed the program.
+TEST_F(SettingsFileTest, AnInstallersRequestToCloseSavesAndClosesWithoutAQuestion) {
+  const TTempFile questions("France,Paris\r\n", ".csv");
+  TMainForm& form = Start();
+  OpenDocument(form, questions.Path());
+  form.ClickMenuItem(cmStart);
+  const HWND window = form.Handle();
+  EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+  SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(ReadBytes(SettingsFile).rfind("[Settings]\r\nValues=\"" + questions.Path(), 0), 0u);
+  EXPECT_EQ(Responder.Seen().size(), 0u);
+}
+
 TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) {
   WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
   TLockedFile lock(SettingsFile);
