@@ -19,15 +19,15 @@ struct TStandardButton {
   const char* Caption;
   int Code;
 };
-constexpr TStandardButton StandardButtons[] = {
+constexpr TStandardButton kStandardButtons[] = {
     {"&Yes", IDYES},     {"&No", IDNO},       {"OK", IDOK},
     {"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE},
     {"&All", 8},         {"N&o to All", 9},   {"Yes to &All", 10}};
-constexpr int MaxButtons = static_cast<int>(std::size(StandardButtons));
-constexpr WORD IconId = 100;
-constexpr WORD MessageId = 101;
+constexpr int kMaxButtons = static_cast<int>(std::size(kStandardButtons));
+constexpr WORD kIconId = 100;
+constexpr WORD kMessageId = 101;
 
-LPCSTR StandardIcon(TDialogKind kind) {
+LPCSTR StandardIconOf(TDialogKind kind) {
   switch (kind) {
   case dkWarning:
     return IDI_EXCLAMATION;
@@ -83,9 +83,10 @@ struct TChoiceLayout {
   std::vector<RECT> Buttons;
 };
 
-TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, int iconSize) {
-  const HDC dc = GetDC(nullptr);
-  const HGDIOBJ oldFont = SelectObject(dc, font);
+TChoiceLayout Measure(HFONT font, const std::string& message, int buttonCount, int iconSize) {
+  const TWindowDC screen(nullptr);
+  const HDC dc = screen.Get();
+  const TSelection selected(dc, font);
   SIZE letters{};
   GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
   TEXTMETRICA metrics{};
@@ -101,11 +102,9 @@ TChoiceLayout LayOut(HFONT font, const std::string& message, int buttonCount, in
   int buttonWidth = horizontal(50);
   for (int i = 0; i < buttonCount; ++i) {
     RECT caption{};
-    DrawTextA(dc, StandardButtons[i].Caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextA(dc, kStandardButtons[i].Caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
     buttonWidth = std::max(buttonWidth, static_cast<int>(caption.right - caption.left) + 8);
   }
-  SelectObject(dc, oldFont);
-  ReleaseDC(nullptr, dc);
 
   const bool hasIcon = iconSize > 0;
   const int marginX = horizontal(8);
@@ -140,18 +139,23 @@ class TChoiceDialog : public TModalDialog {
 public:
   TChoiceDialog(const std::string& caption, const std::string& message, TDialogKind kind,
                 const std::string& buttonCaptions, int cancelIndex, int defaultIndex,
-                int buttonCount, HICON icon, int dpi);
-  ~TChoiceDialog() override;
+                int buttonCount, HICON icon);
 
   int Execute(HWND owner);
 
 protected:
-  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnInit() override;
+  bool OnOk() override { return HasButton(IDOK); }
+  bool OnCancel() override { return HasButton(IDCANCEL); }
+  // Without a cancel button the close box is greyed, and Alt+F4 does nothing
+  // either; a cancel index beyond the buttons closes with a code no button
+  // carries.
+  bool OnClose() override { return CancelIndex >= 0; }
+  void OnCommand(WORD id, WORD notification) override;
+  SIZE LayOut(int dpi) override;
 
 private:
-  BOOL FormCreate();
-  void ButtonClick(int code);
-  void FormClose();
+  bool HasButton(int code) const { return std::find(Codes.begin(), Codes.end(), code) != Codes.end(); }
   HWND Button(size_t index) const { return GetDlgItem(Handle, Codes[index]); }
 
   std::string Caption;
@@ -160,49 +164,29 @@ private:
   std::vector<int> Codes; // each button's code, left to right
   int CancelIndex;
   int DefaultIndex;
-  HICON Icon = nullptr;      // shown at the top left
-  HICON OwnedIcon = nullptr; // the standard icon drawn at the dpi's size, if loaded here
-  HFONT MessageFont = nullptr;
-  HFONT FaceFont = nullptr;
-  TChoiceLayout Layout;
+  LPCSTR Standard;          // the kind's system icon, if it has one
+  HICON GivenIcon;          // the caller's icon, shown instead
+  TIconHandle StandardIcon; // the system's drawn at the dpi's size, when it is not the screen's
+  TFontHandle MessageFont;
+  TFontHandle FaceFont;
 };
 
 TChoiceDialog::TChoiceDialog(const std::string& caption, const std::string& message,
                              TDialogKind kind, const std::string& buttonCaptions, int cancelIndex,
-                             int defaultIndex, int buttonCount, HICON icon, int dpi)
+                             int defaultIndex, int buttonCount, HICON icon)
     : Caption(caption), Text(message), Captions(CaptionLines(buttonCaptions, buttonCount)),
-      CancelIndex(cancelIndex), DefaultIndex(defaultIndex) {
+      CancelIndex(cancelIndex), DefaultIndex(defaultIndex), Standard(StandardIconOf(kind)),
+      GivenIcon(icon) {
   for (int i = 0; i < buttonCount; ++i)
-    Codes.push_back(i == cancelIndex ? IDCANCEL : StandardButtons[i].Code);
-  // The system's icon size at the dpi of the owner's monitor, drawn for it.
-  const int iconSize = SystemMetricAt(SM_CXICON, dpi);
-  if (const LPCSTR standard = StandardIcon(kind)) {
-    // The system's shared icon has the screen's size; another is drawn anew.
-    if (icon == nullptr && iconSize != GetSystemMetrics(SM_CXICON))
-      icon = OwnedIcon = LoadStandardIcon(standard, iconSize);
-    Icon = icon != nullptr ? icon : LoadIconA(nullptr, standard);
-  }
-
-  LOGFONTA messageFont = MessageFontAt(dpi);
-  MessageFont = CreateFontIndirectA(&messageFont);
-  // Laid out in the message font, drawn in the same size of the default face.
-  LOGFONTA face = messageFont;
-  face.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(face.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
-  FaceFont = CreateFontIndirectA(&face);
-  Layout = LayOut(MessageFont, Text, buttonCount, Icon != nullptr ? iconSize : 0);
-}
-
-TChoiceDialog::~TChoiceDialog() {
-  DeleteObject(FaceFont);
-  DeleteObject(MessageFont);
-  if (OwnedIcon != nullptr) DestroyIcon(OwnedIcon);
+    Codes.push_back(i == cancelIndex ? IDCANCEL : kStandardButtons[i].Code);
+  // Placed as the standard message dialog places itself.
+  Centring = TCentring::HalfEach;
 }
 
 int TChoiceDialog::Execute(HWND owner) {
   TDialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0);
-  if (Icon != nullptr) layout.AddControl("Static", IconId, WS_VISIBLE | SS_ICON, 0, 0, 0, 0);
-  layout.AddControl("Static", MessageId, WS_VISIBLE | SS_LEFT, 0, 0, 0, 0);
+  if (Standard != nullptr) layout.AddControl("Static", kIconId, WS_VISIBLE | SS_ICON, 0, 0, 0, 0);
+  layout.AddControl("Static", kMessageId, WS_VISIBLE | SS_LEFT, 0, 0, 0, 0);
   for (size_t i = 0; i < Codes.size(); ++i)
     layout.AddControl("Button", static_cast<WORD>(Codes[i]),
                       WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0, 0,
@@ -212,42 +196,12 @@ int TChoiceDialog::Execute(HWND owner) {
   return pressed == Codes.end() ? -1 : static_cast<int>(pressed - Codes.begin());
 }
 
-INT_PTR TChoiceDialog::Message(UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-  case WM_INITDIALOG:
-    return FormCreate();
-  case WM_COMMAND:
-    if (HIWORD(wParam) == BN_CLICKED) ButtonClick(LOWORD(wParam));
-    return TRUE;
-  case WM_CLOSE:
-    FormClose();
-    return TRUE;
-  default:
-    return FALSE;
-  }
-}
-
-BOOL TChoiceDialog::FormCreate() {
+void TChoiceDialog::OnInit() {
   EnableMenuItem(GetSystemMenu(Handle, FALSE), SC_CLOSE,
                  MF_BYCOMMAND | (CancelIndex < 0 ? MF_GRAYED : MF_ENABLED));
   SetWindowTextA(Handle, Caption.c_str());
-
-  CentreOnScreen(Layout.Client, TCentring::HalfEach);
-
-  if (Icon != nullptr) {
-    const HWND image = GetDlgItem(Handle, IconId);
-    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(Icon), 0);
-    Place(image, Layout.Icon); // setting the icon sized the control to it
-  }
-  const HWND text = GetDlgItem(Handle, MessageId);
-  SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(FaceFont), FALSE);
-  SetWindowTextA(text, Text.c_str());
-  Place(text, Layout.Message);
-  for (size_t i = 0; i < Codes.size(); ++i) {
-    SendMessageA(Button(i), WM_SETFONT, reinterpret_cast<WPARAM>(FaceFont), FALSE);
-    SetWindowTextA(Button(i), Captions[i].c_str());
-    Place(Button(i), Layout.Buttons[i]);
-  }
+  SetDlgItemTextA(Handle, kMessageId, Text.c_str());
+  for (size_t i = 0; i < Codes.size(); ++i) SetWindowTextA(Button(i), Captions[i].c_str());
 
   // The dialog manager's own first focus would not make its button the
   // default one, and Enter would then send IDOK to whichever button has it.
@@ -255,20 +209,53 @@ BOOL TChoiceDialog::FormCreate() {
   const HWND focused = Button(hasDefault ? static_cast<size_t>(DefaultIndex) : 0);
   SendMessageA(Handle, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(focused)), 0);
   SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focused), TRUE);
-  return FALSE;
 }
 
-void TChoiceDialog::ButtonClick(int code) {
-  // Escape arrives as IDCANCEL, which is a button's code only when there is
-  // a cancel button; otherwise it does nothing.
-  if (std::find(Codes.begin(), Codes.end(), code) != Codes.end()) EndDialog(Handle, code);
+// The icon, the fonts and the places, all for the dpi of the screen the
+// dialog is on.
+SIZE TChoiceDialog::LayOut(int dpi) {
+  HICON icon = nullptr;
+  TIconHandle drawnIcon;
+  const int iconSize = SystemMetricAt(SM_CXICON, dpi);
+  if (Standard != nullptr) {
+    // The system's shared icon has the screen's size; another is drawn anew.
+    if (GivenIcon == nullptr && iconSize != GetSystemMetrics(SM_CXICON))
+      drawnIcon.Reset(LoadStandardIcon(Standard, iconSize));
+    icon = GivenIcon != nullptr ? GivenIcon
+           : drawnIcon          ? drawnIcon.Get()
+                                : LoadIconA(nullptr, Standard);
+  }
+  LOGFONTA messageFont = MessageFontAt(dpi);
+  TFontHandle measured(CreateFontIndirectA(&messageFont));
+  // Laid out in the message font, drawn in the same size of the default face.
+  LOGFONTA face = messageFont;
+  face.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(face.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
+  TFontHandle drawn(CreateFontIndirectA(&face));
+  const TChoiceLayout layout =
+      Measure(measured.Get(), Text, static_cast<int>(Codes.size()), icon != nullptr ? iconSize : 0);
+
+  if (icon != nullptr) {
+    const HWND image = GetDlgItem(Handle, kIconId);
+    SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    Place(image, layout.Icon); // setting the icon sized the control to it
+  }
+  const HWND text = GetDlgItem(Handle, kMessageId);
+  SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(drawn.Get()), FALSE);
+  Place(text, layout.Message);
+  for (size_t i = 0; i < Codes.size(); ++i) {
+    SendMessageA(Button(i), WM_SETFONT, reinterpret_cast<WPARAM>(drawn.Get()), FALSE);
+    Place(Button(i), layout.Buttons[i]);
+  }
+  // What an earlier layout drew with goes now that no control holds it.
+  StandardIcon = std::move(drawnIcon);
+  MessageFont = std::move(measured);
+  FaceFont = std::move(drawn);
+  return layout.Client;
 }
 
-void TChoiceDialog::FormClose() {
-  // Without a cancel button the close box is greyed, and Alt+F4 does nothing
-  // either; a cancel index beyond the buttons closes with a code no button
-  // carries.
-  if (CancelIndex >= 0) EndDialog(Handle, IDCANCEL);
+void TChoiceDialog::OnCommand(WORD id, WORD notification) {
+  if (notification == BN_CLICKED && HasButton(id)) EndDialog(Handle, id);
 }
 
 } // namespace
@@ -276,10 +263,9 @@ void TChoiceDialog::FormClose() {
 int ShowChoiceDialog(HWND owner, const std::string& caption, const std::string& message,
                      TDialogKind kind, const std::string& buttonCaptions, int cancelIndex,
                      int defaultIndex, int buttonCount, HICON icon) {
-  if (buttonCount < 1 || buttonCount > MaxButtons)
+  if (buttonCount < 1 || buttonCount > kMaxButtons)
     throw std::invalid_argument("The button count is invalid: " + std::to_string(buttonCount));
-  // Sized for the monitor the owner is on.
   TChoiceDialog dialog(caption, message, kind, buttonCaptions, cancelIndex, defaultIndex,
-                       buttonCount, icon, WindowDpi(owner));
+                       buttonCount, icon);
   return dialog.Execute(owner);
 }

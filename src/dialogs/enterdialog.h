@@ -20,14 +20,12 @@ public:
                std::string& text);
 
 protected:
-  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnInit() override;
+  bool OnOk() override;
+  SIZE LayOut(int dpi) override;
 
 private:
-  BOOL FormShow();
-  void OkClick();
-
   HINSTANCE Instance;
-  int Dpi = 0; // of the owner's monitor, for the show in progress
   TDialogTemplate Layout;
   // The texts of the call in progress.
   std::string Caption;

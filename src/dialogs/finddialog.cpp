@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-#include "win/dpi.h"
 
 namespace {
 
@@ -73,7 +72,6 @@ void TStrFindDialog::SetOptions(const TSearchOptions& options) {
 
 bool TStrFindDialog::Execute(HWND owner, const std::string& selectedText) {
   PrepareShow(selectedText);
-  Owner = owner;
   try {
     return Run(owner, Layout, Instance) == IDOK;
   } catch (...) {
@@ -97,34 +95,7 @@ void TStrFindDialog::PrepareShow(const std::string& selectedText) {
 
 void TStrFindDialog::RestoreOptions() { SetOptions(SavedOptions); }
 
-INT_PTR TStrFindDialog::Message(UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-  case WM_INITDIALOG:
-    FormCreate();
-    return FALSE; // the focus is set
-  case WM_COMMAND:
-    switch (LOWORD(wParam)) {
-    case IDOK:
-    case IDCANCEL:
-      Close(LOWORD(wParam));
-      return TRUE;
-    }
-    return FALSE;
-  case WM_CLOSE: // the close box and the system menu's Close
-    Close(IDCANCEL);
-    return TRUE;
-  case WM_DESTROY:
-    // The window is gone; the options stay for the next show.
-    FindTextField.Handle = MatchCaseBox.Handle = WholeWordBox.Handle = DirectionGroup.Handle =
-        nullptr;
-    DirectionGroup.Items.clear();
-    return TRUE;
-  default:
-    return FALSE;
-  }
-}
-
-void TStrFindDialog::FormCreate() {
+void TStrFindDialog::OnInit() {
   const auto item = [this](WORD id) { return GetDlgItem(Handle, id); };
   FindTextField.Handle = item(kFindTextField);
   MatchCaseBox.Handle = item(kMatchCaseBox);
@@ -136,9 +107,6 @@ void TStrFindDialog::FormCreate() {
   for (const auto& caption : kCaptions) SetDlgItemTextA(Handle, caption.Id, caption.Caption);
   // A find text typed or pasted is not cut at an edit box's default limit.
   FindTextField.Send(EM_LIMITTEXT, 0);
-
-  // Sized for the monitor the owner is on.
-  PlaceDesign(kPlaces, kClientSize, WindowDpi(Owner));
   ShowControls();
 
   // The find box takes the focus with its whole text selected, so typing
@@ -147,6 +115,8 @@ void TStrFindDialog::FormCreate() {
   FindTextField.SelectAll();
 }
 
+SIZE TStrFindDialog::LayOut(int dpi) { return PlaceDesign(kPlaces, kClientSize, dpi); }
+
 void TStrFindDialog::ShowControls() {
   FindTextField.SetText(CurrentOptions.FindText);
   MatchCaseBox.SetChecked(CurrentOptions.MatchCase);
@@ -154,18 +124,13 @@ void TStrFindDialog::ShowControls() {
   DirectionGroup.SetItemIndex(CurrentOptions.Down ? 1 : 0);
 }
 
-void TStrFindDialog::Close(int modalResult) {
-  if (FormCloseQuery(modalResult)) EndDialog(Handle, modalResult);
-}
-
-// Cancel, Escape and the close box put back what the dialog showed before;
 // Find closes only on valid input.
-bool TStrFindDialog::FormCloseQuery(int modalResult) {
-  if (modalResult != IDOK) {
-    RestoreOptions();
-    return true;
-  }
-  return ReadControls();
+bool TStrFindDialog::OnOk() { return ReadControls(); }
+
+// Cancel, Escape and the close box put back what the dialog showed before.
+bool TStrFindDialog::OnCancel() {
+  RestoreOptions();
+  return true;
 }
 
 bool TStrFindDialog::ReadControls() {

@@ -31,21 +31,19 @@ public:
   const TSearchOptions& GetCurrentOptions() const { return CurrentOptions; }
 
 protected:
-  INT_PTR Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnInit() override;
+  bool OnOk() override;
+  bool OnCancel() override;
+  SIZE LayOut(int dpi) override;
   [[noreturn]] void CannotShow() const override;
 
 private:
-  void FormCreate();
-  // Closes with the modal result when FormCloseQuery allows it.
-  void Close(int modalResult);
-  bool FormCloseQuery(int modalResult);
   bool ReadControls();
   void ShowInputError(HWND control);
   void ShowControls();
 
   HINSTANCE Instance;
   TDialogTemplate Layout;
-  HWND Owner = nullptr; // of the show in progress
 
   // The controls read and set, live while the dialog is.
   TEdit FindTextField;

@@ -7,12 +7,41 @@
 #include "syserror.h"
 #include "windowobject.h"
 
-TModalDialog::~TModalDialog() {
-  if (Font != nullptr) DeleteObject(Font);
+RECT MonitorWorkArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  const HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                                             : MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
+  if (GetMonitorInfoA(monitor, &info)) return info.rcWork;
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
+
+TWorkAreaOf WorkAreaOf = MonitorWorkArea;
+
+namespace {
+
+// Calls of user32 that older systems lack, looked up.
+template <typename TFunction> TFunction User32Function(const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(found));
+}
+
+// The dialog manager would lay a dialog out again in its template's font when
+// it crosses to a screen of another dpi (Windows 10 from 1703); the dialog
+// does that itself, from its design.
+void TakeOverDpiChanges(HWND dialog) {
+  using TSetBehavior = BOOL(WINAPI*)(HWND, int, int);
+  static const auto set = User32Function<TSetBehavior>("SetDialogDpiChangeBehavior");
+  constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
+  if (set != nullptr) set(dialog, kDisableAll, kDisableAll);
+}
+
+} // namespace
 
 INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance) {
   Failure = nullptr;
+  Owner = owner;
+  Dpi = WindowDpi(owner);
   SetLastError(0);
   const INT_PTR result =
       DialogBoxIndirectParamA(instance != nullptr ? instance : GetModuleHandleA(nullptr),
@@ -34,7 +63,7 @@ INT_PTR CALLBACK TModalDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LP
   if (self == nullptr || self->Failure) return FALSE;
   if (message == WM_INITDIALOG) self->Handle = dialog;
   try {
-    return self->Message(message, wParam, lParam);
+    return self->Dispatch(message, wParam, lParam);
   } catch (...) {
     self->Failure = std::current_exception();
     EndDialog(dialog, 0);
@@ -42,32 +71,83 @@ INT_PTR CALLBACK TModalDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LP
   }
 }
 
-void TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, SIZE client, int dpi) {
-  if (Font == nullptr || dpi != FontDpi) {
-    if (Font != nullptr) DeleteObject(Font);
-    Font = CreateWindowFont(dpi);
+INT_PTR TModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_INITDIALOG:
+    Open();
+    return FALSE; // OnInit set the focus
+  case WM_COMMAND: {
+    const WORD id = LOWORD(wParam);
+    if (id == IDOK || id == IDCANCEL) {
+      if (id == IDOK ? OnOk() : OnCancel()) EndDialog(Handle, id);
+    } else {
+      OnCommand(id, HIWORD(wParam));
+    }
+    return TRUE;
+  }
+  case WM_CLOSE: // the close box, the system menu's Close and Alt+F4
+    if (OnClose()) EndDialog(Handle, IDCANCEL);
+    return TRUE;
+  case WM_DPICHANGED:
+    DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return TRUE;
+  default:
+    return FALSE;
+  }
+}
+
+void TModalDialog::Open() {
+  TakeOverDpiChanges(Handle);
+  OnInit();
+  const SIZE frame = FrameSize(LayOut(Dpi));
+  const RECT area = WorkAreaOf(Owner);
+  const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
+  const bool halfEach = Centring == TCentring::HalfEach;
+  const int left = halfEach ? areaWidth / 2 - frame.cx / 2 : (areaWidth - frame.cx) / 2;
+  const int top = halfEach ? areaHeight / 2 - frame.cy / 2 : (areaHeight - frame.cy) / 2;
+  SetWindowPos(Handle, nullptr, area.left + left, area.top + top, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a screen of another dpi, or the scale changed: the design is laid
+// out again for it where the system proposes, sized for its contents.
+void TModalDialog::DpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  Dpi = dpi;
+  const SIZE frame = FrameSize(LayOut(dpi));
+  SetWindowPos(Handle, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(Handle, nullptr, TRUE);
+}
+
+// The frame around a client area at the dialog's dpi: the caption and the
+// borders of a screen of 150 % are not those of the screen the session
+// started on.
+SIZE TModalDialog::FrameSize(SIZE client) const {
+  using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
+  RECT frame{0, 0, client.cx, client.cy};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_EXSTYLE));
+  if (adjustForDpi == nullptr || !adjustForDpi(&frame, style, FALSE, exStyle, Dpi))
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+SIZE TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, SIZE client, int dpi) {
+  // The font the controls had goes only once none of them holds it.
+  TFontHandle previous;
+  if (!Font || dpi != FontDpi) {
+    previous = std::move(Font);
+    Font.Reset(CreateWindowFont(dpi));
     FontDpi = dpi;
   }
   const auto scale = [dpi](int pixels) { return ScaleDesign(pixels, dpi); };
   for (const TDesignPlace& place : places) {
     const HWND control = GetDlgItem(Handle, place.Id);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
     MoveWindow(control, scale(place.Left), scale(place.Top), scale(place.Width),
                scale(place.Height), FALSE);
   }
-  CentreOnScreen({scale(client.cx), scale(client.cy)});
-}
-
-void TModalDialog::CentreOnScreen(SIZE client, TCentring centring) const {
-  RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_EXSTYLE)));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  const bool halfEach = centring == TCentring::HalfEach;
-  const int left = halfEach ? screenWidth / 2 - width / 2 : (screenWidth - width) / 2;
-  const int top = halfEach ? screenHeight / 2 - height / 2 : (screenHeight - height) / 2;
-  SetWindowPos(Handle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  return {scale(client.cx), scale(client.cy)};
 }

@@ -1,0 +1,88 @@
+// Owners of the handles the program makes: each releases what it holds when
+// it goes or is given another. Nothing else in the program releases a font,
+// bitmap, icon, image list, accelerator table or device context by hand.
+#pragma once
+
+#include <utility>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+// One handle of a kind that Free releases. Moves, never copies.
+template <typename THandle, void (*Free)(THandle)> class TOwnedHandle {
+public:
+  TOwnedHandle() = default;
+  explicit TOwnedHandle(THandle handle) : Handle(handle) {}
+  TOwnedHandle(TOwnedHandle&& other) noexcept : Handle(std::exchange(other.Handle, nullptr)) {}
+  TOwnedHandle& operator=(TOwnedHandle&& other) noexcept {
+    Reset(std::exchange(other.Handle, nullptr));
+    return *this;
+  }
+  TOwnedHandle(const TOwnedHandle&) = delete;
+  TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+  ~TOwnedHandle() { Reset(); }
+
+  THandle Get() const { return Handle; }
+  explicit operator bool() const { return Handle != nullptr; }
+  // Holds handle instead, releasing the one held before.
+  void Reset(THandle handle = nullptr) {
+    if (Handle != nullptr && Handle != handle) Free(Handle);
+    Handle = handle;
+  }
+  // Gives the handle up to a new owner, which releases it.
+  THandle Release() { return std::exchange(Handle, nullptr); }
+
+private:
+  THandle Handle = nullptr;
+};
+
+namespace handles {
+template <typename TGdiObject> void DeleteGdiObject(TGdiObject object) { DeleteObject(object); }
+inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
+inline void DestroyImageList(HIMAGELIST images) { ImageList_Destroy(images); }
+inline void DestroyAccelerators(HACCEL table) { DestroyAcceleratorTable(table); }
+inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+} // namespace handles
+
+using TFontHandle = TOwnedHandle<HFONT, handles::DeleteGdiObject<HFONT>>;
+using TBitmapHandle = TOwnedHandle<HBITMAP, handles::DeleteGdiObject<HBITMAP>>;
+using TPenHandle = TOwnedHandle<HPEN, handles::DeleteGdiObject<HPEN>>;
+using TBrushHandle = TOwnedHandle<HBRUSH, handles::DeleteGdiObject<HBRUSH>>;
+using TIconHandle = TOwnedHandle<HICON, handles::DestroyIconHandle>;
+using TImageListHandle = TOwnedHandle<HIMAGELIST, handles::DestroyImageList>;
+using TAcceleratorHandle = TOwnedHandle<HACCEL, handles::DestroyAccelerators>;
+// A device context of its own, made with CreateCompatibleDC.
+using TMemoryDC = TOwnedHandle<HDC, handles::DeleteMemoryDC>;
+
+// The device context of a window (of the screen for none), got with GetDC.
+class TWindowDC {
+public:
+  explicit TWindowDC(HWND window) : Window(window), DC(GetDC(window)) {}
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  ~TWindowDC() {
+    if (DC != nullptr) ReleaseDC(Window, DC);
+  }
+  HDC Get() const { return DC; }
+
+private:
+  HWND Window;
+  HDC DC;
+};
+
+// An object selected into a device context for as long as the selection
+// lives; the object it replaced goes back when it ends.
+class TSelection {
+public:
+  TSelection(HDC dc, HGDIOBJ object) : DC(dc), Old(SelectObject(dc, object)) {}
+  TSelection(const TSelection&) = delete;
+  TSelection& operator=(const TSelection&) = delete;
+  ~TSelection() {
+    if (Old != nullptr && Old != HGDI_ERROR) SelectObject(DC, Old);
+  }
+
+private:
+  HDC DC;
+  HGDIOBJ Old;
+};
