@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <string>
 
 #include <commctrl.h>
+
+#include "win/modaldialog.h"
 
 namespace {
 
@@ -309,4 +312,57 @@ TEST_F(MainWindowTest, FollowsWMDpiChangedTo144AndBackWithAndWithoutCaptions) {
     changeDpi(96, before);
     EXPECT_EQ(SizesShown(form), at96);
   }
+}
+
+// With the window on a second screen, each dialog opens centred on that
+// screen's work area; moved to a screen of 144 dpi it lays itself out again.
+TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
+  if (ScreenDpi() != 96) GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 96";
+  Start();
+  static constexpr RECT kSecondScreen{1280, 40, 1280 + 1600, 40 + 900};
+  WorkAreaOf = [](HWND) { return kSecondScreen; };
+  struct TOpener {
+    const char* Name;
+    std::function<void()> Open;
+  };
+  const TOpener openers[] = {
+      {"Find", [&] { TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), ""); }},
+      {"Tab Width", [&] { Click(cmTabWidth); }},
+      {"About", [&] { Click(cmAbout); }},
+  };
+  for (const TOpener& opener : openers) {
+    RECT bounds{};
+    Responder.Handle([&](HWND dialog) {
+      GetWindowRect(dialog, &bounds);
+      PressKey(dialog, VK_ESCAPE);
+    });
+    opener.Open();
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    EXPECT_NEAR(bounds.left, 1280 + (1600 - width) / 2, 1) << opener.Name;
+    EXPECT_NEAR(bounds.top, 40 + (900 - height) / 2, 1) << opener.Name;
+  }
+  WorkAreaOf = MonitorWorkArea;
+
+  // Wine keeps the caption and borders at the session's dpi, so only the
+  // inside is compared with the Find dialog opened at 144 dpi: the find box at
+  // 112, 8, 249 wide and Cancel at 376, 48 in the design.
+  RECT findBox{}, cancel{}, bounds{};
+  LONG fontHeight = 0;
+  Responder.Handle([&](HWND dialog) {
+    const RECT suggested{100, 120, 700, 300};
+    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    findBox = PlaceOf(GetFocus());
+    cancel = PlaceOf(FindButton(dialog, "Cancel"));
+    fontHeight = FontHeightOf(GetFocus());
+    GetWindowRect(dialog, &bounds);
+    ::ClickButton(dialog, "Cancel");
+  });
+  TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), "");
+  EXPECT_EQ(findBox.left, 134);
+  EXPECT_EQ(findBox.right - findBox.left, 299);
+  EXPECT_EQ(cancel.left, 451);
+  EXPECT_EQ(cancel.top, 58);
+  EXPECT_EQ(fontHeight, -18);
+  EXPECT_EQ(bounds.left, 100) << "where the system proposed";
+  EXPECT_EQ(bounds.top, 120);
 }

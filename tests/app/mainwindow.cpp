@@ -62,7 +62,12 @@ void MainWindowTest::TearDown() {
 void MainWindowTest::Start(std::vector<std::string> arguments) {
   std::vector<std::wstring> wide;
   for (const std::string& argument : arguments) wide.push_back(WideText(argument));
-  FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(wide));
+  Start(std::move(wide));
+}
+
+void MainWindowTest::Start(std::vector<std::wstring> arguments) {
+  FormPtr.reset();
+  FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(arguments));
   ShowWindow(FormPtr->Handle(), SW_SHOWNORMAL);
   Idle();
 }

@@ -40,6 +40,8 @@ protected:
 
   // Makes and shows the window, then lets it reach its first idle moment.
   void Start(std::vector<std::string> arguments = {});
+  // With the command line's names as Windows gives them.
+  void Start(std::vector<std::wstring> arguments);
   TMainForm& Form() { return *FormPtr; }
   void Idle() { ProcessMessages(*FormPtr); }
 

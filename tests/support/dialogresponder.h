@@ -46,6 +46,7 @@ public:
   // The next dialog is a file dialog: its file-name box gets the path and OK
   // is pressed. Cancelling a file dialog is Press("Cancel").
   void ChooseFile(const std::string& path);
+  void ChooseFile(const std::wstring& path);
 
   const std::vector<TDialogSeen>& Seen() const { return SeenDialogs; }
   // Dialogs that found no answer or could not be answered as asked.
