@@ -143,7 +143,10 @@ bool FileExists(const std::string& fileName);
 // go to a temporary file in the same folder, which replaces the old file only
 // once all of them are written. The temporary file is always a new one,
 // created under a name nothing holds yet, so a file or link planted there
-// is never written through. A read-only file is refused and left as it is.
+// is never written through. A read-only file or a folder is refused at once
+// and left as it is. On Windows, a file that another program holds a moment
+// (a virus scanner, an indexer, a sync client) is waited for, up to about two
+// seconds, before the save fails; a save that succeeds at once never waits.
 // Throws EFileError naming the file; no temporary file is left behind, and
 // those that an earlier save of the same file left when it was killed are
 // removed.

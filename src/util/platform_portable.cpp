@@ -262,6 +262,8 @@ void RemoveStaleTempFiles(const std::string& fileName) {
 
 } // namespace
 
+// A rename replaces a file whoever holds it open, so unlike on Windows there
+// is no other program's hold to wait for.
 void SaveFile(const std::string& fileName, std::string_view content) {
   const auto fail = [&fileName](int error) {
     throw EFileError("Cannot create file \"" + fileName + "\". " + std::strerror(error));

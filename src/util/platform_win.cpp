@@ -212,6 +212,50 @@ namespace {
 // How many taken temporary names a save steps over before it gives up.
 constexpr unsigned kMaxTempNames = 1000;
 
+// Another program may hold a file for a moment (a virus scanner, the search
+// indexer, a sync client reading what was just written); while it holds it
+// without sharing deletion, the file cannot be replaced. Such programs let go
+// within a second or so, so the replacement is tried again after pauses that
+// double from the first, each at most the longest, until the whole wait has
+// passed. A save that succeeds at once never waits.
+constexpr ULONGLONG kFirstPause = 10, kLongestPause = 250, kLongestWait = 2000; // ms
+
+bool MayBeHeldAMoment(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+         error == ERROR_ACCESS_DENIED;
+}
+
+// True when a temporary name the save chose is taken and the next one is to be
+// tried: something stands there, perhaps a file being deleted that another
+// program still holds, which Windows reports as access denied rather than as
+// existing. Creating is never waited for: a name that is held is passed over
+// sooner than waited for, and a folder that refuses new files goes on
+// refusing them.
+bool NameTaken(DWORD error, const std::string& name) {
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return true;
+  if (!MayBeHeldAMoment(error)) return false;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(name.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+// Puts the written temporary file in the place of fileName: 0, or the error
+// of the last try.
+DWORD MoveIntoPlace(const std::string& temp, const std::string& fileName) {
+  const ULONGLONG start = GetTickCount64();
+  for (ULONGLONG pause = kFirstPause;; pause = std::min(pause * 2, kLongestPause)) {
+    if (MoveFileExA(temp.c_str(), fileName.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return 0;
+    const DWORD error = GetLastError();
+    const ULONGLONG waited = GetTickCount64() - start;
+    if (!MayBeHeldAMoment(error) || waited >= kLongestWait) return error;
+    Sleep(static_cast<DWORD>(std::min(pause, kLongestWait - waited)));
+  }
+}
+
 bool ProcessRuns(unsigned long pid) {
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
   if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
@@ -249,6 +293,8 @@ void SaveFile(const std::string& fileName, std::string_view content) {
     throw EFileError("Cannot create file \"" + fileName + "\". " + SystemMessage(error));
   };
   // Windows refuses to replace a read-only file, but Wine does not: ask first.
+  // Asking first also refuses it at once: Windows calls it access denied,
+  // as it does a file another program holds, which is waited for.
   const DWORD attributes = GetFileAttributesA(fileName.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
@@ -264,8 +310,7 @@ void SaveFile(const std::string& fileName, std::string_view content) {
                        nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
-      if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || number >= kMaxTempNames)
-        fail(error);
+      if (!NameTaken(error, temp) || number >= kMaxTempNames) fail(error);
     }
   }
   DWORD error = 0;
@@ -278,9 +323,7 @@ void SaveFile(const std::string& fileName, std::string_view content) {
   }
   if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
   if (!CloseHandle(file) && error == 0) error = GetLastError();
-  if (error == 0 && !MoveFileExA(temp.c_str(), fileName.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    error = GetLastError();
+  if (error == 0) error = MoveIntoPlace(temp, fileName);
   if (error != 0) {
     DeleteFileA(temp.c_str());
     fail(error);

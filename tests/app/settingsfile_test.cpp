@@ -18,6 +18,7 @@
 #include "app/mainformprobe.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"
+#include "support/heldfile.h"
 #include "support/tempfile.h"
 #include "win/fonts.h"
 
@@ -396,6 +397,23 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStill
       << Responder.Seen()[0].Text;
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
   EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
+}
+
+// A virus scanner or a sync client holding the file a moment, sharing only
+// reading: the close still reads it, and waits to replace it rather than
+// report a failure.
+TEST_F(SettingsFileTest, AFileAnotherProgramHoldsAMomentIsWrittenWithoutABox) {
+  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  Start().ClickMenuItem(cmStatusBar);
+  const THeldFile held(SettingsFile, 1000);
+  ASSERT_TRUE(held.Opened());
+  Close();
+  std::vector<std::string> fields = ExampleFields();
+  fields[8] = "0";   // the status bar, hidden just now
+  fields.resize(15); // the window's place follows
+  const std::string written = ReadBytes(SettingsFile);
+  EXPECT_EQ(written.rfind("[Settings]\r\nValues=" + Join(fields) + ",", 0), 0u) << written;
+  EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 // Log-off and shutdown end the process after these two messages, with no close.

@@ -12,6 +12,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "support/heldfile.h"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,6 +79,29 @@ TEST(SaveFile, AFolderInTheFilesPlaceIsRefused) {
   EXPECT_TRUE(fs::is_directory(path));
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"Settings.ini"});
 }
+
+#ifdef _WIN32
+// Another program holding the file, sharing only reading: the file still
+// reads; a save waits out a short hold and gives up on a long one as it would
+// at once, leaving the file and the folder as they were.
+TEST(SaveFile, AFileAnotherProgramHoldsIsWaitedForAWhileOnly) {
+  TTempFolder folder;
+  const std::string path = folder.Path("Settings.ini");
+  sys::SaveFile(path, "old");
+  {
+    const THeldFile held(path, 60000);
+    ASSERT_TRUE(held.Opened());
+    EXPECT_EQ(sys::ReadFile(path), "old");
+    EXPECT_NE(SaveError(path, "new"), "");
+  }
+  EXPECT_EQ(sys::ReadFile(path), "old");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"Settings.ini"}) << "no temporary file stays";
+  const THeldFile held(path, 300);
+  ASSERT_TRUE(held.Opened());
+  sys::SaveFile(path, "new");
+  EXPECT_EQ(sys::ReadFile(path), "new");
+}
+#endif
 
 TEST(FileExists, TrueOnlyForFiles) {
   TTempFolder folder;
