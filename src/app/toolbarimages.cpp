@@ -31,24 +31,20 @@ public:
   void Polygon(std::initializer_list<POINT> units, COLORREF fill, COLORREF edge = kInk) {
     std::vector<POINT> points;
     for (POINT p : units) points.push_back({X(p.x), X(p.y)});
-    Select(fill, edge);
+    const TTools tools(DC, fill, edge, Line());
     ::Polygon(DC, points.data(), static_cast<int>(points.size()));
-    Release();
   }
   void Rect(double left, double top, double right, double bottom, COLORREF fill,
             COLORREF edge = kInk) {
-    Select(fill, edge);
+    const TTools tools(DC, fill, edge, Line());
     Rectangle(DC, X(left), X(top), X(right), X(bottom));
-    Release();
   }
   // A thick stroke from one point to another.
   void Stroke(double x1, double y1, double x2, double y2, COLORREF color, double width) {
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, X(width)), color);
-    HGDIOBJ old = SelectObject(DC, pen);
+    const TPenHandle pen(CreatePen(PS_SOLID, std::max(1, X(width)), color));
+    const TSelection chosen(DC, pen.Get());
     MoveToEx(DC, X(x1), X(y1), nullptr);
     LineTo(DC, X(x2), X(y2));
-    SelectObject(DC, old);
-    DeleteObject(pen);
   }
   // An arrowhead at (x, y) pointing along (dx, dy).
   void Head(double x, double y, double dx, double dy, double length, COLORREF color) {
@@ -60,9 +56,8 @@ public:
     const POINT left{X(x - dx * back * 0.65 - dy * half), X(y - dy * back * 0.65 + dx * half)};
     const POINT right{X(x - dx * back * 0.65 + dy * half), X(y - dy * back * 0.65 - dx * half)};
     const POINT points[] = {tip, left, right};
-    Select(color, color);
+    const TTools tools(DC, color, color, Line());
     ::Polygon(DC, points, 3);
-    Release();
   }
   // A thick arc of a circle, clockwise on the screen from one angle to
   // another (radians, zero to the right), filled as one shape so that its
@@ -79,26 +74,22 @@ public:
         points.push_back({X(cx + radius * std::cos(angle)), X(cy + radius * std::sin(angle))});
       }
     }
-    Select(color, color, 1);
+    const TTools tools(DC, color, color, 1);
     ::Polygon(DC, points.data(), static_cast<int>(points.size()));
-    Release();
   }
   // A filled rectangle without an outline, so that small parts stay apart.
   void Fill(double left, double top, double right, double bottom, COLORREF color) {
     const RECT box{X(left), X(top), X(right), X(bottom)};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(DC, &box, brush);
-    DeleteObject(brush);
+    const TBrushHandle brush(CreateSolidBrush(color));
+    FillRect(DC, &box, brush.Get());
   }
   // A line through the points, its corners rounded.
   void Path(std::initializer_list<POINT> points, double thirds, COLORREF color) {
     std::vector<POINT> pixels;
     for (POINT p : points) pixels.push_back({X(p.x / 3.0), X(p.y / 3.0)});
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, X(thirds / 3.0)), color);
-    HGDIOBJ old = SelectObject(DC, pen);
+    const TPenHandle pen(CreatePen(PS_SOLID, std::max(1, X(thirds / 3.0)), color));
+    const TSelection chosen(DC, pen.Get());
     Polyline(DC, pixels.data(), static_cast<int>(pixels.size()));
-    SelectObject(DC, old);
-    DeleteObject(pen);
   }
   // An arrowhead whose base is centred on (x, y), its tip length away along
   // (dx, dy).
@@ -110,43 +101,34 @@ public:
     const POINT points[] = {{X(x + dx * length), X(y + dy * length)},
                             {X(x - dy * halfWidth), X(y + dx * halfWidth)},
                             {X(x + dy * halfWidth), X(y - dx * halfWidth)}};
-    Select(color, color, 1);
+    const TTools tools(DC, color, color, 1);
     ::Polygon(DC, points, 3);
-    Release();
   }
   void Text(const char* text, double left, double top, double right, double bottom, double height,
             COLORREF color, int weight) {
-    HFONT font = CreateFontA(-X(height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                             DEFAULT_PITCH, "Arial");
-    HGDIOBJ old = SelectObject(DC, font);
+    const TFontHandle font(CreateFontA(-X(height), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                       NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Arial"));
+    const TSelection chosen(DC, font.Get());
     SetBkMode(DC, TRANSPARENT);
     SetTextColor(DC, color);
     RECT box{X(left), X(top), X(right), X(bottom)};
     DrawTextA(DC, text, -1, &box, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(DC, old);
-    DeleteObject(font);
   }
 
 private:
-  void Select(COLORREF fill, COLORREF edge, int penWidth = 0) {
-    Brush = CreateSolidBrush(fill);
-    Pen = CreatePen(PS_SOLID, penWidth > 0 ? penWidth : Line(), edge);
-    OldBrush = SelectObject(DC, Brush);
-    OldPen = SelectObject(DC, Pen);
-  }
-  void Release() {
-    SelectObject(DC, OldBrush);
-    SelectObject(DC, OldPen);
-    DeleteObject(Brush);
-    DeleteObject(Pen);
-  }
+  // A fill and an edge chosen for one shape, put back when it is drawn.
+  struct TTools {
+    TTools(HDC dc, COLORREF fill, COLORREF edge, int penWidth)
+        : Brush(CreateSolidBrush(fill)), Pen(CreatePen(PS_SOLID, penWidth, edge)),
+          BrushChosen(dc, Brush.Get()), PenChosen(dc, Pen.Get()) {}
+    TBrushHandle Brush;
+    TPenHandle Pen;
+    TSelection BrushChosen, PenChosen;
+  };
 
   HDC DC;
   int Size;
-  HBRUSH Brush = nullptr;
-  HPEN Pen = nullptr;
-  HGDIOBJ OldBrush = nullptr, OldPen = nullptr;
 };
 
 // A blank page with a folded corner.
@@ -218,39 +200,30 @@ void DrawCase(TPainter& p) {
 
 } // namespace
 
-HIMAGELIST CreateToolBarImages(int size) {
+TImageListHandle CreateToolBarImages(int size) {
   using TDraw = void (*)(TPainter&);
   constexpr TDraw pictures[tpCount] = {DrawNew,  DrawOpen,    DrawSaveLog, DrawStart, DrawReview,
                                        DrawList, DrawShuffle, DrawSwap,    DrawCase};
   constexpr int count = tpCount;
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
-  if (images == nullptr) return nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size * count, size);
-  ReleaseDC(nullptr, screen);
-  if (dc == nullptr || bitmap == nullptr) {
-    if (dc != nullptr) DeleteDC(dc);
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    ImageList_Destroy(images);
-    return nullptr;
+  TImageListHandle images(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0));
+  TBitmapHandle bitmap;
+  {
+    const TWindowDC screen(nullptr);
+    const TMemoryDC dc(CreateCompatibleDC(screen.Get()));
+    bitmap.Reset(CreateCompatibleBitmap(screen.Get(), size * count, size));
+    if (!images || !dc || !bitmap) return {};
+    // The bitmap is drawn on, then let go by the device context.
+    const TSelection canvas(dc.Get(), bitmap.Get());
+    const RECT all{0, 0, size * count, size};
+    const TBrushHandle mask(CreateSolidBrush(kMask));
+    FillRect(dc.Get(), &all, mask.Get());
+    for (int i = 0; i < count; ++i) {
+      SetViewportOrgEx(dc.Get(), i * size, 0, nullptr);
+      TPainter painter(dc.Get(), size);
+      pictures[i](painter);
+    }
+    SetViewportOrgEx(dc.Get(), 0, 0, nullptr);
   }
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all{0, 0, size * count, size};
-  HBRUSH mask = CreateSolidBrush(kMask);
-  FillRect(dc, &all, mask);
-  DeleteObject(mask);
-  for (int i = 0; i < count; ++i) {
-    SetViewportOrgEx(dc, i * size, 0, nullptr);
-    TPainter painter(dc, size);
-    pictures[i](painter);
-  }
-  SetViewportOrgEx(dc, 0, 0, nullptr);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  const bool added = ImageList_AddMasked(images, bitmap, kMask) >= 0;
-  DeleteObject(bitmap);
-  if (added) return images;
-  ImageList_Destroy(images);
-  return nullptr;
+  if (ImageList_AddMasked(images.Get(), bitmap.Get(), kMask) < 0) return {};
+  return images;
 }

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include "win/handles.h"
+
 // The pictures, by their place in the image list.
 enum TToolBarPicture : int {
   tpNew,
@@ -21,6 +23,6 @@ enum TToolBarPicture : int {
   tpCount
 };
 
-// An image list of the nine pictures, size x size pixels each, or null when
+// An image list of the nine pictures, size x size pixels each, or none when
 // the system could not make it.
-HIMAGELIST CreateToolBarImages(int size);
+TImageListHandle CreateToolBarImages(int size);

@@ -1,5 +1,7 @@
 #include "dpi.h"
 
+#include "handles.h"
+
 namespace {
 
 // A function of user32 that older systems lack, or null there.
@@ -11,9 +13,8 @@ template <typename TFunction> TFunction User32Function(const char* name) {
 } // namespace
 
 int ScreenDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const TWindowDC screen(nullptr);
+  const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : 96;
 }
 
