@@ -87,6 +87,7 @@ double BareWindowStart() {
 double MainFormStart() {
   const auto start = TClock::now();
   TMainForm form(GetModuleHandleA(nullptr));
+  form.Create();
   ShowWindow(form.Handle(), SW_SHOWNORMAL);
   while (form.IdleHandlerInstalled()) ProcessMessages(form);
   return Seconds(start);
@@ -125,6 +126,7 @@ int main(int argc, char** argv) {
     return Seconds(start);
   });
   TMainForm form(GetModuleHandleA(nullptr));
+  form.Create();
   ShowWindow(form.Handle(), SW_SHOWNORMAL);
   ProcessMessages(form);
   const double open = Best(3, [&] {

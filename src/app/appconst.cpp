@@ -27,8 +27,8 @@ std::string ExecutableFolder() {
 
 } // namespace
 
-const std::string AboutText =
-    std::string(AppTitle) + " for Windows Version " TESMO_VERSION_TEXT ".\r\n\r\nThe Tesmo authors";
-const std::string AppDir = ExecutableFolder();
-const std::string HelpFile = AppDir + "Help\\index.html";
-const std::string SettingsFile = AppDir + "Settings.ini";
+const std::string kAboutText = std::string(kAppTitle) + " for Windows Version " TESMO_VERSION_TEXT
+                                                        ".\r\n\r\nThe Tesmo authors";
+const std::string kAppDir = ExecutableFolder();
+const std::string kHelpFile = kAppDir + "Help\\index.html";
+const std::string kSettingsFile = kAppDir + "Settings.ini";

@@ -4,13 +4,13 @@
 
 #include <string>
 
-inline constexpr const char* AppTitle = "Tesmo";
-inline constexpr const char* SettingsSection = "Settings";
-inline constexpr const char* SettingsKey = "Values";
+inline constexpr const char* kAppTitle = "Tesmo";
+inline constexpr const char* kSettingsSection = "Settings";
+inline constexpr const char* kSettingsKey = "Values";
 
-// AppTitle, the version, and the line naming the maker.
-extern const std::string AboutText;
+// kAppTitle, the version, and the line naming the maker.
+extern const std::string kAboutText;
 // The folder of the running executable, ending with a backslash.
-extern const std::string AppDir;
-extern const std::string HelpFile;
-extern const std::string SettingsFile;
+extern const std::string kAppDir;
+extern const std::string kHelpFile;
+extern const std::string kSettingsFile;

@@ -1,12 +1,18 @@
-// The command table: every command's id, menu caption, shortcut and toolbar
-// button. The menu, the accelerators and the toolbar are built from it, and
-// every click, whatever sent it, arrives as one of these ids. No id is 1 or
-// 2: the dialog manager sends those for Enter and Escape.
+// The command table: every command's id, menu caption, what it does, the
+// state that decides it, its shortcut and its toolbar button. The menu, the
+// accelerators and the toolbar are built from it, and every click, whatever
+// sent it, arrives as one of these ids. No id is 1 or 2: the dialog manager
+// sends those for Enter and Escape.
 #pragma once
+
+#include <span>
 
 #include <windows.h>
 
+#include "exam/commandstates.h"
 #include "toolbarimages.h"
+
+class TMainForm;
 
 enum TCommandId : WORD {
   cmNone = 0,
@@ -46,7 +52,8 @@ enum TCommandId : WORD {
   cmAbout,
 };
 
-constexpr int HistorySlots = cmHistoryLast - cmHistoryFirst + 1;
+constexpr int kHistorySlots = cmHistoryLast - cmHistoryFirst + 1;
+static_assert(kHistorySlots == kRecentFileSlots);
 
 inline bool IsHistoryCommand(int id) { return id >= cmHistoryFirst && id <= cmHistoryLast; }
 
@@ -72,9 +79,17 @@ enum TCommandFlag : unsigned {
   cfInHistory = 4, // in the History submenu, after the recent files
 };
 
+// What a command does, given the window it was chosen in.
+using TCommandHandler = void (*)(TMainForm& form);
+
 struct TCommand {
   TCommandId Id;
   const char* Caption;
+  TCommandHandler Run;
+  // The state that decides it: for a check item whether it is checked, for
+  // any other whether it is enabled. Without one a command is always enabled
+  // and never checked.
+  bool TCommandStates::*State = nullptr;
   unsigned Flags = 0;
   TShortcut Shortcut{};
   TButton Button{};
@@ -86,52 +101,15 @@ struct TMenuColumn {
   TCommandId First;
 };
 
-inline constexpr TMenuColumn MenuColumns[] = {
+inline constexpr TMenuColumn kMenuColumns[] = {
     {"&File", cmNew},        {"&Edit", cmFind}, {"&View", cmToolbar},
     {"&Options", cmShuffle}, {"&Help", cmHelp},
 };
 
-// In menu order; the buttons stand in the same order. cmHistoryFirst is the
-// History submenu, which holds the recent-file slots.
-inline constexpr TCommand Commands[] = {
-    {cmNew, "&New", 0, {FCONTROL, 'N', "Ctrl+N"}, {tpNew, "New", "New"}},
-    {cmOpen, "&Open...", 0, {FCONTROL, 'O', "Ctrl+O"}, {tpOpen, "Open", "Open"}},
-    {cmSaveLog, "&Save Log...", 0, {FCONTROL, 'S', "Ctrl+S"}, {tpSaveLog, "Log", "Save Log"}},
-    {cmStart, "S&tart", cfSeparated, {0, VK_F2, "F2"}, {tpStart, "Start", "Start"}},
-    {cmReview, "&Review", 0, {0, VK_F4, "F4"}, {tpReview, "Review", "Review"}},
-    {cmList, "&List", 0, {0, VK_F5, "F5"}, {tpList, "List", "List"}},
-    {cmHistoryFirst, "&History", cfSeparated},
-    {cmClear, "&Clear...", cfSeparated | cfInHistory},
-    {cmExit, "E&xit", cfSeparated},
-
-    {cmFind, "&Find...", 0, {FCONTROL, 'F', "Ctrl+F"}},
-    {cmFindNext, "Find &Next", 0, {0, VK_F3, "F3"}},
-    {cmFindPrev, "Find &Prev", 0, {FSHIFT, VK_F3, "Shift+F3"}},
-    {cmSelectAll, "&Select All", cfSeparated, {FCONTROL, 'A', "Ctrl+A"}},
-
-    {cmToolbar, "&Toolbar", cfCheck},
-    {cmToolbarCaptions, "Toolbar &Captions", cfCheck},
-    {cmFont, "&Font..."},
-    {cmTabWidth, "Tab &Width..."},
-    {cmSwapPanels, "&Swap Panels", cfCheck},
-    {cmStatusBar, "Status &Bar", cfCheck},
-    {cmLastPosition, "&Last Position", cfSeparated | cfCheck},
-    {cmTopmost, "T&opmost", cfCheck},
-    {cmDefaultView, "&Default...", cfSeparated},
-
-    {cmShuffle, "&Shuffle", cfCheck, {}, {tpShuffle, "Shuffle", "Shuffle"}},
-    {cmSwap, "S&wap", cfCheck, {}, {tpSwap, "Swap", "Swap"}},
-    {cmCaseSensitive, "&Case Sensitive", cfCheck, {}, {tpCase, "Case", "Case Sensitive"}},
-    {cmDefaultExam, "&Default...", cfSeparated},
-
-    {cmHelp, "&Help...", 0, {0, VK_F1, "F1"}},
-    {cmAbout, "&About", cfSeparated},
-};
+// Every command in menu order (commandtable.cpp); the buttons stand in the
+// same order. cmHistoryFirst is the History submenu, which holds the
+// recent-file slots.
+std::span<const TCommand> CommandTable();
 
 // The table's row of a command; the History submenu's for every slot.
-inline const TCommand* FindCommand(int id) {
-  if (IsHistoryCommand(id)) id = cmHistoryFirst;
-  for (const TCommand& command : Commands)
-    if (command.Id == id) return &command;
-  return nullptr;
-}
+const TCommand* FindCommand(int id);

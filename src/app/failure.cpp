@@ -13,7 +13,7 @@ bool reportShowing = false;
 void ShowGeneralFailure(HWND owner, const std::string& text) {
   if (reportShowing) return;
   reportShowing = true;
-  std::string caption = AppTitle;
+  std::string caption = kAppTitle;
   if (owner != nullptr && IsWindow(owner)) caption = TControl(owner).GetText();
   MessageBoxA(owner, FailureText(text).c_str(), caption.c_str(),
               MB_OK | MB_ICONHAND | MB_SETFOREGROUND);

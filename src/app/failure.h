@@ -16,7 +16,7 @@ void ShowGeneralFailure(HWND owner, const std::string& text);
 
 // The text of a failure that carries none of its own: it is reported as it
 // is, with no text, wherever it is caught.
-inline constexpr const char* UnexpectedFailureText = "";
+inline constexpr const char* kUnexpectedFailureText = "";
 
 // Runs a handler; a failure it raises is reported and the message then gets
 // the fallback handling, so that a failed paint is still validated rather than
@@ -29,7 +29,7 @@ LRESULT Guarded(HWND window, UINT message, THandler&& handler, TFallback&& fallb
   } catch (const std::exception& failure) {
     ShowGeneralFailure(window, failure.what());
   } catch (...) {
-    ShowGeneralFailure(window, UnexpectedFailureText);
+    ShowGeneralFailure(window, kUnexpectedFailureText);
   }
   if (message == WM_CLOSE) return 0;
   return fallback();

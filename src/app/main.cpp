@@ -54,13 +54,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     // the code page lacks with a look-alike letter or "?" in it.
     std::vector<std::wstring> arguments = CommandLineArguments();
     TMainForm form(instance, std::move(arguments));
+    form.Create();
     form.QuitOnDestroy = true;
     ShowWindow(form.Handle(), show);
     RunMessageLoop(form);
   } catch (const std::exception& failure) {
     ShowGeneralFailure(nullptr, failure.what());
   } catch (...) {
-    ShowGeneralFailure(nullptr, UnexpectedFailureText);
+    ShowGeneralFailure(nullptr, kUnexpectedFailureText);
   }
   return 0;
 }

@@ -20,15 +20,13 @@
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-enum TControlId {
-  idStatusBar = 10,
-  idToolBar,
-  idQuestionLabel,
-  idQuestionField,
-  idAnswerLabel,
-  idAnswerField,
-  idLog
-};
+// The controls' ids, in tab order.
+constexpr int kStatusBarId = 10;
+constexpr int kQuestionLabelId = 12;
+constexpr int kQuestionFieldId = 13;
+constexpr int kAnswerLabelId = 14;
+constexpr int kAnswerFieldId = 15;
+constexpr int kLogId = 16;
 
 } // namespace
 
@@ -46,38 +44,35 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
 }
 
 TMainForm::TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments)
-    : OpenDialog(TFileDialog::fdOpen, "Open",
+    : Instance(instance), Arguments(std::move(arguments)),
+      OpenDialog(TFileDialog::fdOpen, "Open",
                  "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
       SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
                     "txt"),
-      Instance(instance), Arguments(std::move(arguments)) {
+      Run(Exam, *this), EnterDialog(instance), StrFindDialog(instance) {
+  History.SetCount(kHistorySlots);
+  LogPane.OnChange = [this] { RefreshCommands(); };
+}
+
+TMainForm::~TMainForm() {
+  if (Window.Handle != nullptr) DestroyWindow(Window.Handle);
+}
+
+void TMainForm::Create() {
   if (!CreateWindowExA(0, kClassName, "MainForm", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                       instance, this))
+                       Instance, this))
     RaiseLastError("The main window cannot be created.");
   try {
     CreateControls();
-    EnterDialog = std::make_unique<TEnterDialog>(instance);
-    StrFindDialog = std::make_unique<TStrFindDialog>(instance);
-    FileName.clear();
-    History = std::make_unique<THistory>();
-    Exam = std::make_unique<TExam>();
-    SearchOptions = TSearchOptions();
-    ViewOptions = TViewOptions();
-    ExamOptions = TExamOptions();
-    Run = std::make_unique<TExamRun>(*Exam, *this);
-    TitleText = AppTitle;
+    TitleText = kAppTitle;
     IdleInstalled = true;
-    Window.SetText(AppTitle);
+    Window.SetText(kAppTitle);
     DragAcceptFiles(Window.Handle, TRUE);
-    LogChanged();
     UpdateTitle();
-    History->SetCount(HistorySlots);
     UpdateHistoryMenu();
-    UpdateCommands();
-    UpdateFindCommands();
     ApplyViewOptions();
-    ApplyExamOptions();
+    RefreshCommands();
     LoadSettings();
     SetStatus("Ready");
   } catch (...) {
@@ -86,26 +81,13 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments)
   }
 }
 
-TMainForm::~TMainForm() {
-  Run.reset();
-  Exam.reset();
-  History.reset();
-  if (Window.Handle != nullptr) DestroyWindow(Window.Handle);
-  if (Accelerators != nullptr) DestroyAcceleratorTable(Accelerators);
-  if (ToolBarImages != nullptr) ImageList_Destroy(ToolBarImages);
-  if (WindowFont != nullptr) DeleteObject(WindowFont);
-  if (FieldFont != nullptr) DeleteObject(FieldFont);
-  if (SmallIcon != nullptr) DestroyIcon(SmallIcon);
-  if (LargeIcon != nullptr) DestroyIcon(LargeIcon);
-}
-
 int TMainForm::Scale(int designPixels) const { return ScaleDesign(designPixels, Dpi); }
 
 void TMainForm::CreateControls() {
   // The density of the monitor the window was made on; WM_DPICHANGED tells
   // of any other.
   Dpi = WindowDpi(Window.Handle);
-  WindowFont = CreateDefaultFont(9, Dpi);
+  WindowFont.Reset(CreateDefaultFont(9, Dpi));
   SetWindowIcons();
 
   const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
@@ -113,37 +95,35 @@ void TMainForm::CreateControls() {
                                   Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   Instance, nullptr);
     if (handle == nullptr) RaiseLastError("A control of the main window cannot be created.");
-    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont), FALSE);
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont.Get()), FALSE);
     return handle;
   };
-  StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, idStatusBar);
+  StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusBarId);
   StatusBar.MakeOnePart();
   CreateToolBar();
   // Created in tab order; a label comes right before the field its mnemonic
   // focuses.
-  QuestionLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idQuestionLabel);
+  QuestionLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, kQuestionLabelId);
   QuestionLabel.SetText("&Question:");
   QuestionField.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idQuestionField, WS_EX_CLIENTEDGE);
-  AnswerLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, idAnswerLabel);
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, kQuestionFieldId, WS_EX_CLIENTEDGE);
+  AnswerLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, kAnswerLabelId);
   AnswerLabel.SetText("&Answer:");
   AnswerField.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, idAnswerField, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(AnswerField.Handle, FieldProc, idAnswerField,
+      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, kAnswerFieldId, WS_EX_CLIENTEDGE);
+  SetWindowSubclass(AnswerField.Handle, FieldProc, kAnswerFieldId,
                     reinterpret_cast<DWORD_PTR>(this));
-  Log.Handle =
+  LogPane.Attach(
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            idLog, WS_EX_CLIENTEDGE);
+            kLogId, WS_EX_CLIENTEDGE));
   // No limit: a long run's log must never be cut.
-  Log.Send(EM_SETLIMITTEXT, 0);
+  LogPane.Control().Send(EM_SETLIMITTEXT, 0);
   CreateMainMenu();
 }
 
-void TMainForm::LayoutControls() {
-  // A minimized window has no room: laid out there, the log would wrap its
-  // whole text to nothing, and again on restoring.
-  if (IsIconic(Window.Handle)) return;
+// The client area left between the toolbar and the status bar.
+RECT TMainForm::AreaBetweenBars() const {
   RECT client;
   GetClientRect(Window.Handle, &client);
   // The bars' own visibility, which holds before the window is first shown.
@@ -162,6 +142,14 @@ void TMainForm::LayoutControls() {
     GetWindowRect(ToolBar.Handle, &bar);
     client.top += bar.bottom - bar.top;
   }
+  return client;
+}
+
+void TMainForm::LayoutControls() {
+  // A minimized window has no room: laid out there, the log would wrap its
+  // whole text to nothing, and again on restoring.
+  if (IsIconic(Window.Handle)) return;
+  const RECT client = AreaBetweenBars();
   // What is left holds the fields above or below the log, which fills the
   // rest.
   RECT fields = client, logArea = client;
@@ -193,7 +181,7 @@ void TMainForm::LayoutControls() {
   answer.right = right;
   place(QuestionField, question);
   place(AnswerField, answer);
-  place(Log, logArea);
+  place(LogPane.Control(), logArea);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -224,7 +212,7 @@ LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LP
           break;
         }
         case WM_KEYDOWN: {
-          if (id != idAnswerField) break;
+          if (id != kAnswerFieldId) break;
           TKeyCode key = static_cast<TKeyCode>(wParam);
           form->AnswerKeyDown(key);
           if (key == 0) {
@@ -255,12 +243,7 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_NOTIFY:
     return WMNotify(reinterpret_cast<NMHDR*>(lParam));
   case WM_NEXTDLGCTL:
-    // The dialog keys of the window ask for this as a dialog would: a label's
-    // mnemonic moves to the field after the label.
-    if (LOWORD(lParam))
-      FocusDialogControl(reinterpret_cast<HWND>(wParam));
-    else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
-      FocusDialogControl(next);
+    WMNextDlgCtl(wParam, lParam);
     return 0;
   case WM_DPICHANGED:
     WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -272,14 +255,7 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (wParam && lParam == 0) FormShow();
     break;
   case WM_ACTIVATE:
-    // Give the focus back to the control that had it.
-    if (LOWORD(wParam) == WA_INACTIVE) {
-      HWND focus = GetFocus();
-      if (focus != nullptr && IsChild(Window.Handle, focus)) FocusBeforeDeactivation = focus;
-    } else if (FocusBeforeDeactivation != nullptr && IsWindow(FocusBeforeDeactivation)) {
-      ::SetFocus(FocusBeforeDeactivation);
-      return 0;
-    }
+    if (WMActivate(LOWORD(wParam))) return 0;
     break;
   case WM_CLOSE: {
     bool canClose = true;
@@ -290,23 +266,51 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_QUERYENDSESSION:
     return TRUE; // a run in progress is no reason to keep the session
   case WM_ENDSESSION:
-    if (!wParam) return 0;
-    // The process ends after this without a close. An installer's Restart
-    // Manager asks the program alone to end: it closes without a question, which
-    // would hold the installer up until it killed the program.
-    SaveSettingsSilently();
-    if (lParam & ENDSESSION_CLOSEAPP) DestroyWindow(Window.Handle);
+    if (wParam) WMEndSession(lParam);
     return 0;
   case WM_DESTROY:
-    DragAcceptFiles(Window.Handle, FALSE);
-    ReleaseWindowObject(Window.Handle);
-    Window.Handle = nullptr;
-    if (QuitOnDestroy) PostQuitMessage(0);
+    WMDestroy();
     return 0;
   default:
     break;
   }
   return DefWindowProcA(Window.Handle, message, wParam, lParam);
+}
+
+// The dialog keys of the window ask for this as a dialog would: a label's
+// mnemonic moves to the field after the label.
+void TMainForm::WMNextDlgCtl(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(lParam))
+    FocusDialogControl(reinterpret_cast<HWND>(wParam));
+  else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
+    FocusDialogControl(next);
+}
+
+// The focus goes back to the control that had it; true when it was given.
+bool TMainForm::WMActivate(WORD state) {
+  if (state == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Window.Handle, focus)) FocusBeforeDeactivation = focus;
+    return false;
+  }
+  if (FocusBeforeDeactivation == nullptr || !IsWindow(FocusBeforeDeactivation)) return false;
+  ::SetFocus(FocusBeforeDeactivation);
+  return true;
+}
+
+// The process ends after this without a close. An installer's Restart
+// Manager asks the program alone to end: it closes without a question, which
+// would hold the installer up until it killed the program.
+void TMainForm::WMEndSession(LPARAM reasons) {
+  SaveSettingsSilently();
+  if (reasons & ENDSESSION_CLOSEAPP) DestroyWindow(Window.Handle);
+}
+
+void TMainForm::WMDestroy() {
+  DragAcceptFiles(Window.Handle, FALSE);
+  ReleaseWindowObject(Window.Handle);
+  Window.Handle = nullptr;
+  if (QuitOnDestroy) PostQuitMessage(0);
 }
 
 void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
@@ -316,9 +320,8 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
     ClickMenuItem(id); // the menu or a shortcut
   } else if (sender == ToolBar.Handle) {
     ToolButtonClick(id);
-  } else if (sender == Log.Handle && HIWORD(wParam) == EN_CHANGE) {
-    if (!AppendingLog) LogEndKnown = false; // the user typed into the log
-    LogChanged();
+  } else if (sender == LogPane.Control().Handle && HIWORD(wParam) == EN_CHANGE) {
+    LogPane.ControlChanged();
   }
 }
 
@@ -332,7 +335,7 @@ void TMainForm::FocusDialogControl(HWND control) {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
   if (Window.Handle == nullptr) return false;
-  if (Accelerators != nullptr && TranslateAcceleratorW(Window.Handle, Accelerators, &message))
+  if (Accelerators && TranslateAcceleratorW(Window.Handle, Accelerators.Get(), &message))
     return true;
   if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && MoveFocus(message.hwnd))
     return true;
@@ -343,7 +346,7 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
 // edit would otherwise keep the Tab for itself.
 bool TMainForm::MoveFocus(HWND from) {
   if (GetKeyState(VK_CONTROL) < 0) return false;
-  const HWND fields[] = {QuestionField.Handle, AnswerField.Handle, Log.Handle};
+  const HWND fields[] = {QuestionField.Handle, AnswerField.Handle, LogPane.Control().Handle};
   for (int i = 0; i < 3; ++i)
     if (fields[i] == from) {
       const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
@@ -365,44 +368,6 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
-  canClose = Run->ConfirmQuitExam();
+  canClose = Run.ConfirmQuitExam();
   if (canClose) SaveSettings();
-}
-
-void TMainForm::ReplaceLogText(const std::string& text) {
-  PendingLog.clear();
-  Log.SetText(text);
-  LogEndsEmpty = logpane::LastLineEmpty(text);
-  LogEndKnown = true;
-}
-
-void TMainForm::AppendLogLine(std::string_view line) {
-  if (!LogEndKnown) {
-    LogEndsEmpty = logpane::LastLineEmpty(Log.GetText());
-    LogEndKnown = true;
-  }
-  // The lines of one block reach the control together (FlushLog): each
-  // insertion costs the control a repaint, whatever its length.
-  PendingLog += logpane::LineInsertion(line, LogEndsEmpty);
-  LogEndsEmpty = true;
-}
-
-void TMainForm::FlushLog() {
-  if (PendingLog.empty()) return;
-  // Taken out first: the control's change notice comes back here.
-  const std::string lines = std::move(PendingLog);
-  PendingLog.clear();
-  AppendingLog = true;
-  // The caret goes to the end without asking for the text's length, which
-  // the control may have to count from the start every time.
-  Log.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
-  Log.ReplaceSel(lines.c_str());
-  AppendingLog = false;
-}
-
-bool TMainForm::LogHoldsLine() const {
-  if (!PendingLog.empty()) return true;
-  // From the control's own line figures, which it keeps: more than one line,
-  // or a first line that is not empty.
-  return Log.Send(EM_GETLINECOUNT) > 1 || Log.Send(EM_LINELENGTH, 0) > 0;
 }

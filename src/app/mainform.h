@@ -1,16 +1,16 @@
 // The main window: the question and answer fields, the log, the menu, the
 // toolbar and the status bar, and every command behind them. One class over
 // several files, one subject each: mainform.cpp (the window, its layout and
-// the log), mainform_menus.cpp (the menu, shortcuts and toolbar from the
-// command table), mainform_commands.cpp (the dispatch, the general commands
-// and the command states), mainform_files.cpp, mainform_view.cpp,
-// mainform_find.cpp, mainform_settings.cpp and mainform_dpi.cpp.
+// its messages), mainform_menus.cpp (the menu, shortcuts and toolbar from the
+// command table), mainform_commands.cpp (the click, the command states and
+// the general commands), commandtable.cpp (what each command does),
+// mainform_files.cpp, mainform_view.cpp, mainform_find.cpp,
+// mainform_settings.cpp and mainform_dpi.cpp; the log pane is a class of its
+// own (logpane.h).
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include <windows.h>
@@ -19,14 +19,17 @@
 
 #include "dialogs/enterdialog.h"
 #include "dialogs/finddialog.h"
+#include "exam/commandstates.h"
 #include "exam/exam.h"
 #include "exam/examrun.h"
 #include "exam/examwindow.h"
 #include "exam/randomsource.h"
+#include "logpane.h"
 #include "settings/history.h"
 #include "settings/options.h"
 #include "win/controls.h"
 #include "win/filedialog.h"
+#include "win/handles.h"
 #include "win/widenames.h"
 
 class TIniDocument;
@@ -36,13 +39,18 @@ public:
   // Registers the window class; call once before the first window is created.
   static bool RegisterClass(HINSTANCE instance);
 
-  // Creates the window and everything it owns; the arguments are the
-  // command line's files as Windows gives them, opened at the first idle
-  // moment.
-  TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments = {});
+  // The window's objects, whole before any message can reach them; the
+  // arguments are the command line's files as Windows gives them, opened at
+  // the first idle moment.
+  explicit TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments = {});
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
   ~TMainForm() override;
+
+  // Makes the window and its controls, applies the options and reads the
+  // settings file. Throws when the window cannot be made, or the settings
+  // file exists but cannot be read; the window is gone then.
+  void Create();
 
   HWND Handle() const { return Window.Handle; }
   // When set, destroying the window ends the thread's message loop.
@@ -56,7 +64,7 @@ public:
   bool IdleHandlerInstalled() const { return IdleInstalled; }
 
   // One click on a menu item, from the menu, a shortcut, a toolbar button or
-  // a test: nothing happens while the item is disabled.
+  // a test: nothing happens while the command is disabled.
   void ClickMenuItem(int id);
 
   // TExamWindow
@@ -65,15 +73,11 @@ public:
   std::string GetAnswerText() const override { return AnswerField.GetText(); }
   void SetAnswerText(const std::string& text) override { AnswerField.SetText(text); }
   void FocusAnswer() override { AnswerField.SetFocus(); }
-  void ReplaceLogText(const std::string& text) override;
-  void AppendLogLine(std::string_view line) override;
-  bool LogHoldsLine() const override;
-  void FocusLog() override {
-    FlushLog();
-    Log.SetFocus();
-  }
-  void LogChanged() override;
-  void UpdateCommands() override;
+  void ReplaceLogText(const std::string& text) override { LogPane.Replace(text); }
+  void AppendLogLines(const std::vector<std::string>& lines) override { LogPane.Append(lines); }
+  bool LogHoldsLine() const override { return LogPane.HoldsLine(); }
+  void FocusLog() override { LogPane.Control().SetFocus(); }
+  void UpdateCommands() override { RefreshCommands(); }
   void ShowError(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   TExamOptions GetExamOptions() const override { return ExamOptions; }
@@ -81,13 +85,15 @@ public:
   TRandomSource& GetRandomSource() override { return Random; }
 
   std::string GetStatus() const { return StatusBar.GetSimpleText(); }
-  THistory& GetHistory() { return *History; }
-  TExam& GetExam() { return *Exam; }
+  THistory& GetHistory() { return History; }
+  TExam& GetExam() { return Exam; }
   const TViewOptions& GetViewOptions() const { return ViewOptions; }
 
 private:
   // The tests' view of the controls and dialogs (tests/app/mainformprobe.h).
   friend struct TMainFormProbe;
+  // The command table's handlers (commandtable.cpp).
+  friend struct TCommandTable;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -95,18 +101,23 @@ private:
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void WMCommand(WPARAM wParam, LPARAM lParam);
   LRESULT WMNotify(NMHDR* header);
+  void WMNextDlgCtl(WPARAM wParam, LPARAM lParam);
+  bool WMActivate(WORD state);
+  void WMEndSession(LPARAM reasons);
+  void WMDestroy();
   bool MoveFocus(HWND from);
   void FocusDialogControl(HWND control);
   void FormShow();
   void FormCloseQuery(bool& canClose);
 
-  // The command states, by id: a menu item and the toolbar button that
-  // follows it (mainform_menus.cpp).
-  TMenuItem MenuItem(int id) const { return {GetMenu(Window.Handle), static_cast<UINT>(id)}; }
-  void SetCommandEnabled(int id, bool enabled);
-  void SetCommandChecked(int id, bool checked);
+  // The command states (mainform_commands.cpp): computed from what the window
+  // holds, shown on the menu items and buttons by the one refresh that every
+  // change of state calls.
+  TCommandStates CurrentStates() const;
+  bool CommandEnabled(int id) const;
+  void RefreshCommands();
+  void ShowCommandState(int id, bool enabled, bool checked);
   BYTE ButtonState(int id) const;
-  void ButtonFollowsItem(int id);
 
   // The commands (mainform_commands.cpp).
   void NewDocument();
@@ -122,7 +133,7 @@ private:
   // Files (mainform_files.cpp).
   void OpenWithDialog();
   void SaveLog();
-  void OpenRecentFile(int id);
+  void OpenRecentFile(int slot);
   void ClearRecentFiles();
   void OpenDocument(const std::string& path);
   bool DecideFileFormat(const std::string& path, int& format);
@@ -148,11 +159,9 @@ private:
   void ToggleExamOption(bool TExamOptions::*option);
   void ResetExamOptions();
   void SetExamOptions(const TExamOptions& options);
-  void ApplyExamOptions();
   void SetViewOptions(const TViewOptions& options);
   void ApplyViewOptions();
   void SetSearchOptions(const TSearchOptions& options);
-  void UpdateFindCommands();
 
   // Find (mainform_find.cpp).
   void Find();
@@ -165,7 +174,6 @@ private:
   void SaveSettingsSilently();
   void WriteSettings(TIniDocument& document);
   void ApplySavedPlace(const RECT& place);
-  bool ApplyingSavedPlace = false;
 
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();
@@ -175,6 +183,7 @@ private:
   void SetToolBarImages();
   void SetToolBarCaptions(bool captions);
   int WidestCaption() const;
+  RECT AreaBetweenBars() const;
   void LayoutControls();
   int Scale(int designPixels) const;
 
@@ -183,46 +192,43 @@ private:
   void SetWindowFont();
   void SetWindowIcons();
 
-  // Both start in the folder either was last used in; the settings keep
-  // them in this order.
-  TFileDialog OpenDialog, SaveLogDialog;
-  std::array<TFileDialog*, 2> FileDialogs() { return {&OpenDialog, &SaveLogDialog}; }
   HINSTANCE Instance;
+  std::vector<std::wstring> Arguments;
+
+  // The window and its controls, and what they are drawn with.
   TControl Window;
   TStatusBar StatusBar;
   TControl ToolBar;
   TControl QuestionLabel, AnswerLabel;
-  TEdit QuestionField, AnswerField, Log;
-  HACCEL Accelerators = nullptr;
-  HIMAGELIST ToolBarImages = nullptr;
-  HFONT WindowFont = nullptr;
-  HFONT FieldFont = nullptr;
-  HICON SmallIcon = nullptr, LargeIcon = nullptr;
+  TEdit QuestionField, AnswerField;
+  TLogPane LogPane;
+  TAcceleratorHandle Accelerators;
+  TImageListHandle ToolBarImages;
+  TFontHandle WindowFont; // the labels, the toolbar and the status bar
+  TFontHandle FieldFont;  // the fields and the log, from the view options
+  TIconHandle SmallIcon, LargeIcon;
   int Dpi = 96;
-  std::vector<std::wstring> Arguments;
-  bool IdleInstalled = false;
   std::string TitleText;
-  // The log's last line is known to be empty (the text ends with a line
-  // break) as long as only the program wrote to it.
-  bool LogEndKnown = true;
-  bool LogEndsEmpty = true;
-  bool AppendingLog = false;
-  // Lines appended and not yet handed to the control.
-  std::string PendingLog;
-  void FlushLog();
-  HWND FocusBeforeDeactivation = nullptr;
+  bool IdleInstalled = false;
   bool ToolTipsShown = true;
+  bool ApplyingSavedPlace = false;
+  HWND FocusBeforeDeactivation = nullptr;
 
-  // What the window owns, in the order it creates them.
+  // Both start in the folder either was last used in; the settings keep
+  // them in this order.
+  TFileDialog OpenDialog, SaveLogDialog;
+  std::array<TFileDialog*, 2> FileDialogs() { return {&OpenDialog, &SaveLogDialog}; }
+
+  // What the window holds.
   std::string FileName;
-  std::unique_ptr<THistory> History;
-  std::unique_ptr<TExam> Exam;
+  THistory History;
+  TExam Exam;
   TSearchOptions SearchOptions;
   TViewOptions ViewOptions;
   TExamOptions ExamOptions;
   TClockRandom Random;
-  std::unique_ptr<TExamRun> Run;
-  // The two dialogs made once at start-up and reused.
-  std::unique_ptr<TEnterDialog> EnterDialog;
-  std::unique_ptr<TStrFindDialog> StrFindDialog;
+  TExamRun Run;
+  // The two dialogs made once and reused.
+  TEnterDialog EnterDialog;
+  TStrFindDialog StrFindDialog;
 };

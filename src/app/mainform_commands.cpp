@@ -2,81 +2,69 @@
 #include "appconst.h"
 #include "commands.h"
 #include "dialogs/choicedialog.h"
-#include "exam/commandstates.h"
 #include "mainform.h"
 #include "resource.h"
 
-// The one place a command id meets its handler.
+// One click, from wherever it came: the command's row says what it does.
 void TMainForm::ClickMenuItem(int id) {
-  if (Window.Handle == nullptr || !MenuItem(id).GetEnabled()) return;
-  if (IsHistoryCommand(id)) return OpenRecentFile(id);
-  switch (id) {
-  case cmNew:
-    return NewDocument();
-  case cmOpen:
-    return OpenWithDialog();
-  case cmSaveLog:
-    return SaveLog();
-  case cmStart:
-    return Run->Start(ecStart);
-  case cmReview:
-    return Run->Start(ecReview);
-  case cmList:
-    return Run->List();
-  case cmClear:
-    return ClearRecentFiles();
-  case cmExit:
-    return Exit();
-  case cmFind:
-    return Find();
-  case cmFindNext:
-    return FindAgain(false);
-  case cmFindPrev:
-    return FindAgain(true);
-  case cmSelectAll:
-    return SelectAll();
-  case cmToolbar:
-    return ToggleViewOption(&TViewOptions::Toolbar);
-  case cmToolbarCaptions:
-    return ToggleViewOption(&TViewOptions::ToolbarCaptions);
-  case cmFont:
-    return ChangeFont();
-  case cmTabWidth:
-    return ChangeTabWidth();
-  case cmSwapPanels:
-    return ToggleViewOption(&TViewOptions::SwapPanels);
-  case cmStatusBar:
-    return ToggleViewOption(&TViewOptions::StatusBar);
-  case cmLastPosition:
-    return ToggleViewOption(&TViewOptions::LastPosition);
-  case cmTopmost:
-    return ToggleViewOption(&TViewOptions::Topmost);
-  case cmDefaultView:
-    return ResetViewOptions();
-  case cmShuffle:
-    return ToggleExamOption(&TExamOptions::Shuffle);
-  case cmSwap:
-    return ToggleExamOption(&TExamOptions::Swap);
-  case cmCaseSensitive:
-    return ToggleExamOption(&TExamOptions::CaseSensitive);
-  case cmDefaultExam:
-    return ResetExamOptions();
-  case cmHelp:
-    return ShowHelp();
-  case cmAbout:
-    return ShowAbout();
-  default:
-    return;
-  }
+  const TCommand* command = FindCommand(id);
+  if (Window.Handle == nullptr || command == nullptr || !CommandEnabled(id)) return;
+  if (IsHistoryCommand(id)) return OpenRecentFile(id - cmHistoryFirst);
+  if (command->Run != nullptr) command->Run(*this);
 }
 
 void TMainForm::ToolButtonClick(int id) {
   const TCommand* command = FindCommand(id);
   if (command != nullptr && command->Button.Caption != nullptr) ClickMenuItem(id);
+  // A check button flips itself when clicked; it shows the state again, as
+  // the click left it.
+  RefreshCommands();
+}
+
+TCommandStates TMainForm::CurrentStates() const {
+  return CommandStates(
+      {Exam, History, LogPane.HoldsLine(), SearchOptions, ViewOptions, ExamOptions});
+}
+
+bool TMainForm::CommandEnabled(int id) const {
+  const TCommand* command = FindCommand(id);
+  if (command == nullptr) return false;
+  const TCommandStates states = CurrentStates();
+  if (IsHistoryCommand(id)) return states.RecentFile[static_cast<size_t>(id - cmHistoryFirst)];
+  return command->State == nullptr || (command->Flags & cfCheck) || states.*command->State;
+}
+
+void TMainForm::RefreshCommands() {
+  if (Window.Handle == nullptr) return;
+  const TCommandStates states = CurrentStates();
+  AnswerField.SetReadOnly(states.AnswerReadOnly);
+  for (const TCommand& command : CommandTable()) {
+    if (command.Id == cmHistoryFirst) {
+      for (int slot = 0; slot < kHistorySlots; ++slot)
+        ShowCommandState(cmHistoryFirst + slot, states.RecentFile[static_cast<size_t>(slot)],
+                         false);
+    } else if (command.State != nullptr) {
+      const bool on = states.*command.State;
+      const bool check = (command.Flags & cfCheck) != 0;
+      ShowCommandState(command.Id, check || on, check && on);
+    }
+  }
+}
+
+// A menu item and the button that stands for it, together.
+void TMainForm::ShowCommandState(int id, bool enabled, bool checked) {
+  const TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(id)};
+  item.SetEnabled(enabled);
+  item.SetChecked(checked);
+  const TCommand* command = FindCommand(id);
+  if (command == nullptr || command->Button.Caption == nullptr) return;
+  const TToolButton button{ToolBar.Handle, id};
+  button.SetEnabled(enabled);
+  button.SetDown(checked);
 }
 
 void TMainForm::NewDocument() {
-  if (!Run->ConfirmQuitExam()) return;
+  if (!Run.ConfirmQuitExam()) return;
   SetStatus("No data");
   ClearDocument();
 }
@@ -85,38 +73,26 @@ void TMainForm::Exit() { PostMessageA(Window.Handle, WM_CLOSE, 0, 0); }
 
 void TMainForm::SelectAll() {
   const HWND focus = GetFocus();
-  if (focus == QuestionField.Handle || focus == AnswerField.Handle || focus == Log.Handle)
+  if (focus == QuestionField.Handle || focus == AnswerField.Handle ||
+      focus == LogPane.Control().Handle)
     TEdit(focus).SelectAll();
 }
 
 void TMainForm::ShowHelp() {
   if (!Confirm("Open the help document in HTML format?")) return;
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(Window.Handle, "open", HelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) ShowOpenError(HelpFile);
+      ShellExecuteA(Window.Handle, "open", kHelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) ShowOpenError(kHelpFile);
 }
 
 void TMainForm::ShowAbout() {
   // One button, OK, which Enter and Escape both press.
   constexpr int okButton = 0, buttonCount = 1;
-  ShowChoiceDialog(Window.Handle, "About", AboutText, dkInformation, "OK", okButton, okButton,
+  ShowChoiceDialog(Window.Handle, "About", kAboutText, dkInformation, "OK", okButton, okButton,
                    buttonCount, LoadIconA(Instance, MAKEINTRESOURCEA(IDI_TESMO)));
 }
 
-void TMainForm::AnswerKeyDown(TKeyCode& key) { Run->AnswerKeyDown(key); }
-
-void TMainForm::LogChanged() {
-  FlushLog();
-  SetCommandEnabled(cmSaveLog, LogHoldsLine());
-}
-
-void TMainForm::UpdateCommands() {
-  const TExamCommandStates states = ExamCommandStates(*Exam);
-  SetCommandEnabled(cmStart, states.StartEnabled);
-  SetCommandEnabled(cmReview, states.ReviewEnabled);
-  SetCommandEnabled(cmList, states.ListEnabled);
-  AnswerField.SetReadOnly(states.AnswerReadOnly);
-}
+void TMainForm::AnswerKeyDown(TKeyCode& key) { Run.AnswerKeyDown(key); }
 
 void TMainForm::ShowError(const std::string& text) {
   MessageBoxA(Window.Handle, text.c_str(), TitleText.c_str(),
@@ -149,23 +125,11 @@ void TMainForm::ResetExamOptions() {
 void TMainForm::SetExamOptions(const TExamOptions& options) {
   if (options == ExamOptions) return;
   ExamOptions = options;
-  ApplyExamOptions();
-}
-
-void TMainForm::ApplyExamOptions() {
-  SetCommandChecked(cmShuffle, ExamOptions.Shuffle);
-  SetCommandChecked(cmSwap, ExamOptions.Swap);
-  SetCommandChecked(cmCaseSensitive, ExamOptions.CaseSensitive);
+  RefreshCommands();
 }
 
 void TMainForm::SetSearchOptions(const TSearchOptions& options) {
   if (options == SearchOptions) return;
   SearchOptions = options;
-  UpdateFindCommands();
-}
-
-void TMainForm::UpdateFindCommands() {
-  const bool enabled = !SearchOptions.FindText.empty();
-  SetCommandEnabled(cmFindNext, enabled);
-  SetCommandEnabled(cmFindPrev, enabled);
+  RefreshCommands();
 }

@@ -27,25 +27,23 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
 // The labels, the toolbar and the status bar; the fields take the font of
 // the view options.
 void TMainForm::SetWindowFont() {
-  HFONT font = CreateDefaultFont(9, Dpi);
-  if (font == nullptr) return;
+  TFontHandle font(CreateDefaultFont(9, Dpi));
+  if (!font) return;
   for (HWND control : {StatusBar.Handle, ToolBar.Handle, QuestionLabel.Handle, AnswerLabel.Handle})
-    TControl(control).SetFont(font);
-  if (WindowFont != nullptr) DeleteObject(WindowFont);
-  WindowFont = font;
+    TControl(control).SetFont(font.Get());
+  WindowFont = std::move(font);
 }
 
 // The program's icon drawn at the sizes the caption and the task switcher
 // use at this density, rather than the class's, made for the screen's.
 void TMainForm::SetWindowIcons() {
-  const auto load = [this](int index, HICON& icon, WPARAM kind) {
+  const auto load = [this](int index, TIconHandle& icon, WPARAM kind) {
     const int size = SystemMetricAt(index, Dpi);
-    const auto loaded = static_cast<HICON>(
-        LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TESMO), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-    if (loaded == nullptr) return;
-    Window.Send(WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded));
-    if (icon != nullptr) DestroyIcon(icon);
-    icon = loaded;
+    TIconHandle loaded(static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TESMO),
+                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (!loaded) return;
+    Window.Send(WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded.Get()));
+    icon = std::move(loaded);
   };
   load(SM_CXSMICON, SmallIcon, ICON_SMALL);
   load(SM_CXICON, LargeIcon, ICON_BIG);

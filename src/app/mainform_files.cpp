@@ -29,7 +29,7 @@ TCodePageName DroppedName(HDROP drop, UINT index) {
 } // namespace
 
 void TMainForm::OpenWithDialog() {
-  if (!Run->ConfirmQuitExam()) return;
+  if (!Run.ConfirmQuitExam()) return;
   std::string name;
   if (!ExecuteFileDialog(OpenDialog, name)) return;
   OpenDocument(name);
@@ -64,8 +64,8 @@ void TMainForm::OpenDocument(const std::string& path) {
   ClearDocument();
   SetFileName(path);
   // The loaded set is taken over whole; it would be freed right after anyway.
-  Exam->AllItems.Swap(items);
-  UpdateCommands();
+  Exam.AllItems.Swap(items);
+  RefreshCommands();
 }
 
 bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
@@ -99,12 +99,11 @@ bool TMainForm::AskFileFormat(const std::string& path, int& format) {
 
 void TMainForm::ClearDocument() {
   SetFileName("");
-  Exam->ClearAll();
-  UpdateCommands();
+  Exam.ClearAll();
+  RefreshCommands();
   QuestionField.SetText("");
   AnswerField.SetText("");
   ReplaceLogText("");
-  LogChanged();
 }
 
 void TMainForm::SetFileName(const std::string& path) {
@@ -114,10 +113,10 @@ void TMainForm::SetFileName(const std::string& path) {
 }
 
 void TMainForm::UpdateTitle() {
-  std::string title = AppTitle;
+  std::string title = kAppTitle;
   if (!FileName.empty()) {
-    title = ExtractFileName(FileName) + " - " + AppTitle;
-    History->Add(FileName);
+    title = ExtractFileName(FileName) + " - " + kAppTitle;
+    History.Add(FileName);
     UpdateHistoryMenu();
   }
   TitleText = title;
@@ -125,31 +124,26 @@ void TMainForm::UpdateTitle() {
 }
 
 void TMainForm::UpdateHistoryMenu() {
-  bool anyFile = false;
-  for (int slot = 0; slot < History->Count() && slot < HistorySlots; ++slot) {
-    const std::string name = ExtractFileName(History->Get(slot));
-    anyFile = anyFile || !name.empty();
-    const int id = cmHistoryFirst + slot;
-    MenuItem(id).SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
-                            std::to_string(slot + 1) + ")");
-    SetCommandEnabled(id, !name.empty());
+  for (int slot = 0; slot < History.Count() && slot < kHistorySlots; ++slot) {
+    const std::string name = ExtractFileName(History.Get(slot));
+    const TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(cmHistoryFirst + slot)};
+    item.SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
+                    std::to_string(slot + 1) + ")");
   }
-  SetCommandEnabled(cmClear, anyFile);
+  RefreshCommands();
 }
 
-void TMainForm::OpenRecentFile(int id) {
-  if (!Run->ConfirmQuitExam()) return;
-  if (!IsHistoryCommand(id)) return;
-  const int slot = id - cmHistoryFirst;
-  if (slot >= History->Count()) return;
+void TMainForm::OpenRecentFile(int slot) {
+  if (!Run.ConfirmQuitExam()) return;
+  if (slot < 0 || slot >= History.Count()) return;
   // A copy: opening the file reorders the list.
-  const std::string path = History->Get(slot);
+  const std::string path = History.Get(slot);
   OpenDocument(path);
 }
 
 void TMainForm::ClearRecentFiles() {
   if (!Confirm("Clear the history?")) return;
-  History->Clear();
+  History.Clear();
   UpdateHistoryMenu();
 }
 
@@ -166,7 +160,7 @@ void TMainForm::SaveLog() {
   if (!ExecuteFileDialog(SaveLogDialog, name)) return;
   // Saved whole or not at all: a failure half-way leaves an older file as it was.
   try {
-    sys::SaveFile(name, Log.GetText());
+    sys::SaveFile(name, LogPane.Text());
   } catch (const sys::EFileError&) {
     ShowSaveError(name);
   }
@@ -202,7 +196,7 @@ void TMainForm::OpenNames(const std::vector<TCodePageName>& names) {
 }
 
 void TMainForm::OpenFileList(const std::vector<std::string>& files) {
-  if (!Run->ConfirmQuitExam()) return;
+  if (!Run.ConfirmQuitExam()) return;
   if (files.empty()) return;
   SetStatus(GroupThousands(static_cast<long long>(files.size())) + " items are dropped");
   if (files.size() == 1)

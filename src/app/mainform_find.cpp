@@ -42,9 +42,9 @@ private:
 } // namespace
 
 void TMainForm::Find() {
-  StrFindDialog->SetOptions(SearchOptions);
-  if (!StrFindDialog->Execute(Window.Handle, Log.GetSelText())) return;
-  SetSearchOptions(StrFindDialog->GetCurrentOptions());
+  StrFindDialog.SetOptions(SearchOptions);
+  if (!StrFindDialog.Execute(Window.Handle, LogPane.Control().GetSelText())) return;
+  SetSearchOptions(StrFindDialog.GetCurrentOptions());
   SearchLog(SearchOptions);
 }
 
@@ -56,9 +56,9 @@ void TMainForm::FindAgain(bool reverse) {
 }
 
 void TMainForm::SearchLog(const TSearchOptions& request) {
-  TMemoSearch memo(Log);
+  TMemoSearch memo(LogPane.Control());
   if (SearchMemo(memo, request))
-    Log.SetFocus();
+    LogPane.Control().SetFocus();
   else
     MessageBoxA(Window.Handle, "There is no match.", TitleText.c_str(),
                 MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);

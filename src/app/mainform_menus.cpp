@@ -39,9 +39,9 @@ void TMainForm::CreateMainMenu() {
   HMENU bar = CreateMenu();
   if (bar == nullptr) RaiseMenuError();
   HMENU popup = nullptr, history = nullptr;
-  const TMenuColumn* column = MenuColumns;
-  for (const TCommand& command : Commands) {
-    if (column != std::end(MenuColumns) && command.Id == column->First) {
+  const TMenuColumn* column = kMenuColumns;
+  for (const TCommand& command : CommandTable()) {
+    if (column != std::end(kMenuColumns) && command.Id == column->First) {
       popup = NewPopup();
       Append(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), column->Caption);
       ++column;
@@ -50,7 +50,7 @@ void TMainForm::CreateMainMenu() {
     }
     if (command.Id == cmHistoryFirst) {
       history = NewPopup();
-      for (int slot = 0; slot < HistorySlots; ++slot)
+      for (int slot = 0; slot < kHistorySlots; ++slot)
         Append(history, MF_STRING, cmHistoryFirst + slot, "File " + std::to_string(slot + 1));
       Append(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(history), command.Caption);
     } else {
@@ -69,40 +69,23 @@ void TMainForm::CreateMainMenu() {
 
 void TMainForm::CreateAccelerators() {
   std::vector<ACCEL> keys;
-  for (const TCommand& command : Commands)
+  for (const TCommand& command : CommandTable())
     if (command.Shortcut.Key != 0)
       keys.push_back({static_cast<BYTE>(FVIRTKEY | command.Shortcut.Modifiers),
                       command.Shortcut.Key, static_cast<WORD>(command.Id)});
-  Accelerators = CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
-  if (Accelerators == nullptr) RaiseLastError("The shortcuts of the main window cannot be made.");
+  Accelerators.Reset(CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size())));
+  if (!Accelerators) RaiseLastError("The shortcuts of the main window cannot be made.");
 }
 
-void TMainForm::SetCommandEnabled(int id, bool enabled) {
-  MenuItem(id).SetEnabled(enabled);
-  ButtonFollowsItem(id);
-}
-
-void TMainForm::SetCommandChecked(int id, bool checked) {
-  MenuItem(id).SetChecked(checked);
-  ButtonFollowsItem(id);
-}
-
-// A button shows its menu item's state: enabled, and down while checked.
-// Before the menu exists every button is enabled.
+// A button's state when the toolbar is laid out anew: enabled, and down
+// while checked, as the command's state says.
 BYTE TMainForm::ButtonState(int id) const {
-  if (GetMenu(Window.Handle) == nullptr) return TBSTATE_ENABLED;
-  const TMenuItem item = MenuItem(id);
-  const bool down = (FindCommand(id)->Flags & cfCheck) && item.GetChecked();
-  return static_cast<BYTE>((item.GetEnabled() ? TBSTATE_ENABLED : 0) |
-                           (down ? TBSTATE_CHECKED : 0));
-}
-
-void TMainForm::ButtonFollowsItem(int id) {
-  if (!HasButton(FindCommand(id))) return;
-  const TToolButton button{ToolBar.Handle, id};
-  const BYTE state = ButtonState(id);
-  button.SetEnabled(state & TBSTATE_ENABLED);
-  button.SetDown(state & TBSTATE_CHECKED);
+  const TCommand* command = FindCommand(id);
+  if (command == nullptr || command->State == nullptr) return TBSTATE_ENABLED;
+  const bool on = CurrentStates().*command->State;
+  if (command->Flags & cfCheck)
+    return static_cast<BYTE>(TBSTATE_ENABLED | (on ? TBSTATE_CHECKED : 0));
+  return on ? TBSTATE_ENABLED : 0;
 }
 
 void TMainForm::CreateToolBar() {
@@ -112,38 +95,35 @@ void TMainForm::CreateToolBar() {
                                    0, 0, 0, 0, Window.Handle, nullptr, Instance, nullptr);
   if (ToolBar.Handle == nullptr) RaiseLastError("The toolbar cannot be created.");
   ToolBar.Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-  ToolBar.SetFont(WindowFont);
+  ToolBar.SetFont(WindowFont.Get());
   SetToolBarImages();
   SetToolBarCaptions(false);
 }
 
 // Pictures drawn for the window's density rather than scaled up.
 void TMainForm::SetToolBarImages() {
-  HIMAGELIST images = CreateToolBarImages(MulDiv(16, Dpi, 96));
-  if (images == nullptr) {
+  TImageListHandle images = CreateToolBarImages(MulDiv(16, Dpi, 96));
+  if (!images) {
     // At start-up a toolbar without pictures is a failure; later the buttons
     // keep the pictures they have.
-    if (ToolBarImages == nullptr) RaiseLastError("The toolbar's pictures cannot be made.");
+    if (!ToolBarImages) RaiseLastError("The toolbar's pictures cannot be made.");
     return;
   }
-  ToolBar.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  if (ToolBarImages != nullptr) ImageList_Destroy(ToolBarImages);
-  ToolBarImages = images;
+  ToolBar.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+  ToolBarImages = std::move(images);
 }
 
 // The width of the widest button caption in the toolbar's font.
 int TMainForm::WidestCaption() const {
-  HDC dc = GetDC(ToolBar.Handle);
-  HGDIOBJ old = SelectObject(dc, WindowFont);
+  const TWindowDC dc(ToolBar.Handle);
+  const TSelection font(dc.Get(), WindowFont.Get());
   int widest = 0;
-  for (const TCommand& command : Commands) {
+  for (const TCommand& command : CommandTable()) {
     SIZE size{};
     const char* caption = command.Button.Caption;
-    if (caption != nullptr && GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &size))
+    if (caption != nullptr && GetTextExtentPoint32A(dc.Get(), caption, lstrlenA(caption), &size))
       widest = std::max<int>(widest, size.cx);
   }
-  SelectObject(dc, old);
-  ReleaseDC(ToolBar.Handle, dc);
   return widest;
 }
 
@@ -153,9 +133,9 @@ int TMainForm::WidestCaption() const {
 void TMainForm::SetToolBarCaptions(bool captions) {
   while (ToolBar.Send(TB_BUTTONCOUNT) > 0) ToolBar.Send(TB_DELETEBUTTON, 0);
   std::vector<TBBUTTON> buttons;
-  const TMenuColumn* column = MenuColumns;
-  for (const TCommand& command : Commands) {
-    const bool columnStarts = column != std::end(MenuColumns) && command.Id == column->First;
+  const TMenuColumn* column = kMenuColumns;
+  for (const TCommand& command : CommandTable()) {
+    const bool columnStarts = column != std::end(kMenuColumns) && command.Id == column->First;
     if (columnStarts) ++column;
     if (!HasButton(&command)) continue;
     if (!buttons.empty() && (columnStarts || (command.Flags & cfSeparated)))

@@ -17,11 +17,11 @@ namespace {
 TIniDocument OpenSettings() {
   TIniDocument document;
   try {
-    document.LoadFromFile(SettingsFile);
+    document.LoadFromFile(kSettingsFile);
   } catch (const std::exception& failure) {
     const std::string text = failure.what();
-    if (text.find(SettingsFile) != std::string::npos) throw;
-    throw std::runtime_error("Cannot read file \"" + SettingsFile + "\". " + text);
+    if (text.find(kSettingsFile) != std::string::npos) throw;
+    throw std::runtime_error("Cannot read file \"" + kSettingsFile + "\". " + text);
   }
   return document;
 }
@@ -51,17 +51,17 @@ void TMainForm::LoadSettings() {
   for (const TFileDialog* dialog : FileDialogs())
     current.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
   // No file yet: the defaults stay, and the first close writes one.
-  if (!sys::FileExists(SettingsFile)) return;
+  if (!sys::FileExists(kSettingsFile)) return;
   // Outside the staged reading: a file that cannot be read at all ends the start.
   const TIniDocument document = OpenSettings();
 
   // Each group is applied only when every field of it converted; reading
   // stops at the first field that did not.
   const TSettingsRead read =
-      ReadSettingsValue(document.ReadString(SettingsSection, SettingsKey), current);
+      ReadSettingsValue(document.ReadString(kSettingsSection, kSettingsKey), current);
   const TSettings& stored = read.Settings;
   if (read.HistoryRead) {
-    History->SetCommaText(stored.HistoryText);
+    History.SetCommaText(stored.HistoryText);
     UpdateHistoryMenu();
   }
   if (read.ViewOptionsRead) SetViewOptions(stored.ViewOptions);
@@ -76,7 +76,7 @@ void TMainForm::LoadSettings() {
     if (i < read.FilterIndexesRead)
       dialog.FilterIndex = stored.Dialogs[static_cast<size_t>(i)].FilterIndex;
   }
-  if (read.Failed) ShowOpenError(SettingsFile);
+  if (read.Failed) ShowOpenError(kSettingsFile);
 }
 
 // The rectangle was saved on the screen the window was on, at that screen's
@@ -112,7 +112,7 @@ void TMainForm::SaveSettings() {
   try {
     WriteSettings(document);
   } catch (const std::exception&) {
-    ShowSaveError(SettingsFile);
+    ShowSaveError(kSettingsFile);
   }
 }
 
@@ -127,7 +127,7 @@ void TMainForm::SaveSettingsSilently() {
 
 void TMainForm::WriteSettings(TIniDocument& document) {
   TSettings settings;
-  settings.HistoryText = History->CommaText();
+  settings.HistoryText = History.CommaText();
   settings.ViewOptions = ViewOptions;
   settings.ExamOptions = ExamOptions;
   settings.WindowState = IsIconic(Window.Handle)   ? wsMinimized
@@ -141,6 +141,6 @@ void TMainForm::WriteSettings(TIniDocument& document) {
   settings.Bottom = bounds.bottom;
   for (const TFileDialog* dialog : FileDialogs())
     settings.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
-  document.WriteString(SettingsSection, SettingsKey, MakeSettingsValue(settings));
-  document.Save(SettingsFile);
+  document.WriteString(kSettingsSection, kSettingsKey, MakeSettingsValue(settings));
+  document.Save(kSettingsFile);
 }

@@ -39,16 +39,14 @@ namespace {
 // is not installed come out as the face that stands in for them, which is
 // one the font dialog lists.
 std::string ShownFace(HFONT font) {
-  HDC screen = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(screen, font);
+  const TWindowDC screen(nullptr);
+  const TSelection chosen(screen.Get(), font);
   char face[LF_FACESIZE] = {0};
-  const int length = GetTextFaceA(screen, LF_FACESIZE, face);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  const int length = GetTextFaceA(screen.Get(), LF_FACESIZE, face);
   return length > 0 ? std::string(face) : std::string();
 }
 
-constexpr UINT KeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 bool IsTopmost(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
@@ -70,10 +68,10 @@ void PutIntoTopmostBand(HWND window) {
       },
       reinterpret_cast<LPARAM>(&owned));
   for (HWND child : owned.Windows) SetWindowLongPtrA(child, GWLP_HWNDPARENT, 0);
-  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
   for (HWND child : owned.Windows) {
     SetWindowLongPtrA(child, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
-    SetWindowPos(child, HWND_TOPMOST, 0, 0, 0, 0, KeepPlace);
+    SetWindowPos(child, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
   }
 }
 
@@ -81,12 +79,12 @@ void PutIntoTopmostBand(HWND window) {
 
 bool TMainForm::EditFont(TViewOptions& options) {
   LOGFONTA font{};
-  HFONT start = CreateFontOf(options.FontName, options.FontSize, options.FontStyle, ScreenDpi());
-  GetObjectA(start, sizeof font, &font);
+  const TFontHandle start(
+      CreateFontOf(options.FontName, options.FontSize, options.FontStyle, ScreenDpi()));
+  GetObjectA(start.Get(), sizeof font, &font);
   // The dialog starts on a face it lists: "Default" starts on the default face.
-  std::string face = ShownFace(start);
+  std::string face = ShownFace(start.Get());
   if (face.empty()) face = ResolveFontFace(options.FontName);
-  DeleteObject(start);
   lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
 
   CHOOSEFONTA dialog{};
@@ -112,7 +110,7 @@ bool TMainForm::EditTabWidth(TViewOptions& options) {
   constexpr int lowest = 0, highest = 96;
   std::string text = std::to_string(options.TabWidth);
   for (;;) {
-    if (!EnterDialog->Execute(Window.Handle, "Tab Width", "Enter the tab width.", text))
+    if (!EnterDialog.Execute(Window.Handle, "Tab Width", "Enter the tab width.", text))
       return false;
     int width = 0;
     if (TryTextToInt(text, width) && width >= lowest && width <= highest) {
@@ -128,6 +126,7 @@ void TMainForm::SetViewOptions(const TViewOptions& options) {
   if (options == ViewOptions) return;
   ViewOptions = options;
   ApplyViewOptions();
+  RefreshCommands();
 }
 
 void TMainForm::ApplyViewOptions() {
@@ -135,29 +134,23 @@ void TMainForm::ApplyViewOptions() {
   // Captions, tooltips and the button size, 22 x 21 without captions.
   SetToolBarCaptions(ViewOptions.ToolbarCaptions);
 
-  HFONT font = CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi);
+  TFontHandle font(
+      CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi));
   // A width read from a hand-edited file may be anything; the control takes
   // what fits its range.
   const int units = static_cast<int>(
       std::clamp<long long>(static_cast<long long>(ViewOptions.TabWidth) * 4, 0, 4 * 1024));
-  for (TEdit* edit : {&QuestionField, &AnswerField, &Log}) {
-    edit->SetFont(font);
-    edit->SetTabStops(units);
+  for (const TEdit& edit : {QuestionField, AnswerField, LogPane.Control()}) {
+    edit.SetFont(font.Get());
+    edit.SetTabStops(units);
   }
-  if (FieldFont != nullptr) DeleteObject(FieldFont);
-  FieldFont = font;
-  InvalidateRect(Log.Handle, nullptr, TRUE);
+  // The font the fields had goes now that none of them holds it.
+  FieldFont = std::move(font);
+  InvalidateRect(LogPane.Control().Handle, nullptr, TRUE);
 
   StatusBar.SetVisible(ViewOptions.StatusBar);
   LayoutControls();
   SetWindowPos(Window.Handle, ViewOptions.Topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               KeepPlace);
+               kKeepPlace);
   if (ViewOptions.Topmost && !IsTopmost(Window.Handle)) PutIntoTopmostBand(Window.Handle);
-
-  SetCommandChecked(cmToolbar, ViewOptions.Toolbar);
-  SetCommandChecked(cmToolbarCaptions, ViewOptions.ToolbarCaptions);
-  SetCommandChecked(cmSwapPanels, ViewOptions.SwapPanels);
-  SetCommandChecked(cmStatusBar, ViewOptions.StatusBar);
-  SetCommandChecked(cmLastPosition, ViewOptions.LastPosition);
-  SetCommandChecked(cmTopmost, ViewOptions.Topmost);
 }

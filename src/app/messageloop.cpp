@@ -23,7 +23,7 @@ void Idle(TMainForm& form) {
   } catch (const std::exception& failure) {
     ShowGeneralFailure(form.Handle(), failure.what());
   } catch (...) {
-    ShowGeneralFailure(form.Handle(), UnexpectedFailureText);
+    ShowGeneralFailure(form.Handle(), kUnexpectedFailureText);
   }
 }
 

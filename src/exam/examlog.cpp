@@ -34,8 +34,8 @@ struct TItemNumber {
 
 int CountBreaks(std::string_view text) {
   int breaks = 0;
-  for (size_t at = text.find(logpane::LineBreak); at != std::string_view::npos;
-       at = text.find(logpane::LineBreak, at + 2))
+  for (size_t at = text.find(logpane::kLineBreak); at != std::string_view::npos;
+       at = text.find(logpane::kLineBreak, at + 2))
     ++breaks;
   return breaks;
 }
@@ -48,7 +48,7 @@ public:
   void Add(std::string_view line) override { AddParts({line}); }
   void AddParts(std::initializer_list<std::string_view> parts) {
     for (std::string_view part : parts) Text.append(part);
-    Text.append(logpane::LineBreak);
+    Text.append(logpane::kLineBreak);
     ++Lines;
   }
   std::string Text;
@@ -116,13 +116,13 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items) {
 
 namespace logpane {
 
-bool LastLineEmpty(std::string_view text) { return text.empty() || text.ends_with(LineBreak); }
+bool LastLineEmpty(std::string_view text) { return text.empty() || text.ends_with(kLineBreak); }
 
 std::string LineInsertion(std::string_view line, bool lastLineEmpty) {
   std::string insertion;
   insertion.reserve(line.size() + 4);
-  if (!lastLineEmpty) insertion.append(LineBreak);
-  insertion.append(line).append(LineBreak);
+  if (!lastLineEmpty) insertion.append(kLineBreak);
+  insertion.append(line).append(kLineBreak);
   return insertion;
 }
 

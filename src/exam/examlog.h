@@ -38,7 +38,7 @@ std::string MakeItemList(std::string_view fileName, const TExamItems& items);
 // above zero exactly when the text is not empty.
 namespace logpane {
 
-inline constexpr std::string_view LineBreak = "\r\n";
+inline constexpr std::string_view kLineBreak = "\r\n";
 
 // True when the text is empty or ends with a line break.
 bool LastLineEmpty(std::string_view text);

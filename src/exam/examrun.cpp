@@ -8,15 +8,22 @@
 
 namespace {
 
-// The log pane seen as a list of lines.
+// The log pane seen as a list of lines. The lines of a block reach the pane
+// together, as one change: each insertion costs the control a repaint,
+// whatever its length.
 class TWindowLog final : public TLogLines {
 public:
   explicit TWindowLog(TExamWindow& window) : Window(window) {}
-  bool HoldsLine() const override { return Window.LogHoldsLine(); }
-  void Add(std::string_view line) override { Window.AppendLogLine(line); }
+  bool HoldsLine() const override { return !Block.empty() || Window.LogHoldsLine(); }
+  void Add(std::string_view line) override { Block.emplace_back(line); }
+  void Commit() {
+    if (!Block.empty()) Window.AppendLogLines(Block);
+    Block.clear();
+  }
 
 private:
   TExamWindow& Window;
+  std::vector<std::string> Block;
 };
 
 } // namespace
@@ -54,7 +61,6 @@ void TExamRun::StartExam(bool review) {
   Window.SetQuestionText("");
   Window.SetAnswerText("");
   Window.ReplaceLogText("");
-  Window.LogChanged();
   ShowNextItem();
 }
 
@@ -83,7 +89,7 @@ void TExamRun::ShowNextItem() {
 }
 
 void TExamRun::AnswerKeyDown(TKeyCode& key) {
-  if (key != KeyEnter || !IsExamRunning()) return;
+  if (key != kKeyEnter || !IsExamRunning()) return;
   key = 0;
   CheckAnswer();
 }
@@ -132,7 +138,7 @@ void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::s
     Exam.RestItems.MoveTo(Exam.Index, Exam.MissItems);
     TWindowLog log(Window);
     AddMissBlock(log, Exam.MissItems.Count(), question, answers, trimmed);
-    Window.LogChanged();
+    log.Commit();
   }
   Window.UpdateCommands();
 }
@@ -145,7 +151,7 @@ void TExamRun::FinishExam() {
   Window.SetAnswerText("");
   TWindowLog log(Window);
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
-  Window.LogChanged();
+  log.Commit();
   Window.FocusLog();
   // The misses become the review set. The run's sets are emptied right
   // after, so taking the missed items over is the same as copying them.
@@ -161,7 +167,6 @@ void TExamRun::List() {
   Window.SetQuestionText("");
   Window.SetAnswerText("");
   Window.ReplaceLogText(MakeItemList());
-  Window.LogChanged();
   Window.FocusLog();
 }
 
@@ -171,7 +176,6 @@ void TExamRun::AbortExam() {
   Window.SetQuestionText("");
   Window.SetAnswerText("");
   Window.ReplaceLogText("");
-  Window.LogChanged();
 }
 
 std::string TExamRun::MakeItemList() const {

@@ -16,7 +16,7 @@ enum TExamCommand { ecStart, ecReview, ecList, ecOther };
 
 // A virtual-key code as the key-down event hands it over, and Enter's.
 using TKeyCode = std::uint16_t;
-inline constexpr TKeyCode KeyEnter = 13;
+inline constexpr TKeyCode kKeyEnter = 13;
 
 class TExamRun {
 public:

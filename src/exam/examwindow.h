@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "randomsource.h"
 #include "settings/options.h"
@@ -25,16 +26,15 @@ public:
   virtual void SetAnswerText(const std::string& text) = 0;
   virtual void FocusAnswer() = 0;
 
-  // The log pane. Lines follow the rules of logpane (examlog.h).
+  // The log pane, which tells the window of each change itself. Lines follow
+  // the rules of logpane (examlog.h); a block of them is appended as one
+  // change.
   virtual void ReplaceLogText(const std::string& text) = 0;
-  virtual void AppendLogLine(std::string_view line) = 0;
+  virtual void AppendLogLines(const std::vector<std::string>& lines) = 0;
   // True when the pane holds at least one line, which is exactly when its
   // text is not empty.
   virtual bool LogHoldsLine() const = 0;
   virtual void FocusLog() = 0;
-  // Raised after the program changes the log itself: replacing the whole
-  // text of a multi-line edit sends no change notification of its own.
-  virtual void LogChanged() = 0;
 
   // Start, Review and List enabled from the item counts; the answer field read-only
   // when no run is active.

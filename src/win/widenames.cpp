@@ -18,7 +18,8 @@ bool ConvertExactly(std::wstring_view wide, std::string& bytes) {
   BOOL usedDefault = FALSE;
   BOOL* used = utf8 ? nullptr : &usedDefault;
   const int length = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, used);
+  const int size =
+      WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, used);
   if (size <= 0 || usedDefault) return false;
   bytes.resize(static_cast<size_t>(size));
   return WideCharToMultiByte(codePage, flags, wide.data(), length, bytes.data(), size, nullptr,
@@ -32,7 +33,8 @@ std::string ShownName(std::wstring_view wide) {
   if (wide.empty()) return std::string();
   const DWORD flags = Utf8CodePage() ? 0 : WC_NO_BEST_FIT_CHARS;
   const int length = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, nullptr);
   std::string name(static_cast<size_t>(size > 0 ? size : 0), '\0');
   WideCharToMultiByte(CP_ACP, flags, wide.data(), length, name.data(), size, nullptr, nullptr);
   return name;
@@ -54,9 +56,8 @@ template <typename TCall> std::wstring SystemPath(TCall call) {
 }
 
 std::wstring ShortPath(const std::wstring& path) {
-  return SystemPath([&](wchar_t* buffer, DWORD size) {
-    return GetShortPathNameW(path.c_str(), buffer, size);
-  });
+  return SystemPath(
+      [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
 }
 
 } // namespace
@@ -67,15 +68,15 @@ TCodePageName CodePageName(const std::wstring& path, TNameUse use) {
     result.Exact = true;
     return result;
   }
-  if (use == TNameUse::Read && ConvertExactly(ShortPath(path), result.Name) && !result.Name.empty()) {
+  if (use == TNameUse::Read && ConvertExactly(ShortPath(path), result.Name) &&
+      !result.Name.empty()) {
     result.Exact = true;
     return result;
   }
   // The folder's short form and the file's own name.
   const size_t slash = path.find_last_of(L"\\/");
   std::string folder, name;
-  if (slash != std::wstring::npos && slash > 0 &&
-      ConvertExactly(path.substr(slash + 1), name) &&
+  if (slash != std::wstring::npos && slash > 0 && ConvertExactly(path.substr(slash + 1), name) &&
       ConvertExactly(ShortPath(path.substr(0, slash)), folder) && !folder.empty()) {
     result.Name = folder + "\\" + name;
     result.Exact = true;
@@ -91,9 +92,8 @@ TCodePageName FullCodePageName(const std::wstring& path) {
     return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
   });
   if (full.empty()) full = path;
-  const std::wstring longPath = SystemPath([&](wchar_t* buffer, DWORD size) {
-    return GetLongPathNameW(full.c_str(), buffer, size);
-  });
+  const std::wstring longPath = SystemPath(
+      [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(full.c_str(), buffer, size); });
   return CodePageName(longPath.empty() ? full : longPath);
 }
 

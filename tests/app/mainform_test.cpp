@@ -98,7 +98,7 @@ TEST_F(TMainWindow, StartsEmptyWithEveryCommandInItsFirstState) {
 
   for (int id : {cmSaveLog, cmStart, cmReview, cmList, cmClear, cmFindNext, cmFindPrev})
     EXPECT_FALSE(MenuItem(form, id).GetEnabled()) << MenuItem(form, id).GetCaption();
-  for (int slot = 0; slot < HistorySlots; ++slot)
+  for (int slot = 0; slot < kHistorySlots; ++slot)
     EXPECT_FALSE(MenuItem(form, cmHistoryFirst + slot).GetEnabled());
   for (int id : {cmNew, cmOpen, cmExit, cmFind, cmSelectAll, cmHelp, cmAbout})
     EXPECT_TRUE(MenuItem(form, id).GetEnabled()) << MenuItem(form, id).GetCaption();
@@ -347,7 +347,7 @@ TEST_F(TMainWindow, TheRecentFilesFollowEveryOpen) {
   Drop({paths[4]});
   const auto captions = [this] {
     std::vector<std::string> list;
-    for (int slot = 0; slot < HistorySlots; ++slot)
+    for (int slot = 0; slot < kHistorySlots; ++slot)
       list.push_back(MenuItem(Form(), cmHistoryFirst + slot).GetCaption());
     return list;
   };
@@ -424,7 +424,7 @@ TEST_F(TMainWindow, HelpWithoutItsFileTellsWhichFileIsMissing) {
   Key(QuestionField(Form()).Handle, VK_F1);
   ASSERT_EQ(Responder.Seen().size(), 3u);
   EXPECT_EQ(Responder.Seen()[1].Text, "Open the help document in HTML format?");
-  EXPECT_EQ(Responder.Seen()[2].Text, "The program cannot open the document: " + HelpFile);
+  EXPECT_EQ(Responder.Seen()[2].Text, "The program cannot open the document: " + kHelpFile);
 }
 
 TEST_F(TMainWindow, AboutNamesTheProgramAndItsVersion) {

@@ -14,14 +14,14 @@
 struct TMainFormProbe {
   static const TEdit& QuestionField(const TMainForm& form) { return form.QuestionField; }
   static const TEdit& AnswerField(const TMainForm& form) { return form.AnswerField; }
-  static const TEdit& Log(const TMainForm& form) { return form.Log; }
+  static const TEdit& Log(const TMainForm& form) { return form.LogPane.Control(); }
   static const TControl& QuestionLabel(const TMainForm& form) { return form.QuestionLabel; }
   static const TControl& AnswerLabel(const TMainForm& form) { return form.AnswerLabel; }
   static const TStatusBar& StatusBar(const TMainForm& form) { return form.StatusBar; }
   static const TControl& ToolBar(const TMainForm& form) { return form.ToolBar; }
   static TFileDialog& OpenDialog(TMainForm& form) { return form.OpenDialog; }
   static TFileDialog& SaveLogDialog(TMainForm& form) { return form.SaveLogDialog; }
-  static TStrFindDialog& FindDialog(TMainForm& form) { return *form.StrFindDialog; }
+  static TStrFindDialog& FindDialog(TMainForm& form) { return form.StrFindDialog; }
   static void OpenDocument(TMainForm& form, const std::string& path) { form.OpenDocument(path); }
   static void SetViewOptions(TMainForm& form, const TViewOptions& options) {
     form.SetViewOptions(options);

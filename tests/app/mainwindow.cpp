@@ -51,12 +51,12 @@ std::string ReadWholeFile(const std::string& path) {
 
 void MainWindowTest::SetUp() {
   ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr)));
-  DeleteFileA(SettingsFile.c_str());
+  DeleteFileA(kSettingsFile.c_str());
 }
 
 void MainWindowTest::TearDown() {
   FormPtr.reset();
-  DeleteFileA(SettingsFile.c_str());
+  DeleteFileA(kSettingsFile.c_str());
 }
 
 void MainWindowTest::Start(std::vector<std::string> arguments) {
@@ -68,6 +68,7 @@ void MainWindowTest::Start(std::vector<std::string> arguments) {
 void MainWindowTest::Start(std::vector<std::wstring> arguments) {
   FormPtr.reset();
   FormPtr = std::make_unique<TMainForm>(GetModuleHandleA(nullptr), std::move(arguments));
+  FormPtr->Create();
   ShowWindow(FormPtr->Handle(), SW_SHOWNORMAL);
   Idle();
 }

@@ -102,21 +102,22 @@ private:
   HANDLE Handle;
 };
 
-const std::string OpenErrorText = "The program cannot open the document: " + SettingsFile;
+const std::string OpenErrorText = "The program cannot open the document: " + kSettingsFile;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr)));
-    RemoveFile(SettingsFile);
+    RemoveFile(kSettingsFile);
   }
   void TearDown() override {
     Form.reset();
-    RemoveFile(SettingsFile);
+    RemoveFile(kSettingsFile);
   }
 
   TMainForm& Start() {
     Form = std::make_unique<TMainForm>(GetModuleHandleA(nullptr));
+    Form->Create();
     ShowWindow(Form->Handle(), SW_SHOWNOACTIVATE);
     return *Form;
   }
@@ -128,7 +129,7 @@ protected:
     Form.reset();
   }
   void StartWith(const std::string& value) {
-    WriteBytes(SettingsFile, FileOf(value));
+    WriteBytes(kSettingsFile, FileOf(value));
     Start();
   }
 
@@ -142,10 +143,10 @@ TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
   EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
   EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
   EXPECT_FALSE(MenuItem(form, cmHistoryFirst + 0).GetEnabled());
-  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+  EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
 
   Close();
-  const std::string written = ReadBytes(SettingsFile);
+  const std::string written = ReadBytes(kSettingsFile);
   ASSERT_EQ(written.rfind("[Settings]\r\nValues=\",,,,\",-1,0,Default,9,0,8,0,-1,0,0,-1,0,0,0,", 0),
             0u)
       << written;
@@ -165,7 +166,7 @@ TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
   ASSERT_EQ(Bounds(form).right, 826);
 
   Close();
-  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields())));
+  EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(ExampleFields())));
 }
 
 TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilters) {
@@ -338,7 +339,7 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
 
 TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
   Responder.Press("OK");
-  WriteBytes(SettingsFile, "[Other]\r\nA=1\r\n");
+  WriteBytes(kSettingsFile, "[Other]\r\nA=1\r\n");
   Start();
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
@@ -349,14 +350,15 @@ TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
 TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
   std::vector<std::string> fields = ExampleFields();
   fields[1] = "0"; // no toolbar
-  WriteBytes(SettingsFile, "; written by hand\r\n[Other]\r\nName = 1\r\n\r\n[settings]\r\nvalues=" +
-                               Join(fields) + "\r\nExtra=2\r\n[Last]\r\nZ=3\r\n");
+  WriteBytes(kSettingsFile,
+             "; written by hand\r\n[Other]\r\nName = 1\r\n\r\n[settings]\r\nvalues=" +
+                 Join(fields) + "\r\nExtra=2\r\n[Last]\r\nZ=3\r\n");
   TMainForm& form = Start();
   EXPECT_FALSE(MenuItem(form, cmToolbar).GetChecked());
   EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
   Close();
 
-  const std::string written = ReadBytes(SettingsFile);
+  const std::string written = ReadBytes(kSettingsFile);
   const std::string head = "[Other]\r\nName=1\r\n\r\n[settings]\r\nValues=";
   const std::string tail = "\r\nExtra=2\r\n\r\n[Last]\r\nZ=3\r\n\r\n";
   ASSERT_EQ(written.rfind(head, 0), 0u) << written;
@@ -371,47 +373,47 @@ TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
 }
 
 TEST_F(SettingsFileTest, AReadOnlyFileIsReportedAndLeftAloneAndTheWindowCloses) {
-  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
-  SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteBytes(kSettingsFile, FileOf(Join(ExampleFields())));
+  SetFileAttributesA(kSettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
   TMainForm& form = Start();
   form.ClickMenuItem(cmStatusBar);
   Responder.Press("OK");
   Close();
   ASSERT_EQ(Responder.Seen().size(), 1u);
-  EXPECT_EQ(Responder.Seen()[0].Text, "The program cannot save the document: " + SettingsFile);
+  EXPECT_EQ(Responder.Seen()[0].Text, "The program cannot save the document: " + kSettingsFile);
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
-  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields())));
+  EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(ExampleFields())));
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadAtCloseIsReportedAndTheWindowStillCloses) {
-  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  WriteBytes(kSettingsFile, FileOf(Join(ExampleFields())));
   TMainForm& form = Start();
   form.ClickMenuItem(cmStatusBar);
-  TLockedFile lock(SettingsFile);
+  TLockedFile lock(kSettingsFile);
   ASSERT_TRUE(lock.Locked());
   Responder.Press("OK");
   Close();
   lock.Release();
   ASSERT_EQ(Responder.Seen().size(), 1u);
-  EXPECT_NE(Responder.Seen()[0].Text.find(SettingsFile), std::string::npos)
+  EXPECT_NE(Responder.Seen()[0].Text.find(kSettingsFile), std::string::npos)
       << Responder.Seen()[0].Text;
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
-  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
+  EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(ExampleFields()))) << "nothing was written";
 }
 
 // A virus scanner or a sync client holding the file a moment, sharing only
 // reading: the close still reads it, and waits to replace it rather than
 // report a failure.
 TEST_F(SettingsFileTest, AFileAnotherProgramHoldsAMomentIsWrittenWithoutABox) {
-  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
+  WriteBytes(kSettingsFile, FileOf(Join(ExampleFields())));
   Start().ClickMenuItem(cmStatusBar);
-  const THeldFile held(SettingsFile, 1000);
+  const THeldFile held(kSettingsFile, 1000);
   ASSERT_TRUE(held.Opened());
   Close();
   std::vector<std::string> fields = ExampleFields();
   fields[8] = "0";   // the status bar, hidden just now
   fields.resize(15); // the window's place follows
-  const std::string written = ReadBytes(SettingsFile);
+  const std::string written = ReadBytes(kSettingsFile);
   EXPECT_EQ(written.rfind("[Settings]\r\nValues=" + Join(fields) + ",", 0), 0u) << written;
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
@@ -424,15 +426,15 @@ TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringAR
   form.ClickMenuItem(cmStart);
   EXPECT_TRUE(SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
   SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF); // the session goes on
-  EXPECT_FALSE(std::filesystem::exists(SettingsFile));
+  EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
   SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  const std::string written = ReadBytes(SettingsFile);
+  const std::string written = ReadBytes(kSettingsFile);
   EXPECT_EQ(written.rfind("[Settings]\r\nValues=\"" + questions.Path() + ",,,,\",", 0), 0u);
   // A file that cannot be written is left as it is, silently.
-  SetFileAttributesA(SettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(kSettingsFile.c_str(), FILE_ATTRIBUTE_READONLY);
   form.ClickMenuItem(cmStatusBar);
   SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-  EXPECT_EQ(ReadBytes(SettingsFile), written);
+  EXPECT_EQ(ReadBytes(kSettingsFile), written);
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
@@ -444,7 +446,8 @@ HHOOK dpiHook = nullptr;
 RECT dpiTarget{};
 LRESULT CALLBACK SendDpiChangeOnArrival(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && GetParent(call->hwnd) == nullptr) {
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+      GetParent(call->hwnd) == nullptr) {
     RECT now{};
     GetWindowRect(call->hwnd, &now);
     if (EqualRect(&now, &dpiTarget)) {
@@ -465,8 +468,8 @@ TEST_F(SettingsFileTest, TheSavedRectangleHoldsWhenItLiesOnAScreenOfAnotherScale
   fields[9] = "-1"; // LastPosition
   fields[15] = "100", fields[16] = "80", fields[17] = "700", fields[18] = "480";
   dpiTarget = {100, 80, 700, 480};
-  dpiHook = SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeOnArrival, nullptr,
-                              GetCurrentThreadId());
+  dpiHook =
+      SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeOnArrival, nullptr, GetCurrentThreadId());
   StartWith(Join(fields));
   UnhookWindowsHookEx(dpiHook);
   EXPECT_TRUE(IsRectEmpty(&dpiTarget)) << "the change of dpi was sent";
@@ -478,7 +481,7 @@ TEST_F(SettingsFileTest, TheSavedRectangleHoldsWhenItLiesOnAScreenOfAnotherScale
   GetObjectA(reinterpret_cast<HFONT>(QuestionField(*Form).Send(WM_GETFONT)), sizeof font, &font);
   EXPECT_EQ(font.lfHeight, -18) << "the contents follow the new scale";
   Close();
-  EXPECT_EQ(ReadBytes(SettingsFile), FileOf(Join(fields)));
+  EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(fields)));
 }
 
 // An installer's Restart Manager asks the program alone to end; a question
@@ -492,22 +495,23 @@ TEST_F(SettingsFileTest, AnInstallersRequestToCloseSavesAndClosesWithoutAQuestio
   EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
   SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
   EXPECT_FALSE(IsWindow(window));
-  EXPECT_EQ(ReadBytes(SettingsFile).rfind("[Settings]\r\nValues=\"" + questions.Path(), 0), 0u);
+  EXPECT_EQ(ReadBytes(kSettingsFile).rfind("[Settings]\r\nValues=\"" + questions.Path(), 0), 0u);
   EXPECT_EQ(Responder.Seen().size(), 0u);
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) {
-  WriteBytes(SettingsFile, FileOf(Join(ExampleFields())));
-  TLockedFile lock(SettingsFile);
+  WriteBytes(kSettingsFile, FileOf(Join(ExampleFields())));
+  TLockedFile lock(kSettingsFile);
   ASSERT_TRUE(lock.Locked());
   std::string failure;
   try {
     TMainForm form(GetModuleHandleA(nullptr));
+    form.Create();
     ADD_FAILURE() << "the window was made";
   } catch (const std::exception& error) {
     failure = error.what();
   }
-  EXPECT_NE(failure.find(SettingsFile), std::string::npos) << failure;
+  EXPECT_NE(failure.find(kSettingsFile), std::string::npos) << failure;
   EXPECT_EQ(FindWindowA("TesmoMainForm", nullptr), nullptr) << "no window is left";
 
   // The entry reports it in the general failure report.
@@ -515,7 +519,7 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadAtStartEndsTheStartNamingTheFile) 
   ShowGeneralFailure(nullptr, failure);
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
-  EXPECT_NE(Responder.Seen()[0].Text.find(SettingsFile), std::string::npos);
+  EXPECT_NE(Responder.Seen()[0].Text.find(kSettingsFile), std::string::npos);
 }
 
 // Values a hand-edited file may hold, applied as they stand: the window must
@@ -568,7 +572,7 @@ TEST_F(SettingsFileTest, TheNameDefaultInAnyLetterCaseSelectsTheDefaultFace) {
 // report names the file, no window is shown, and the program ends.
 TEST(SettingsFileStart, TheProgramReportsAnUnreadableSettingsFileAndEnds) {
   const std::filesystem::path program =
-      std::filesystem::path(AppDir).parent_path().parent_path() / "tesmo.exe";
+      std::filesystem::path(kAppDir).parent_path().parent_path() / "tesmo.exe";
   if (!std::filesystem::exists(program)) GTEST_SKIP() << "no " << program.string();
   // A copy of its own, so that the settings beside it are the test's.
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
@@ -651,8 +655,9 @@ namespace {
 TEST_F(SettingsFileTest, TheStoredViewIsLaidOutBeforeTheWindowIsFirstShown) {
   std::vector<std::string> fields = ExampleFields();
   fields[7] = "-1"; // the question panel below the log
-  WriteBytes(SettingsFile, FileOf(Join(fields)));
+  WriteBytes(kSettingsFile, FileOf(Join(fields)));
   Form = std::make_unique<TMainForm>(GetModuleHandleA(nullptr));
+  Form->Create();
   const auto clientRect = [this](HWND control) {
     RECT r;
     GetWindowRect(control, &r);

@@ -114,14 +114,15 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(TMainForm::RegisterClass(GetModuleHandleA(nullptr)));
     // A settings file left by another test would change the start.
-    DeleteFileA(SettingsFile.c_str());
+    DeleteFileA(kSettingsFile.c_str());
     Form = std::make_unique<TMainForm>(GetModuleHandleA(nullptr));
+    Form->Create();
     ShowWindow(Form->Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Form->Handle());
   }
   void TearDown() override {
     Form.reset();
-    DeleteFileA(SettingsFile.c_str());
+    DeleteFileA(kSettingsFile.c_str());
   }
 
   void Click(int id) { Form->ClickMenuItem(id); }

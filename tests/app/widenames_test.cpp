@@ -21,12 +21,14 @@ public:
     Write(L"Ab.csv", "Plain,A\r\nSecond,B\r\n");
   }
   ~TForeignFolder() {
-    for (const wchar_t* name : {L"\u0100b.csv", L"Ab.csv", L"log.txt"}) DeleteFileW(Of(name).c_str());
+    for (const wchar_t* name : {L"\u0100b.csv", L"Ab.csv", L"log.txt"})
+      DeleteFileW(Of(name).c_str());
     RemoveDirectoryW(Path.c_str());
   }
   std::wstring Of(const std::wstring& name) const { return Path + L"\\" + name; }
   void Write(const std::wstring& name, const std::string& bytes) const {
-    const HANDLE file = CreateFileW(Of(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(Of(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);

@@ -135,7 +135,7 @@ private:
 };
 
 int CommandOfButton(const std::string& caption) {
-  for (const TCommand& command : Commands)
+  for (const TCommand& command : CommandTable())
     if (command.Button.Caption != nullptr && caption == command.Button.Caption) return command.Id;
   return -1;
 }

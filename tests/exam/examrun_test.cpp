@@ -200,7 +200,7 @@ TEST_F(ExamRun, BlanksAroundTheEntryNeverMatterAndBlanksAloneMiss) {
 TEST_F(ExamRun, EnterChecksOnlyDuringARun) {
   AddNumbered(2);
   // Outside a run Enter is left to the field and nothing happens.
-  EXPECT_EQ(PressEnter(), KeyEnter);
+  EXPECT_EQ(PressEnter(), kKeyEnter);
   EXPECT_TRUE(Window.StatusHistory.empty());
   EXPECT_EQ(Window.LogChanges, 0);
 
@@ -220,7 +220,7 @@ TEST_F(ExamRun, EnterChecksOnlyDuringARun) {
   }
   EXPECT_EQ(Exam.RestItems.Count(), 2);
   Run.AbortExam();
-  EXPECT_EQ(PressEnter(), KeyEnter);
+  EXPECT_EQ(PressEnter(), kKeyEnter);
 }
 
 TEST_F(ExamRun, ReviewAsksTheMissesInTheOrderMissed) {

@@ -7,10 +7,10 @@ std::vector<std::string> TFakeExamWindow::LogLines() const {
   const std::string_view text = Log.Text();
   size_t start = 0;
   while (start < text.size()) {
-    size_t end = text.find(logpane::LineBreak, start);
+    size_t end = text.find(logpane::kLineBreak, start);
     if (end == std::string_view::npos) end = text.size();
     lines.emplace_back(text.substr(start, end - start));
-    start = end + logpane::LineBreak.size();
+    start = end + logpane::kLineBreak.size();
   }
   return lines;
 }
@@ -18,6 +18,16 @@ std::vector<std::string> TFakeExamWindow::LogLines() const {
 void TFakeExamWindow::SetStatus(const std::string& text) {
   Status = text;
   StatusHistory.push_back(text);
+}
+
+void TFakeExamWindow::ReplaceLogText(const std::string& text) {
+  Log.Replace(text);
+  LogChanged();
+}
+
+void TFakeExamWindow::AppendLogLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) Log.AppendLine(line);
+  LogChanged();
 }
 
 void TFakeExamWindow::LogChanged() {
@@ -46,7 +56,7 @@ void TFakeExamSetup::AddItem(std::string_view question,
 }
 
 TKeyCode TFakeExamSetup::PressEnter() {
-  TKeyCode key = KeyEnter;
+  TKeyCode key = kKeyEnter;
   Run.AnswerKeyDown(key);
   return key;
 }

@@ -64,11 +64,10 @@ public:
   std::string GetAnswerText() const override { return AnswerField; }
   void SetAnswerText(const std::string& text) override { AnswerField = text; }
   void FocusAnswer() override { Focus = ffAnswer; }
-  void ReplaceLogText(const std::string& text) override { Log.Replace(text); }
-  void AppendLogLine(std::string_view line) override { Log.AppendLine(line); }
+  void ReplaceLogText(const std::string& text) override;
+  void AppendLogLines(const std::vector<std::string>& lines) override;
   bool LogHoldsLine() const override { return !Log.Text().empty(); }
   void FocusLog() override { Focus = ffLog; }
-  void LogChanged() override;
   void UpdateCommands() override;
   void ShowError(const std::string& text) override { Errors.push_back(text); }
   bool Confirm(const std::string& text) override;
@@ -77,6 +76,9 @@ public:
   TRandomSource& GetRandomSource() override { return Random; }
 
 private:
+  // The pane's own notice after each change.
+  void LogChanged();
+
   const TExam& Exam;
 };
 

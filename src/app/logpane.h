@@ -1,0 +1,46 @@
+// The log pane: the multi-line edit that shows the misses, the results and
+// the item list, and that the user may type into. It keeps what it knows of
+// its last line and tells of every change: once after each change the
+// program makes (replacing the whole text sends the control no notice of its
+// own) and after each of the user's.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win/controls.h"
+
+class TLogPane {
+public:
+  // The control, made by the window that holds the pane.
+  void Attach(HWND control) { Edit.Handle = control; }
+  const TEdit& Control() const { return Edit; }
+
+  // Raised after every change of the text.
+  std::function<void()> OnChange;
+
+  void Replace(const std::string& text);
+  // The lines as one insertion at the end: each insertion costs the control
+  // a repaint, whatever its length.
+  void Append(const std::vector<std::string>& lines);
+  // True when the pane holds a line, which is when its text is not empty.
+  bool HoldsLine() const;
+  std::string Text() const { return Edit.GetText(); }
+
+  // The control's change notice (EN_CHANGE).
+  void ControlChanged();
+
+private:
+  void Changed() const {
+    if (OnChange) OnChange();
+  }
+
+  TEdit Edit;
+  // The last line is known to be empty (the text ends with a line break) as
+  // long as only the program wrote to the pane.
+  bool EndKnown = true;
+  bool EndsEmpty = true;
+  // The program's own insertion is going on; its notice is not the user's.
+  bool Inserting = false;
+};
