@@ -3,7 +3,9 @@
 #include "exam/examlog.h"
 
 void TLogPane::Replace(const std::string& text) {
-  Edit.SetText(text);
+  Inserting = true;
+  Edit.Set(text);
+  Inserting = false;
   EndsEmpty = logpane::LastLineEmpty(text);
   EndKnown = true;
   Changed();
@@ -12,7 +14,7 @@ void TLogPane::Replace(const std::string& text) {
 void TLogPane::Append(const std::vector<std::string>& lines) {
   if (lines.empty()) return;
   if (!EndKnown) {
-    EndsEmpty = logpane::LastLineEmpty(Edit.GetText());
+    EndsEmpty = logpane::LastLineEmpty(Edit.Get());
     EndKnown = true;
   }
   std::string insertion;
@@ -21,10 +23,7 @@ void TLogPane::Append(const std::vector<std::string>& lines) {
     EndsEmpty = true;
   }
   Inserting = true;
-  // The caret goes to the end without asking for the text's length, which
-  // the control may have to count from the start every time.
-  Edit.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
-  Edit.ReplaceSel(insertion.c_str());
+  Edit.Append(insertion);
   Inserting = false;
   Changed();
 }
@@ -32,11 +31,14 @@ void TLogPane::Append(const std::vector<std::string>& lines) {
 bool TLogPane::HoldsLine() const {
   // From the control's own line figures, which it keeps: more than one line,
   // or a first line that is not empty.
-  return Edit.Send(EM_GETLINECOUNT) > 1 || Edit.Send(EM_LINELENGTH, 0) > 0;
+  const TEdit& control = Edit.Control();
+  return control.Send(EM_GETLINECOUNT) > 1 || control.Send(EM_LINELENGTH, 0) > 0;
 }
 
 void TLogPane::ControlChanged() {
   if (Inserting) return; // told once the insertion is done
-  EndKnown = false;      // the user typed into the pane
+  // The user typed into the pane: its text is read again when needed.
+  EndKnown = false;
+  Edit.Forget();
   Changed();
 }

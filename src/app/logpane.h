@@ -10,12 +10,15 @@
 #include <vector>
 
 #include "win/controls.h"
+#include "win/edittext.h"
 
 class TLogPane {
 public:
   // The control, made by the window that holds the pane.
-  void Attach(HWND control) { Edit.Handle = control; }
-  const TEdit& Control() const { return Edit; }
+  void Attach(HWND control) { Edit.Attach(control); }
+  const TEdit& Control() const { return Edit.Control(); }
+  // Its text and selection in the code page, for the search.
+  const TEditText& Contents() const { return Edit; }
 
   // Raised after every change of the text.
   std::function<void()> OnChange;
@@ -26,7 +29,7 @@ public:
   void Append(const std::vector<std::string>& lines);
   // True when the pane holds a line, which is when its text is not empty.
   bool HoldsLine() const;
-  std::string Text() const { return Edit.GetText(); }
+  const std::string& Text() const { return Edit.Get(); }
 
   // The control's change notice (EN_CHANGE).
   void ControlChanged();
@@ -36,7 +39,7 @@ private:
     if (OnChange) OnChange();
   }
 
-  TEdit Edit;
+  TEditText Edit;
   // The last line is known to be empty (the text ends with a line break) as
   // long as only the program wrote to the pane.
   bool EndKnown = true;

@@ -5,45 +5,50 @@
 
 namespace {
 
-// The log pane as the search sees it: byte offsets into its text, which
-// does not change while one search runs.
+// The log as the search sees it: byte offsets into its text, which the pane
+// keeps, so that no search waits for the control to hand over a long log.
+// The selection is read once, and the one made is handed to the control in
+// one call, before it is scrolled to or when the search is over: each costs
+// the control time in proportion to the text.
 class TMemoSearch final : public TSearchMemo {
 public:
-  explicit TMemoSearch(const TEdit& memo)
-      : Memo(memo), Text(memo.GetText()), Positions(memo, Text) {}
-  std::string GetText() const override { return Text; }
-  int GetSelStart() const override {
-    int start = 0, end = 0;
-    Memo.GetSel(start, end);
-    return Positions.ToBytes(start);
+  explicit TMemoSearch(const TEditText& log) : Log(log) { Log.GetSelection(Start, End); }
+  TMemoSearch(const TMemoSearch&) = delete;
+  TMemoSearch& operator=(const TMemoSearch&) = delete;
+  ~TMemoSearch() override { Select(); }
+
+  std::string GetText() const override { return Log.Get(); }
+  int GetSelStart() const override { return Start; }
+  int GetSelLength() const override { return End - Start; }
+  void SetSelStart(int start) override {
+    Start = End = start;
+    Pending = true;
   }
-  int GetSelLength() const override {
-    int start = 0, end = 0;
-    Memo.GetSel(start, end);
-    return Positions.ToBytes(end) - Positions.ToBytes(start);
-  }
-  void SetSelStart(int start) override { Select(start, start); }
   void SetSelLength(int length) override {
-    const int start = GetSelStart();
-    Select(start, start + length);
+    End = Start + length;
+    Pending = true;
   }
-  void ScrollCaret() override { Memo.ScrollCaret(); }
+  void ScrollCaret() override {
+    Select();
+    Log.Control().ScrollCaret();
+  }
 
 private:
-  void Select(int start, int end) const {
-    Memo.SetSel(Positions.ToPosition(start), Positions.ToPosition(end));
+  void Select() {
+    if (Pending) Log.Select(Start, End);
+    Pending = false;
   }
 
-  const TEdit& Memo;
-  const std::string Text;
-  const TEditPositions Positions;
+  const TEditText& Log;
+  int Start = 0, End = 0;
+  bool Pending = false;
 };
 
 } // namespace
 
 void TMainForm::Find() {
   StrFindDialog.SetOptions(SearchOptions);
-  if (!StrFindDialog.Execute(Window.Handle, LogPane.Control().GetSelText())) return;
+  if (!StrFindDialog.Execute(Window.Handle, LogPane.Contents().SelectedText())) return;
   SetSearchOptions(StrFindDialog.GetCurrentOptions());
   SearchLog(SearchOptions);
 }
@@ -56,7 +61,7 @@ void TMainForm::FindAgain(bool reverse) {
 }
 
 void TMainForm::SearchLog(const TSearchOptions& request) {
-  TMemoSearch memo(LogPane.Control());
+  TMemoSearch memo(LogPane.Contents());
   if (SearchMemo(memo, request))
     LogPane.Control().SetFocus();
   else

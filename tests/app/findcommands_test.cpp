@@ -10,7 +10,7 @@ class TFindCommands : public MainWindowTest {
 protected:
   void StartWithLog(const std::string& text) {
     Start();
-    Log(Form()).SetText(text);
+    Form().ReplaceLogText(text);
     Log(Form()).SetSel(0, 0);
   }
   // The dialog answered with a find text typed over the proposed one, and
@@ -144,7 +144,7 @@ TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
   const std::wstring first =
       L"\u0416\U0001F600 \u65e5\u672c \u05d0 " + std::wstring(4086, L'x') + L"\U0001F600 one\r\n";
   const std::wstring all = first + L"\U0001F600one";
-  SendMessageW(log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.c_str()));
+  SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(first.c_str()));
   SendMessageW(log, EM_SETSEL, first.size(), first.size());
   SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"\U0001F600one"));
   Log(Form()).SetSel(0, 0);
@@ -163,4 +163,33 @@ TEST_F(TFindAlsoInCodePage932, OccurrencesAfterCharactersOutsideTheCodePage) {
             std::make_pair(byte, unit));
   EXPECT_EQ(std::make_pair(bytes.ToBytes(byte), bytes.ToPosition(byte)),
             std::make_pair(byte, byte));
+}
+
+// The user types into a log the program wrote, before what the search looks
+// for and after it: the search finds it where the control shows it, and finds
+// what was typed.
+TEST_F(TFindAlsoInCodePage932, AFindAfterTheLogWasEditedByHandFindsWhatTheControlShows) {
+  StartWithLog("alpha\r\nbeta\r\n");
+  const HWND log = Log(Form()).Handle;
+  FindWith("beta");
+  // A letter of the code page before it ("é", "日" or "Ж"), then a word after.
+  const wchar_t letter = GetACP() == 932 ? L'\u65E5' : GetACP() == 1252 ? L'\u00E9' : L'\u0416';
+  for (const std::pair<int, std::wstring>& typing :
+       {std::pair<int, std::wstring>{0, std::wstring(2, letter)}, {0x7FFFFFFF, L"gamma"}}) {
+    SendMessageW(log, EM_SETSEL, typing.first, typing.first);
+    for (wchar_t c : typing.second) SendMessageW(log, WM_CHAR, c, 1);
+  }
+  wchar_t shown[64] = {0};
+  GetWindowTextW(log, shown, 64);
+  const std::wstring text = shown;
+  ASSERT_EQ(text, std::wstring(2, letter) + L"alpha\r\nbeta\r\ngamma");
+  for (const wchar_t* word : {L"beta", L"gamma"}) {
+    Log(Form()).SetSel(0, 0);
+    char find[16] = {0};
+    WideCharToMultiByte(CP_ACP, 0, word, -1, find, sizeof find, nullptr, nullptr);
+    FindWith(find);
+    EXPECT_EQ(UnitSelection(log),
+              std::make_pair(text.find(word), text.find(word) + lstrlenW(word)));
+  }
+  EXPECT_EQ(Responder.Seen().size(), 3u) << "no box said there was no match";
 }

@@ -406,7 +406,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
 
   // A file that cannot be replaced is left whole and the user is told.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-  Log(Form()).SetText("other text");
+  Form().ReplaceLogText("other text");
   Responder.ChooseFile(target);
   Responder.Press("&Yes"); // the overwrite prompt
   Responder.Press("OK");

@@ -26,6 +26,9 @@ struct TMainFormProbe {
   static void SetViewOptions(TMainForm& form, const TViewOptions& options) {
     form.SetViewOptions(options);
   }
+  static void SetSearchOptions(TMainForm& form, const TSearchOptions& options) {
+    form.SetSearchOptions(options);
+  }
   static void UpdateHistoryMenu(TMainForm& form) { form.UpdateHistoryMenu(); }
 };
 
