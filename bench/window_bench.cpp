@@ -171,6 +171,8 @@ void MeasureFind(TMainForm& form) {
   SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
   SendMessageA(edit, WM_SETFONT, Log(form).Send(WM_GETFONT), FALSE);
   SetWindowTextA(edit, log.c_str());
+  SetWindowPos(edit, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(edit);
   const int end = GetWindowTextLengthW(edit);
   const double floor = Best(5, [&] {
     SendMessageA(edit, EM_SETSEL, 0, 0);
