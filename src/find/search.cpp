@@ -4,6 +4,7 @@
 
 #include "find/prefilter.h"
 #include "util/platform.h"
+#include "util/utf8weights.h"
 
 namespace {
 
@@ -175,7 +176,17 @@ bool FindQuickly(TFilter&& filter, TRequest& request, bool down, int start, int&
   const int last = request.Last();
   if (down) {
     TCharStarts starts(text, request.Length, start);
-    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
+    int h = start;
+    // In UTF-8 a scan that starts inside a character takes the bytes of it
+    // that follow for characters of their own, which a filter that reads the
+    // text by its characters does not: those places are compared as they are.
+    for (; request.Utf8 && h <= last && !request.Starts.Has(h); ++h) {
+      if (request.Matches(h)) {
+        offset = h;
+        return true;
+      }
+    }
+    for (; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
       if (starts.Has(h) && request.Matches(h)) {
         offset = h;
         return true;
@@ -250,7 +261,11 @@ bool FindInText(const char* text, int length, const char* findText, int findLeng
   TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
   bool found;
-  if (const auto* map = sys::ComparisonByteMap(!matchCase))
+  if (auto* utf8 = request.Utf8 ? sys::Utf8Weights(!matchCase) : nullptr)
+    found = FindQuickly(TUtf8Filter(*utf8, text, length, findText, findLength,
+                                    request.OtherLengths ? request.FindChars : 0),
+                        request, down, start, offset);
+  else if (const auto* map = sys::ComparisonByteMap(!matchCase))
     found = FindQuickly(TPrefilter(*map, findText, findLength), request, down, start, offset);
   else if (const auto* weights = sys::ComparisonWeights(!matchCase))
     found =
