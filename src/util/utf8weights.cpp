@@ -1,6 +1,11 @@
 #include "utf8weights.h"
 
+#include <algorithm>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace sys {
 namespace {
@@ -11,8 +16,15 @@ std::string_view PrimaryOf(const TCharWeights& weights) {
 
 bool IsAscii(unsigned char byte) { return byte < 0x80; }
 
-// The first byte at or after p that is not ASCII, or end; eight at a time.
+// The first byte at or after p that is not ASCII, or end; sixteen or eight at
+// a time.
 const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end) {
+#ifdef __SSE2__
+  for (; end - p >= 16; p += 16) {
+    const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+    if (high != 0) return p + __builtin_ctz(static_cast<unsigned>(high));
+  }
+#endif
   for (; end - p >= 8; p += 8) {
     std::uint64_t word;
     std::memcpy(&word, p, sizeof word);
@@ -131,8 +143,28 @@ void TUtf8Weights::Weigh(TKey first, TKey second) {
   b.Before = first;
   // A character already Unknown makes every text that holds it compared.
   if (a.Weights.Unknown || b.Weights.Unknown) return;
-  if (!Pairs.insert(std::uint64_t{first} << 32 | second).second) return;
+  if (!AddPair(std::uint64_t{first} << 32 | second)) return;
   WeighPair(a, b, TextOf(first) + TextOf(second));
+}
+
+// True when the pair was not in the table yet.
+bool TUtf8Weights::AddPair(std::uint64_t pair) {
+  if (2 * (PairCount + 1) > Pairs.size()) {
+    std::vector<std::uint64_t> old(std::max<size_t>(1024, 2 * Pairs.size()), 0);
+    old.swap(Pairs);
+    PairCount = 0;
+    for (const std::uint64_t kept : old)
+      if (kept != 0) AddPair(kept);
+  }
+  const size_t mask = Pairs.size() - 1;
+  for (size_t slot = (pair * 0x9E3779B97F4A7C15ull) >> 40 & mask;; slot = (slot + 1) & mask) {
+    if (Pairs[slot] == pair) return false;
+    if (Pairs[slot] == 0) {
+      Pairs[slot] = pair;
+      ++PairCount;
+      return true;
+    }
+  }
 }
 
 // Where the pair weighs otherwise than its two characters, either of them may

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "platform.h"
@@ -100,8 +99,12 @@ private:
   std::array<TEntry, 256> Bytes;
   std::vector<std::unique_ptr<TBlock>> Blocks;
   std::vector<char32_t> LearntChars;
-  // The pairs weighed, first << 32 | second.
-  std::unordered_set<std::uint64_t> Pairs;
+  // The pairs weighed, first << 32 | second, in a table of open addressing
+  // whose size is a power of two, 0 for a free slot (no pair is 0): a search
+  // looks one up for nearly every character of the text other than ASCII.
+  std::vector<std::uint64_t> Pairs;
+  size_t PairCount = 0;
+  bool AddPair(std::uint64_t pair);
   unsigned ChangeCount = 0;
 };
 
