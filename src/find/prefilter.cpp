@@ -102,6 +102,37 @@ __attribute__((target("ssse3"))) int NextInSetUp(const unsigned char* bytes, int
     if ((mask = SetMask(bytes + h - 15, tables)) != 0) break;
   return h;
 }
+
+// A vector scan down from h: next(h, mask) gives the first block of sixteen
+// places from h with a place that may match, and its mask, or a block past
+// stop; each such place is asked agrees(place) in turn. The place that
+// agrees, or -1 with h at the first place the blocks did not reach.
+template <class TNext, class TAgrees>
+int ScanBlocksDown(int& h, int stop, TNext&& next, TAgrees&& agrees) {
+  for (;; h += 16) {
+    unsigned mask = 0;
+    if ((h = next(h, mask)) > stop) return -1;
+    for (; mask != 0; mask &= mask - 1) {
+      const int at = h + __builtin_ctz(mask);
+      if (agrees(at)) return at;
+    }
+  }
+}
+
+// The same up, for the blocks that end at h, h - 16, ..., the last place of
+// each block first: -1 with h below stop when none agrees.
+template <class TNext, class TAgrees>
+int ScanBlocksUp(int& h, int stop, TNext&& next, TAgrees&& agrees) {
+  for (;; h -= 16) {
+    unsigned mask = 0;
+    if ((h = next(h, mask)) < stop) return -1;
+    while (mask != 0) {
+      const int bit = 31 - __builtin_clz(mask);
+      if (agrees(h - 15 + bit)) return h - 15 + bit;
+      mask &= ~(1u << bit);
+    }
+  }
+}
 #endif
 
 // The set of bytes as the two tables of the vector test: for each low
@@ -247,16 +278,13 @@ int TWeightFilter::NextDown(const char* text, int from, int last) const {
   int h = from;
 #ifdef TESMO_BYTE_SETS
   if (HasByteShuffle()) {
-    for (;;) {
-      unsigned mask = 0;
-      h = NextBlockDown(bytes, h, last - 15, Length, SetTables.data(), mask);
-      if (h > last - 15) break;
-      for (; mask != 0; mask &= mask - 1) {
-        const int at = h + __builtin_ctz(mask);
-        if (Agrees(bytes + at)) return at;
-      }
-      h += 16;
-    }
+    const int found = ScanBlocksDown(
+        h, last - 15,
+        [&](int at, unsigned& mask) {
+          return NextBlockDown(bytes, at, last - 15, Length, SetTables.data(), mask);
+        },
+        [&](int at) { return Agrees(bytes + at); });
+    if (found >= 0) return found;
   }
 #endif
   for (; h <= last; ++h)
@@ -269,17 +297,13 @@ int TWeightFilter::NextUp(const char* text, int from) const {
   int h = from;
 #ifdef TESMO_BYTE_SETS
   if (HasByteShuffle()) {
-    for (;;) {
-      unsigned mask = 0;
-      h = NextBlockUp(bytes, h, Length, SetTables.data(), mask);
-      if (h < 15) break;
-      while (mask != 0) {
-        const int bit = 31 - __builtin_clz(mask);
-        if (Agrees(bytes + h - 15 + bit)) return h - 15 + bit;
-        mask &= ~(1u << bit);
-      }
-      h -= 16;
-    }
+    const int found = ScanBlocksUp(
+        h, 15,
+        [&](int at, unsigned& mask) {
+          return NextBlockUp(bytes, at, Length, SetTables.data(), mask);
+        },
+        [&](int at) { return Agrees(bytes + at); });
+    if (found >= 0) return found;
   }
 #endif
   for (; h >= 0; --h)
@@ -397,16 +421,11 @@ int TUtf8Filter::ScanDown(int h, int to) {
 #ifdef TESMO_BYTE_SETS
   if (HasByteShuffle()) {
     const unsigned char* tables = SetTables.data() + (Invalid ? 32 : 0);
-    for (;;) {
-      unsigned mask = 0;
-      h = NextInSetDown(Text, h, to - 15, tables, mask);
-      if (h > to - 15) break;
-      for (; mask != 0; mask &= mask - 1) {
-        const int at = h + __builtin_ctz(mask);
-        if (Agrees(Text + at)) return at;
-      }
-      h += 16;
-    }
+    const int found = ScanBlocksDown(
+        h, to - 15,
+        [&](int at, unsigned& mask) { return NextInSetDown(Text, at, to - 15, tables, mask); },
+        [&](int at) { return Agrees(Text + at); });
+    if (found >= 0) return found;
   }
 #endif
   const std::array<bool, 256>& set = Invalid ? FirstWithInvalid : First;
@@ -419,17 +438,11 @@ int TUtf8Filter::ScanUp(int h, int to) {
 #ifdef TESMO_BYTE_SETS
   if (HasByteShuffle()) {
     const unsigned char* tables = SetTables.data() + (Invalid ? 32 : 0);
-    for (;;) {
-      unsigned mask = 0;
-      h = NextInSetUp(Text, h, to + 15, tables, mask);
-      if (h < to + 15) break;
-      while (mask != 0) {
-        const int bit = 31 - __builtin_clz(mask);
-        if (Agrees(Text + h - 15 + bit)) return h - 15 + bit;
-        mask &= ~(1u << bit);
-      }
-      h -= 16;
-    }
+    const int found = ScanBlocksUp(
+        h, to + 15,
+        [&](int at, unsigned& mask) { return NextInSetUp(Text, at, to + 15, tables, mask); },
+        [&](int at) { return Agrees(Text + at); });
+    if (found >= 0) return found;
   }
 #endif
   const std::array<bool, 256>& set = Invalid ? FirstWithInvalid : First;
