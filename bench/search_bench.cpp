@@ -102,6 +102,35 @@ int Find(const std::string& log, const std::string& findText, bool matchCase, bo
   return offset;
 }
 
+// The log with the find text as its last bytes, after the last line break
+// that leaves room for it.
+std::string WithFindTextAtEnd(const std::string& log, const std::string& findText) {
+  const size_t cut = log.rfind("\r\n", log.size() - findText.size() - 2);
+  return log.substr(0, cut + 2) + findText;
+}
+
+// A search down from the start that finds the find text at the very end of
+// the log, beside memmem of the same.
+void MeasureAtEnd(const std::string& log, const std::string& findText) {
+  const std::string text = WithFindTextAtEnd(log, findText);
+  const int expected = static_cast<int>(text.size() - findText.size());
+  volatile size_t sink = 0;
+  const double floor = bench::BestSeconds([&] {
+    sink = sink + (memmem(text.data(), text.size(), findText.data(), findText.size()) != nullptr);
+  });
+  bench::Line("  at the end: memmem", bench::Format("%.2f ms", floor * 1e3));
+  for (bool matchCase : {true, false}) {
+    int offset = 0;
+    const double seconds =
+        bench::BestSeconds([&] { offset = Find(text, findText, matchCase, true); });
+    if (offset != expected)
+      std::printf("  (found at %d, not %d: the benchmark is wrong)\n", offset, expected);
+    bench::Line(std::string("  at the end: FindInText down, ") +
+                    (matchCase ? "match case" : "ignore case"),
+                bench::Format("%.2f ms  ratio %.2f", seconds * 1e3, seconds / floor));
+  }
+}
+
 void Measure(const std::string& title, const std::string& log, const std::string& findText) {
   const double megabytes = static_cast<double>(log.size()) / 1e6;
   volatile size_t sink = 0;
@@ -147,6 +176,7 @@ void Measure(const std::string& title, const std::string& log, const std::string
 #endif
     }
   }
+  MeasureAtEnd(log, findText);
 }
 
 // The search that asks the locale's comparison at every character, on the
@@ -168,6 +198,30 @@ void Measure(const std::string& title, const std::string& log, const std::string
 }
 
 #ifdef _WIN32
+// In UTF-8 the first search over a log learns the characters it has not met
+// before, each with its neighbours: a log whose answers are two of 3,000
+// kanji, its first search and a later one.
+void MeasureManyKanji() {
+  const auto kanji = [](int n) {
+    const int c = 0x4E00 + n % 3000;
+    return std::string{static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+                       static_cast<char>(0x80 | (c & 0x3F))};
+  };
+  std::string log;
+  for (int n = 1; log.size() < kLogBytes; ++n)
+    log += "\r\n[Miss " + std::to_string(n) + "]\r\nQuestion: river\r\nAnswer 1: " + kanji(n * 7) +
+           kanji(n * 13) + "\r\nEntry: mountain\r\n";
+  std::printf("\nCode page 65001, answers of two from 3,000 kanji: %.0f MB\n",
+              static_cast<double>(log.size()) / 1e6);
+  for (bool matchCase : {false, true}) {
+    const double first = bench::Seconds([&] { Find(log, "kangaroo", matchCase, true); });
+    const double later = bench::BestSeconds([&] { Find(log, "kangaroo", matchCase, true); });
+    bench::Line(std::string("  first search, then later ones, ") +
+                    (matchCase ? "match case" : "ignore case"),
+                bench::Format("%.2f ms, %.2f ms", first * 1e3, later * 1e3));
+  }
+}
+
 // The comparisons behind the answer check and whole word, one call each: an
 // entry against an answer of the same words, and the letter-or-digit test.
 void MeasureCharacterServices(const std::string& log) {
@@ -187,8 +241,8 @@ void MeasureCharacterServices(const std::string& log) {
     int offset = 0;
     const double seconds = bench::BestSeconds(
         [&] {
-          FindInText(log.data(), static_cast<int>(log.size()), "mount", 5, matchCase, true, true,
-                     0, offset);
+          FindInText(log.data(), static_cast<int>(log.size()), "mount", 5, matchCase, true, true, 0,
+                     offset);
         },
         3);
     bench::Line(std::string("  whole word \"mount\", down, ") +
@@ -219,6 +273,7 @@ int main() {
   }
   std::printf("\nThe answer check and whole word:\n");
   MeasureCharacterServices(log);
+  if (codePage == 65001) MeasureManyKanji();
 #else
   std::printf("== Searching the log\n");
   sys::SetPortableCodePage(1252);

@@ -4,6 +4,7 @@
 
 #include "find/prefilter.h"
 #include "util/platform.h"
+#include "util/utf8weights.h"
 
 namespace {
 
@@ -92,25 +93,35 @@ struct TRequest {
   TRequest(const char* text, int length, const char* findText, int findLength, bool matchCase,
            bool wholeWord)
       : Text(text), Length(length), FindText(findText), FindLength(findLength),
-        MatchCase(matchCase), WholeWord(wholeWord), Utf8(sys::IsUtf8()), Starts(text, length, 0) {}
+        MatchCase(matchCase), WholeWord(wholeWord), Utf8(sys::IsUtf8()),
+        // A byte map keeps lengths: texts it calls equal have as many bytes.
+        OtherLengths(Utf8 && sys::ComparisonByteMap(!matchCase) == nullptr),
+        FindChars(OtherLengths ? CountChars(findText, findLength) : findLength),
+        Starts(text, length, 0) {}
 
   const char* Text;
   int Length;
   const char* FindText;
   int FindLength;
   bool MatchCase, WholeWord, Utf8;
+  // Whether a text of as many characters as the find text is compared too
+  // where it has another length (see FindInText).
+  bool OtherLengths;
+  int FindChars;
   TCharStarts Starts;
+  // The length of the occurrence Matches found last.
+  int MatchLength = -1;
 
-  int Last() const { return Length - FindLength; }
+  // The fewest bytes an occurrence can take, and the last place where it
+  // fits.
+  int Shortest() const { return OtherLengths ? FindChars : FindLength; }
+  int Last() const { return Length - Shortest(); }
 
   bool Matches(int c) {
-    const int differs = MatchCase ? CompareSameCase(Text + c, FindText, FindLength)
-                                  : CompareIgnoreCase(Text + c, FindText, FindLength);
-    // Windows reads the bytes of a UTF-8 sequence cut short as U+FFFD, which
-    // its comparison may pass over: a place that ends inside a character is
-    // no occurrence.
-    return differs == 0 && (!Utf8 || Starts.Has(c + FindLength)) &&
-           (!WholeWord || WholeWordAt(Text, Length, c, FindLength, Starts));
+    if (c + FindLength <= Length && MatchesOver(c, FindLength)) return true;
+    if (!OtherLengths) return false;
+    const int n = CharsLength(c, FindChars);
+    return n > 0 && n != FindLength && MatchesOver(c, n);
   }
 
   // False when nothing can be found at all. An empty find text finds nothing.
@@ -125,18 +136,57 @@ struct TRequest {
     while (c > Last()) c = starts.Before(c);
     return c;
   }
+
+private:
+  static int CountChars(const char* text, int length) {
+    int count = 0;
+    for (const char* p = text; p < text + length; p = sys::NextChar(p, text + length)) ++count;
+    return count;
+  }
+
+  // The bytes of count characters from c; -1 when the text ends before.
+  int CharsLength(int c, int count) const {
+    const char* end = Text + Length;
+    const char* p = Text + c;
+    for (; count > 0 && p < end; --count) p = sys::NextChar(p, end);
+    return count == 0 ? static_cast<int>(p - (Text + c)) : -1;
+  }
+
+  // The n bytes at c against the find text.
+  bool MatchesOver(int c, int n) {
+    const bool equal = sys::SameText({Text + c, static_cast<size_t>(n)},
+                                     {FindText, static_cast<size_t>(FindLength)}, !MatchCase);
+    // Windows reads the bytes of a UTF-8 sequence cut short as U+FFFD, which
+    // its comparison may pass over: a place that ends inside a character is
+    // no occurrence.
+    if (!equal || (Utf8 && !Starts.Has(c + n)) ||
+        (WholeWord && !WholeWordAt(Text, Length, c, n, Starts)))
+      return false;
+    MatchLength = n;
+    return true;
+  }
 };
 
 // The search with a quick test that passes over places the comparison cannot
 // call equal. The places it lets through are taken in the order the stepwise
 // scan would reach them, and only those the scan would compare at count.
 template <class TFilter>
-bool FindQuickly(const TFilter& filter, TRequest& request, bool down, int start, int& offset) {
+bool FindQuickly(TFilter&& filter, TRequest& request, bool down, int start, int& offset) {
   const char* text = request.Text;
   const int last = request.Last();
   if (down) {
     TCharStarts starts(text, request.Length, start);
-    for (int h = start; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
+    int h = start;
+    // In UTF-8 a scan that starts inside a character takes the bytes of it
+    // that follow for characters of their own, which a filter that reads the
+    // text by its characters does not: those places are compared as they are.
+    for (; request.Utf8 && h <= last && !request.Starts.Has(h); ++h) {
+      if (request.Matches(h)) {
+        offset = h;
+        return true;
+      }
+    }
+    for (; h <= last && (h = filter.NextDown(text, h, last)) >= 0; ++h) {
       if (starts.Has(h) && request.Matches(h)) {
         offset = h;
         return true;
@@ -174,44 +224,64 @@ int CompareIgnoreCase(const char* a, const char* b, int n) {
 bool IsWordChar(const char* p, const char* end) { return sys::IsLetterOrDigit(p, end); }
 
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
-                        bool matchCase, bool wholeWord, bool down, int start, int& offset) {
-  offset = -1;
+                        bool matchCase, bool wholeWord, bool down, int start, int& offset,
+                        int& matchLength) {
+  offset = matchLength = -1;
   TRequest request(text, length, findText, findLength, matchCase, wholeWord);
   if (!request.CanFind(start)) return false;
   const int last = request.Last();
+  int c = -1;
   if (down) {
     const char* end = text + length;
-    for (int c = start; c <= last; c = static_cast<int>(sys::NextChar(text + c, end) - text)) {
-      if (request.Matches(c)) {
-        offset = c;
-        return true;
-      }
-    }
-    // Past last the find text no longer fits, even where a step over a
-    // double-byte character overshoots last.
-    return false;
+    // Past last nothing compared fits, even where a step over a double-byte
+    // character overshoots last.
+    for (c = start; c <= last && !request.Matches(c);
+         c = static_cast<int>(sys::NextChar(text + c, end) - text)) {}
+    if (c > last) return false;
+  } else {
+    TCharStarts starts(text, length, 0);
+    for (c = request.FirstUpward(start, starts); !request.Matches(c); c = starts.Before(c))
+      if (c <= 0) return false;
   }
-  TCharStarts starts(text, length, 0);
-  for (int c = request.FirstUpward(start, starts);; c = starts.Before(c)) {
-    if (request.Matches(c)) {
-      offset = c;
-      return true;
-    }
-    if (c <= 0) return false;
-  }
+  offset = c;
+  matchLength = request.MatchLength;
+  return true;
+}
+
+bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
+                        bool matchCase, bool wholeWord, bool down, int start, int& offset) {
+  int matchLength = 0;
+  return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
+                            offset, matchLength);
+}
+
+bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
+                bool wholeWord, bool down, int start, int& offset, int& matchLength) {
+  offset = matchLength = -1;
+  TRequest request(text, length, findText, findLength, matchCase, wholeWord);
+  if (!request.CanFind(start)) return false;
+  bool found;
+  if (auto* utf8 = request.Utf8 ? sys::Utf8Weights(!matchCase) : nullptr)
+    found = FindQuickly(TUtf8Filter(*utf8, text, length, findText, findLength,
+                                    request.OtherLengths ? request.FindChars : 0),
+                        request, down, start, offset);
+  else if (const auto* map = sys::ComparisonByteMap(!matchCase))
+    found = FindQuickly(TPrefilter(*map, findText, findLength), request, down, start, offset);
+  else if (const auto* weights = sys::ComparisonWeights(!matchCase))
+    found =
+        FindQuickly(TWeightFilter(*weights, findText, findLength), request, down, start, offset);
+  else
+    return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
+                              offset, matchLength);
+  if (found) matchLength = request.MatchLength;
+  return found;
 }
 
 bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
                 bool wholeWord, bool down, int start, int& offset) {
-  offset = -1;
-  TRequest request(text, length, findText, findLength, matchCase, wholeWord);
-  if (!request.CanFind(start)) return false;
-  if (const auto* map = sys::ComparisonByteMap(!matchCase))
-    return FindQuickly(TPrefilter(*map, findText, findLength), request, down, start, offset);
-  if (const auto* weights = sys::ComparisonWeights(!matchCase))
-    return FindQuickly(TWeightFilter(*weights, findText, findLength), request, down, start, offset);
-  return FindInTextStepwise(text, length, findText, findLength, matchCase, wholeWord, down, start,
-                            offset);
+  int matchLength = 0;
+  return FindInText(text, length, findText, findLength, matchCase, wholeWord, down, start, offset,
+                    matchLength);
 }
 
 bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {
@@ -223,22 +293,36 @@ bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {
   const int selStart = memo.GetSelStart();
   const int selLength = memo.GetSelLength();
   TCharStarts starts(text.data(), length, 0);
-  int p = selStart;
-  for (;;) {
-    int q;
+  // The occurrence already shown, once passed over.
+  int shown = -1;
+  for (int p = selStart;;) {
+    int q, n;
     if (!FindInText(text.data(), length, findText.data(), findLength, options.MatchCase,
-                    options.WholeWord, options.Down, p, q))
+                    options.WholeWord, options.Down, p, q, n))
       return false;
-    if (q != selStart || selLength != findLength) {
+    if (shown < 0 && q == selStart && n == selLength) {
+      // Go on past it: downwards from its end; upwards from where an
+      // occurrence of the shortest length that ends at its start would begin
+      // (the find text's length, or in UTF-8 its number of characters), which
+      // can land inside a double-byte character, whose start is where the scan
+      // may begin.
+      shown = q;
+      if (options.Down) {
+        p = q + n;
+      } else {
+        p = q -
+            TRequest(nullptr, 0, findText.data(), findLength, options.MatchCase, false).Shortest();
+        if (p > 0 && p < length) p = starts.Before(p + 1);
+      }
+    } else if (!options.Down && shown >= 0 && q + n > shown) {
+      // An occurrence longer than the find text that overlaps the one shown.
+      if (q <= 0) return false;
+      p = starts.Before(q);
+    } else {
       memo.SetSelStart(q);
-      memo.SetSelLength(findLength);
+      memo.SetSelLength(n);
       memo.ScrollCaret();
       return true;
     }
-    // The occurrence is the one already shown: go on a whole find text
-    // further. Upwards that can land inside a double-byte character; its
-    // start is where the scan may begin.
-    p = options.Down ? q + findLength : q - findLength;
-    if (!options.Down && p > 0 && p < length) p = starts.Before(p + 1);
   }
 }

@@ -24,15 +24,28 @@ public:
   virtual void ScrollCaret() = 0;
 };
 
-// Selects the next occurrence of the find text from the selection start and
-// scrolls it into view. An occurrence that is already the selection is passed
-// over. False, with the pane untouched, when there is none (or the find text
-// is empty).
+// Selects the next occurrence of the find text from the selection start,
+// over the bytes it takes in the text, and scrolls it into view. An occurrence
+// that is already the selection is passed over, and so is every one that
+// overlaps it. False, with the pane untouched, when there is none (or the find
+// text is empty).
 bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options);
 
 // The first occurrence from start in the given direction, start included.
-// Sets offset to it, or to -1 when there is none (an empty find text has
-// none).
+// Sets offset to it and matchLength to the bytes it takes in the text, or both
+// to -1 when there is none (an empty find text has none).
+//
+// The text compared with the find text at a place is first as many bytes as
+// the find text has; then, in UTF-8, as many characters as it has, when those
+// are another number of bytes. The second length is for case: a letter and
+// its other case are one character each, but in UTF-8 they may differ in
+// length (U+023A and U+2C65, the Kelvin sign and k), which in the other code
+// pages they never do; texts that differ in their number of characters (an
+// ignorable character, "ss" and the sharp s) are found only as before, at the
+// find text's own length. Where both lengths match, the first one is taken.
+bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
+                bool wholeWord, bool down, int start, int& offset, int& matchLength);
+// The same, for a caller that needs only where the occurrence starts.
 bool FindInText(const char* text, int length, const char* findText, int findLength, bool matchCase,
                 bool wholeWord, bool down, int start, int& offset);
 
@@ -40,6 +53,9 @@ bool FindInText(const char* text, int length, const char* findText, int findLeng
 // over places that the platform's comparison cannot call equal, by its byte
 // map or by its characters' weights, and takes this road when it has neither;
 // the two always find the same occurrences.
+bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
+                        bool matchCase, bool wholeWord, bool down, int start, int& offset,
+                        int& matchLength);
 bool FindInTextStepwise(const char* text, int length, const char* findText, int findLength,
                         bool matchCase, bool wholeWord, bool down, int start, int& offset);
 

@@ -205,11 +205,20 @@ struct TComparisonWeights {
   }
 };
 
+// The primary weights of one character on its own (a UTF-8 sequence, or a
+// byte that stands alone), as ComparisonWeights learns them for its code
+// pages; Unknown when they do not have the shape of fixed weights. And the
+// primary weights of a whole text, as its sort key begins with them. For
+// TUtf8Weights, which learns UTF-8 characters as a search meets them.
+TCharWeights CharWeights(std::string_view character, bool ignoreCase);
+std::string PrimaryWeights(std::string_view text, bool ignoreCase);
+
 #ifdef _WIN32
 // The weights of CompareText in the active code page and the user's locale,
 // learnt on first use and again whenever the locale has changed. Null when the
 // system's comparison does not keep to them, and in UTF-8: its characters are
-// too many to learn, and combining marks join the characters before them.
+// too many to learn at once, and combining marks may join the characters
+// before them (TUtf8Weights learns them as a search meets them instead).
 const TComparisonWeights* ComparisonWeights(bool ignoreCase);
 #else
 // The portable comparison has its byte map instead.

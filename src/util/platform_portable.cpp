@@ -4,6 +4,7 @@
 // bytes, ASCII case folding only). It serves the core's tests off Windows;
 // where it and Windows could differ, Windows is right.
 #include "platform.h"
+#include "utf8weights.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -310,6 +312,36 @@ void SaveFile(const std::string& fileName, std::string_view content) {
     fsync(directory);
     close(directory);
   }
+}
+
+// The portable comparison's first level is the bytes themselves, folded when
+// case is ignored: every character keeps its weights beside any other.
+TCharWeights CharWeights(std::string_view character, bool ignoreCase) {
+  const std::string weights = PrimaryWeights(character, ignoreCase);
+  TCharWeights learnt;
+  if (weights.size() > learnt.Bytes.size()) return learnt;
+  learnt.Unknown = false;
+  learnt.Length = static_cast<unsigned char>(weights.size());
+  std::memcpy(learnt.Bytes.data(), weights.data(), weights.size());
+  return learnt;
+}
+
+std::string PrimaryWeights(std::string_view text, bool ignoreCase) {
+  return ignoreCase ? Fold(text, true, false) : std::string(text);
+}
+
+namespace {
+bool portableUtf8Weights = false;
+} // namespace
+
+void UsePortableUtf8Weights(bool use) { portableUtf8Weights = use; }
+
+TUtf8Weights* Utf8Weights(bool ignoreCase) {
+  static std::unique_ptr<TUtf8Weights> learnt[2];
+  if (!portableUtf8Weights || !IsUtf8()) return nullptr;
+  std::unique_ptr<TUtf8Weights>& weights = learnt[ignoreCase ? 1 : 0];
+  if (!weights) weights = std::make_unique<TUtf8Weights>(ignoreCase);
+  return weights.get();
 }
 
 const std::array<unsigned char, 256>* ComparisonByteMap(bool ignoreCase) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "paths.h"
+#include "utf8weights.h"
 
 namespace sys {
 namespace {
@@ -401,14 +402,19 @@ bool BorrowsWeight(const std::string& primary) {
 
 // The weights of one character on its own. They are trusted only when the key
 // has the shape that a character with fixed weights gives: one UTF-16
-// character, no borrowed weight, at most one diacritic and one case weight for
-// every primary weight, extra weights only beside the one primary weight of a
-// kana, special weights only for punctuation, which has no primary weight.
-// Expansions whose parts the comparison treats otherwise than the sort key
-// (ignorable parts, accents) show up here as keys of another shape.
+// character (or a surrogate pair), no borrowed weight, at most one diacritic
+// and one case weight for every primary weight, extra weights only beside the
+// one primary weight of a kana, special weights only for punctuation, which
+// has no primary weight. Expansions whose parts the comparison treats
+// otherwise than the sort key (ignorable parts, accents) show up here as keys
+// of another shape.
 TCharWeights Learn(std::string_view text, DWORD flags) {
   TCharWeights weights;
-  if (TWideText(text).Size != 1) return weights;
+  const TWideText wide(text);
+  // A character outside the basic plane is a surrogate pair.
+  const bool pair =
+      wide.Size == 2 && IS_HIGH_SURROGATE(wide.Text[0]) && IS_LOW_SURROGATE(wide.Text[1]);
+  if (wide.Size != 1 && !pair) return weights;
   TSortKey key;
   if (!ReadSortKey(text, flags, key)) return weights;
   const std::string& primary = key.Primary;
@@ -536,6 +542,14 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
 
 } // namespace
 
+TCharWeights CharWeights(std::string_view character, bool ignoreCase) {
+  return Learn(character, ignoreCase ? NORM_IGNORECASE : 0);
+}
+
+std::string PrimaryWeights(std::string_view text, bool ignoreCase) {
+  return PrimaryOf(text, ignoreCase ? NORM_IGNORECASE : 0);
+}
+
 const TComparisonWeights* ComparisonWeights(bool ignoreCase) {
   struct TLearnt {
     bool Done = false;
@@ -550,6 +564,20 @@ const TComparisonWeights* ComparisonWeights(bool ignoreCase) {
   const LCID locale = GetUserDefaultLCID();
   if (!mode.Done || mode.CodePage != codePage || mode.Locale != locale)
     mode = {true, codePage, locale, LearnWeights(ignoreCase ? NORM_IGNORECASE : 0)};
+  return mode.Weights.get();
+}
+
+TUtf8Weights* Utf8Weights(bool ignoreCase) {
+  struct TLearnt {
+    LCID Locale = 0;
+    std::unique_ptr<TUtf8Weights> Weights;
+  };
+  static TLearnt learnt[2];
+  if (!Utf8CodePage()) return nullptr;
+  TLearnt& mode = learnt[ignoreCase ? 1 : 0];
+  const LCID locale = GetUserDefaultLCID();
+  if (!mode.Weights || mode.Locale != locale)
+    mode = {locale, std::make_unique<TUtf8Weights>(ignoreCase)};
   return mode.Weights.get();
 }
 

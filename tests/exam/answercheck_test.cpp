@@ -74,3 +74,24 @@ TEST(AnswerCheck, TrailBytesThatLookLikeBlanksOrLettersStayPartOfTheirCharacter)
   EXPECT_TRUE(IsHit(answer, answer, true));
   EXPECT_FALSE(IsHit(answer, "\x95\x5C\x83\x41", false)); // 'a' as a trail byte does not fold
 }
+
+#ifdef _WIN32
+// In UTF-8 a letter and its other case may differ in length: U+023A and
+// U+2C65, the Kelvin sign and k.
+TEST(AnswerCheck, CasePairsOfUnequalLengthMatchInUtf8) {
+  REQUIRE_CODE_PAGE(65001);
+  const std::string barA = "\xC8\xBA", smallBarA = "\xE2\xB1\xA5", kelvin = "\xE2\x84\xAA";
+  struct TCase {
+    std::string Answer, Entry;
+    bool IgnoringCase, WithCase;
+  } cases[] = {
+      {barA, smallBarA, true, false},    {smallBarA + "x", barA + "X", true, false},
+      {kelvin + "m", "km", true, false}, {"Km", kelvin + "m", true, true},
+      {barA, "a", false, false},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(IsHit(c.Answer, c.Entry, false), c.IgnoringCase) << c.Entry;
+    EXPECT_EQ(IsHit(c.Answer, c.Entry, true), c.WithCase) << c.Entry;
+  }
+}
+#endif

@@ -13,6 +13,7 @@
 #include "find/search.h"
 #include "support/codepage.h"
 #include "util/platform.h"
+#include "util/utf8weights.h"
 
 namespace {
 
@@ -73,6 +74,58 @@ TAlphabet Alphabet932() {
            {"a", "A"}}};
 }
 
+// In UTF-8: letters whose other case has another length (U+023A and U+2C65,
+// the Kelvin sign and k), ignorable characters (the soft hyphen, the
+// zero-width joiner, NUL), combining marks after letters, expansions,
+// characters outside the basic plane, kana marks that take the weights of the
+// kana before them, Hangul jamo that join, and bytes that are no character: a
+// lone continuation byte, sequences cut short (which Windows may read together
+// with the bytes after them), an overlong form, an encoded surrogate.
+TAlphabet AlphabetUtf8() {
+  const std::string kelvin = "\xE2\x84\xAA", barA = "\xC8\xBA", smallBarA = "\xE2\xB1\xA5",
+                    softHyphen = "\xC2\xAD", joiner = "\xE2\x80\x8D", acute = "\xCC\x81",
+                    ring = "\xCC\x8A", eAcute = "\xC3\xA9", capitalEAcute = "\xC3\x89",
+                    aRing = "\xC3\xA5", angstrom = "\xE2\x84\xAB", sharpS = "\xC3\x9F",
+                    capitalSharpS = "\xE1\xBA\x9E", ohm = "\xE2\x84\xA6", omega = "\xCF\x89",
+                    ae = "\xC3\xA6", emoji = "\xF0\x9F\x98\x80", deseret = "\xF0\x90\x90\x80",
+                    smallDeseret = "\xF0\x90\x90\xA8", hiraKa = "\xE3\x81\x8B",
+                    kataKa = "\xE3\x82\xAB", repeat = "\xE3\x82\x9D", longMark = "\xE3\x83\xBC",
+                    voicedMark = "\xE3\x82\x99", kanji = "\xE6\xBC\xA2", jamoG = "\xE1\x84\x80",
+                    jamoA = "\xE1\x85\xA1", hangulGa = "\xEA\xB0\x80";
+  TAlphabet alphabet;
+  alphabet.Pieces = {"a", "A", "e",  "E",  "k", "K", "s",    "S", "t",
+                     "h", "o", "ss", "ae", "-", " ", "\r\n", kNul};
+  const std::vector<std::string> more[] = {
+      {kelvin, barA, smallBarA, softHyphen, joiner, acute, ring, "a" + acute, "k" + joiner},
+      {eAcute, capitalEAcute, aRing, angstrom, sharpS, capitalSharpS, ohm, omega, ae},
+      {emoji, deseret, smallDeseret, hiraKa, kataKa, repeat, longMark, voicedMark, kanji},
+      {jamoG, jamoA, hangulGa},
+      {"\x80", "\xBF", "\xE3\x81", "\xC0\xAF", "\xED\xA0\x80", "\xF5", "\xFF", "\xF0\x9F\x98"},
+      {"\xE6", "\xC3", "\xF0"}};
+  for (const std::vector<std::string>& pieces : more)
+    alphabet.Pieces.insert(alphabet.Pieces.end(), pieces.begin(), pieces.end());
+  alphabet.Twins = {{"k", kelvin},
+                    {"K", kelvin},
+                    {barA, smallBarA},
+                    {"e" + acute, eAcute},
+                    {"E" + acute, capitalEAcute},
+                    {"a" + ring, aRing},
+                    {aRing, angstrom},
+                    {"ss", sharpS},
+                    {sharpS, capitalSharpS},
+                    {ohm, omega},
+                    {"ae", ae},
+                    {"a", "A"},
+                    {"a" + softHyphen, "a"},
+                    {"s", "s" + joiner},
+                    {deseret, smallDeseret},
+                    {hiraKa, kataKa},
+                    {hiraKa + repeat, hiraKa + hiraKa},
+                    {softHyphen, "\x80"},
+                    {jamoG + jamoA, hangulGa}};
+  return alphabet;
+}
+
 std::string Hex(const std::string& text) {
   std::string hex;
   for (unsigned char c : text) {
@@ -119,17 +172,18 @@ public:
                                   int start, int& found) {
     const bool matchCase = flags & 1, wholeWord = flags & 2, down = flags & 4;
     const int length = static_cast<int>(text.size()), findLength = static_cast<int>(find.size());
-    int quick = 0, stepwise = 0;
+    int quick = 0, quickLength = 0, stepwise = 0, stepwiseLength = 0;
     FindInText(text.data(), length, find.data(), findLength, matchCase, wholeWord, down, start,
-               quick);
+               quick, quickLength);
     FindInTextStepwise(text.data(), length, find.data(), findLength, matchCase, wholeWord, down,
-                       start, stepwise);
+                       start, stepwise, stepwiseLength);
     found = stepwise;
-    if (quick == stepwise) return ::testing::AssertionSuccess();
+    if (quick == stepwise && quickLength == stepwiseLength) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << "text " << Hex(text) << "\nfind " << Hex(find) << "\nmatch case " << matchCase
            << ", whole word " << wholeWord << ", down " << down << ", from " << start << ": quick "
-           << quick << ", stepwise " << stepwise;
+           << quick << " (" << quickLength << " bytes), stepwise " << stepwise << " ("
+           << stepwiseLength << " bytes)";
   }
 
   // Every occurrence one after another, from the start down and from the end
@@ -196,6 +250,48 @@ TEST(FindInTextEqual, WidthsKanaAndKanjiAsTheStepwiseScanFindsThem) {
   REQUIRE_CODE_PAGE(932);
   RunRounds(Alphabet932(), 932, 1500);
 }
+
+TEST(FindInTextEqual, CaseMarksIgnorablesAndInvalidBytesInUtf8AsTheStepwiseScanFindsThem) {
+  REQUIRE_CODE_PAGE(65001);
+  RunRounds(AlphabetUtf8(), 65001, 3000);
+}
+
+// Texts longer than the stretches the UTF-8 search learns at a time, with
+// occurrences across their borders, searched from near the borders. Natively
+// also through the search that learns the portable comparison's weights.
+TEST(FindInTextEqual, LongUtf8TextsAsTheStepwiseScanFindsThem) {
+  REQUIRE_CODE_PAGE(65001);
+  const TAlphabet alphabet = AlphabetUtf8();
+  TDifferential differential(alphabet, 7);
+  for (int round = 0; round < 16; ++round) {
+#ifndef _WIN32
+    sys::UsePortableUtf8Weights(round % 2 == 1);
+#endif
+    std::string text;
+    while (text.size() < 9000) {
+      const size_t piece = differential.Pick(alphabet.Pieces.size());
+      text += differential.Pick(4) == 0 ? alphabet.Pieces[piece] : "kangaroo ";
+    }
+    const int border = 4096 * (1 + round % 2);
+    const std::string find = differential.FindText(text.substr(border - 6, 12));
+    for (int flags = 0; flags < 8; ++flags) {
+      for (const int start : {0, border - 8, border, border + 5, static_cast<int>(text.size())}) {
+        int found = 0;
+        ASSERT_TRUE(differential.Same(text, find, flags, start, found)) << "round " << round;
+      }
+    }
+  }
+}
+
+#ifndef _WIN32
+// The search that learns UTF-8 characters as it meets them, natively with the
+// portable comparison's weights (its byte map serves otherwise).
+TEST(FindInTextEqual, Utf8WeightsLearntFromThePortableComparison) {
+  REQUIRE_CODE_PAGE(65001);
+  sys::UsePortableUtf8Weights(true);
+  RunRounds(AlphabetUtf8(), 65002, 1500);
+}
+#endif
 
 // Places that differ in every byte and still compare equal: no byte test may
 // pass over them.

@@ -203,6 +203,92 @@ TEST(SearchMemo, WholeWordAndCaseCombine) {
   EXPECT_EQ(Search(memo, options), (Sel{-1, -1}));
 }
 
+#ifdef _WIN32
+// A letter and its other case may differ in length in UTF-8: U+023A (2 bytes)
+// and U+2C65 (3 bytes), the Kelvin sign (3 bytes) and k. The occurrence is the
+// text's own characters, whatever their length.
+const std::string kBarA = "\xC8\xBA", kSmallBarA = "\xE2\xB1\xA5", kKelvin = "\xE2\x84\xAA";
+
+// The occurrence FindInText gives, {offset, length}; {-1, -1} for none. The
+// stepwise scan must agree.
+std::pair<int, int> FindWithLength(const std::string& text, const std::string& findText, int start,
+                                   bool down = true, bool matchCase = false,
+                                   bool wholeWord = false) {
+  const int length = static_cast<int>(text.size()), findLength = static_cast<int>(findText.size());
+  int offset = 0, matchLength = 0, stepwise = 0, stepwiseLength = 0;
+  FindInText(text.data(), length, findText.data(), findLength, matchCase, wholeWord, down, start,
+             offset, matchLength);
+  FindInTextStepwise(text.data(), length, findText.data(), findLength, matchCase, wholeWord, down,
+                     start, stepwise, stepwiseLength);
+  EXPECT_EQ(offset, stepwise);
+  EXPECT_EQ(matchLength, stepwiseLength);
+  return {offset, matchLength};
+}
+
+TEST(FindInText, CasePairsOfUnequalLengthInUtf8) {
+  REQUIRE_CODE_PAGE(65001);
+  struct TCase {
+    std::string Find, Word;
+    bool MatchCase;
+    bool Found;
+  } cases[] = {
+      {kBarA, kSmallBarA, false, true},
+      {kSmallBarA, kBarA, false, true},
+      {kBarA, kSmallBarA, true, false},
+      {"k", kKelvin, false, true},
+      {kKelvin, "k", false, true},
+      {"k", kKelvin, true, false},
+      // The Kelvin sign is an upper-case K to the comparison.
+      {"K", kKelvin, true, true},
+      {kKelvin, "K", true, true},
+      {"x" + kBarA + "k", "X" + kSmallBarA + kKelvin, false, true},
+      {kSmallBarA + "y", kBarA + "Y", false, true},
+  };
+  for (const TCase& c : cases) {
+    // The word alone, between words, and after a letter (no whole word).
+    const std::string text = "a " + c.Word + " b" + c.Word + ".";
+    const int at = 2, length = static_cast<int>(c.Word.size());
+    const int end = static_cast<int>(text.size());
+    const std::pair<int, int> none{-1, -1};
+    const std::pair<int, int> first{at, length}, second{at + length + 2, length};
+    EXPECT_EQ(FindWithLength(text, c.Find, 0, true, c.MatchCase), c.Found ? first : none) << c.Word;
+    EXPECT_EQ(FindWithLength(text, c.Find, end, false, c.MatchCase), c.Found ? second : none)
+        << c.Word;
+    EXPECT_EQ(FindWithLength(text, c.Find, at + 1, true, c.MatchCase), c.Found ? second : none)
+        << c.Word;
+    EXPECT_EQ(FindWithLength(text, c.Find, end, false, c.MatchCase, true), c.Found ? first : none)
+        << c.Word;
+    // At the very end of the text, where the find text's own length no
+    // longer fits.
+    const std::pair<int, int> last{1, length};
+    EXPECT_EQ(FindWithLength("a" + c.Word, c.Find, 0, true, c.MatchCase), c.Found ? last : none)
+        << c.Word;
+  }
+}
+
+TEST(SearchMemo, SelectsAnOccurrenceOfAnotherLengthOverItsOwnBytes) {
+  REQUIRE_CODE_PAGE(65001);
+  // Find Next and Find Prev step over each shown occurrence by its own length.
+  const std::string text = kSmallBarA + kSmallBarA;
+  TFakeMemo memo(text);
+  EXPECT_EQ(Search(memo, Options(kBarA)), (Sel{0, 3}));
+  EXPECT_EQ(Search(memo, Options(kBarA)), (Sel{3, 3}));
+  EXPECT_EQ(Search(memo, Options(kBarA)), (Sel{-1, -1}));
+  EXPECT_EQ(Search(memo, Options(kBarA, false)), (Sel{0, 3}));
+  EXPECT_EQ(Search(memo, Options(kBarA, false)), (Sel{-1, -1}));
+  // Upwards the shortest occurrence that ends where the shown one starts is
+  // found; a longer one that overlaps the shown one is passed over, as an
+  // occurrence of the find text's own length is.
+  TFakeMemo kelvin("k" + kKelvin, 4);
+  EXPECT_EQ(Search(kelvin, Options("k", false)), (Sel{1, 3}));
+  EXPECT_EQ(Search(kelvin, Options("k", false)), (Sel{0, 1}));
+  TFakeMemo four(kBarA + kBarA + kBarA + kBarA, 8);
+  EXPECT_EQ(Search(four, Options(kSmallBarA + kSmallBarA, false)), (Sel{4, 4}));
+  EXPECT_EQ(Search(four, Options(kSmallBarA + kSmallBarA, false)), (Sel{0, 4}));
+  EXPECT_EQ(Search(four, Options(kSmallBarA + kSmallBarA, false)), (Sel{-1, -1}));
+}
+#endif
+
 // Double-byte text: 0x88 0x9F is a kanji whose trail byte can also lead, so
 // "\x9F\x88" appears across two kanji; 0x81 0x41 is the ideographic comma,
 // whose trail byte is the letter A.
