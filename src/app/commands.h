@@ -113,3 +113,13 @@ std::span<const TCommand> CommandTable();
 
 // The table's row of a command; the History submenu's for every slot.
 const TCommand* FindCommand(int id);
+
+// How a command shows on its menu item and button. A check item is always
+// enabled, its state is whether it is checked; any other command's state is
+// whether it is enabled.
+struct TCommandShown {
+  bool Enabled = true;
+  bool Checked = false;
+  bool operator==(const TCommandShown&) const = default;
+};
+TCommandShown ShownState(int id, const TCommandStates& states);

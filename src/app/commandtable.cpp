@@ -128,3 +128,12 @@ const TCommand* FindCommand(int id) {
     if (command.Id == id) return &command;
   return nullptr;
 }
+
+TCommandShown ShownState(int id, const TCommandStates& states) {
+  if (IsHistoryCommand(id)) return {states.RecentFile[static_cast<size_t>(id - cmHistoryFirst)]};
+  const TCommand* command = FindCommand(id);
+  if (command == nullptr || command->State == nullptr) return {};
+  const bool on = states.*command->State;
+  if (command->Flags & cfCheck) return {true, on};
+  return {on, false};
+}

@@ -3,9 +3,10 @@
 #include "exam/examlog.h"
 
 void TLogPane::Replace(const std::string& text) {
-  Inserting = true;
-  Edit.Set(text);
-  Inserting = false;
+  {
+    const TInserting inserting(Inserting);
+    Edit.Set(text);
+  }
   EndsEmpty = logpane::LastLineEmpty(text);
   EndKnown = true;
   Changed();
@@ -22,9 +23,10 @@ void TLogPane::Append(const std::vector<std::string>& lines) {
     insertion += logpane::LineInsertion(line, EndsEmpty);
     EndsEmpty = true;
   }
-  Inserting = true;
-  Edit.Append(insertion);
-  Inserting = false;
+  {
+    const TInserting inserting(Inserting);
+    Edit.Append(insertion);
+  }
   Changed();
 }
 

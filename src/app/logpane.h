@@ -46,4 +46,9 @@ private:
   bool EndsEmpty = true;
   // The program's own insertion is going on; its notice is not the user's.
   bool Inserting = false;
+  struct TInserting {
+    explicit TInserting(bool& flag) : Flag(flag) { Flag = true; }
+    ~TInserting() { Flag = false; }
+    bool& Flag;
+  };
 };

@@ -55,6 +55,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     std::vector<std::wstring> arguments = CommandLineArguments();
     TMainForm form(instance, std::move(arguments));
     form.Create();
+    // Closed already: an installer asked it to end while a box of the start
+    // was up.
+    if (form.Handle() == nullptr) return 0;
     form.QuitOnDestroy = true;
     ShowWindow(form.Handle(), show);
     RunMessageLoop(form);

@@ -75,6 +75,7 @@ void TMainForm::Create() {
     RefreshCommands();
     LoadSettings();
     SetStatus("Ready");
+    Created = true;
   } catch (...) {
     DestroyWindow(Window.Handle);
     throw;
@@ -302,7 +303,8 @@ bool TMainForm::WMActivate(WORD state) {
 // Manager asks the program alone to end: it closes without a question, which
 // would hold the installer up until it killed the program.
 void TMainForm::WMEndSession(LPARAM reasons) {
-  SaveSettingsSilently();
+  // During the start the settings are not yet all read: nothing is written.
+  if (Created) SaveSettingsSilently();
   if (reasons & ENDSESSION_CLOSEAPP) DestroyWindow(Window.Handle);
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 
 #include <shellapi.h>
 
+#include "commands.h"
 #include "dialogs/enterdialog.h"
 #include "dialogs/finddialog.h"
 #include "exam/commandstates.h"
@@ -116,7 +118,7 @@ private:
   TCommandStates CurrentStates() const;
   bool CommandEnabled(int id) const;
   void RefreshCommands();
-  void ShowCommandState(int id, bool enabled, bool checked);
+  void ShowCommandState(int id, TCommandShown shown);
   BYTE ButtonState(int id) const;
 
   // The commands (mainform_commands.cpp).
@@ -210,8 +212,12 @@ private:
   int Dpi = 96;
   std::string TitleText;
   bool IdleInstalled = false;
+  bool Created = false; // the start is over
   bool ToolTipsShown = true;
   bool ApplyingSavedPlace = false;
+  // The command states last shown, by id from cmNew on.
+  std::array<std::optional<TCommandShown>, cmAbout - cmNew + 1> CommandsShown;
+  bool AnswerReadOnlyShown = true;
   HWND FocusBeforeDeactivation = nullptr;
 
   // Both start in the folder either was last used in; the settings keep

@@ -15,10 +15,11 @@ void TMainForm::ClickMenuItem(int id) {
 
 void TMainForm::ToolButtonClick(int id) {
   const TCommand* command = FindCommand(id);
-  if (command != nullptr && command->Button.Caption != nullptr) ClickMenuItem(id);
-  // A check button flips itself when clicked; it shows the state again, as
+  if (command == nullptr || command->Button.Caption == nullptr) return;
+  ClickMenuItem(id);
+  // A check button flips itself when clicked: it shows its state again, as
   // the click left it.
-  RefreshCommands();
+  if (Window.Handle != nullptr) ShowCommandState(id, ShownState(id, CurrentStates()));
 }
 
 TCommandStates TMainForm::CurrentStates() const {
@@ -27,40 +28,40 @@ TCommandStates TMainForm::CurrentStates() const {
 }
 
 bool TMainForm::CommandEnabled(int id) const {
-  const TCommand* command = FindCommand(id);
-  if (command == nullptr) return false;
-  const TCommandStates states = CurrentStates();
-  if (IsHistoryCommand(id)) return states.RecentFile[static_cast<size_t>(id - cmHistoryFirst)];
-  return command->State == nullptr || (command->Flags & cfCheck) || states.*command->State;
+  return FindCommand(id) != nullptr && ShownState(id, CurrentStates()).Enabled;
 }
 
+// Only what changed is handed to the menu and the toolbar: a refresh follows
+// every change of state, each key typed into the log among them.
 void TMainForm::RefreshCommands() {
   if (Window.Handle == nullptr) return;
   const TCommandStates states = CurrentStates();
-  AnswerField.SetReadOnly(states.AnswerReadOnly);
+  if (states.AnswerReadOnly != AnswerReadOnlyShown) AnswerField.SetReadOnly(states.AnswerReadOnly);
+  AnswerReadOnlyShown = states.AnswerReadOnly;
+  const auto refresh = [&](int id) {
+    const TCommandShown shown = ShownState(id, states);
+    std::optional<TCommandShown>& before = CommandsShown[static_cast<size_t>(id - cmNew)];
+    if (before != shown) ShowCommandState(id, shown);
+    before = shown;
+  };
   for (const TCommand& command : CommandTable()) {
-    if (command.Id == cmHistoryFirst) {
-      for (int slot = 0; slot < kHistorySlots; ++slot)
-        ShowCommandState(cmHistoryFirst + slot, states.RecentFile[static_cast<size_t>(slot)],
-                         false);
-    } else if (command.State != nullptr) {
-      const bool on = states.*command.State;
-      const bool check = (command.Flags & cfCheck) != 0;
-      ShowCommandState(command.Id, check || on, check && on);
-    }
+    if (command.Id == cmHistoryFirst)
+      for (int slot = 0; slot < kHistorySlots; ++slot) refresh(cmHistoryFirst + slot);
+    else if (command.State != nullptr)
+      refresh(command.Id);
   }
 }
 
 // A menu item and the button that stands for it, together.
-void TMainForm::ShowCommandState(int id, bool enabled, bool checked) {
+void TMainForm::ShowCommandState(int id, TCommandShown shown) {
   const TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(id)};
-  item.SetEnabled(enabled);
-  item.SetChecked(checked);
+  item.SetEnabled(shown.Enabled);
+  item.SetChecked(shown.Checked);
   const TCommand* command = FindCommand(id);
   if (command == nullptr || command->Button.Caption == nullptr) return;
   const TToolButton button{ToolBar.Handle, id};
-  button.SetEnabled(enabled);
-  button.SetDown(checked);
+  button.SetEnabled(shown.Enabled);
+  button.SetDown(shown.Checked);
 }
 
 void TMainForm::NewDocument() {

@@ -10,14 +10,20 @@ namespace {
 // The selection is read once, and the one made is handed to the control in
 // one call, before it is scrolled to or when the search is over: each costs
 // the control time in proportion to the text.
-class TMemoSearch final : public TSearchMemo {
+class TLogSearchTarget final : public TSearchTarget {
 public:
-  explicit TMemoSearch(const TEditText& log) : Log(log) { Log.GetSelection(Start, End); }
-  TMemoSearch(const TMemoSearch&) = delete;
-  TMemoSearch& operator=(const TMemoSearch&) = delete;
-  ~TMemoSearch() override { Select(); }
+  explicit TLogSearchTarget(const TEditText& log) : Log(log) { Log.GetSelection(Start, End); }
+  TLogSearchTarget(const TLogSearchTarget&) = delete;
+  TLogSearchTarget& operator=(const TLogSearchTarget&) = delete;
+  // A selection made and not yet handed over is made still; a failure here
+  // cannot be reported any more, and leaves the selection as it was.
+  ~TLogSearchTarget() override {
+    try {
+      Select();
+    } catch (...) {}
+  }
 
-  std::string GetText() const override { return Log.Get(); }
+  const std::string& GetText() const override { return Log.Get(); }
   int GetSelStart() const override { return Start; }
   int GetSelLength() const override { return End - Start; }
   void SetSelStart(int start) override {
@@ -61,7 +67,7 @@ void TMainForm::FindAgain(bool reverse) {
 }
 
 void TMainForm::SearchLog(const TSearchOptions& request) {
-  TMemoSearch memo(LogPane.Contents());
+  TLogSearchTarget memo(LogPane.Contents());
   if (SearchMemo(memo, request))
     LogPane.Control().SetFocus();
   else

@@ -25,10 +25,16 @@ void Append(HMENU menu, UINT flags, UINT_PTR id, const std::string& caption) {
   if (!AppendMenuA(menu, flags, id, caption.empty() ? nullptr : caption.c_str())) RaiseMenuError();
 }
 
-HMENU NewPopup() {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) RaiseMenuError();
+TMenuHandle NewPopup() {
+  TMenuHandle menu(CreatePopupMenu());
+  if (!menu) RaiseMenuError();
   return menu;
+}
+
+// A popup appended to a menu, which owns it from then on.
+HMENU AppendPopup(HMENU menu, const char* caption, TMenuHandle popup) {
+  Append(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Get()), caption);
+  return popup.Release();
 }
 
 bool HasButton(const TCommand* command) { return command != nullptr && command->Button.Caption; }
@@ -36,34 +42,29 @@ bool HasButton(const TCommand* command) { return command != nullptr && command->
 } // namespace
 
 void TMainForm::CreateMainMenu() {
-  HMENU bar = CreateMenu();
-  if (bar == nullptr) RaiseMenuError();
+  TMenuHandle bar(CreateMenu());
+  if (!bar) RaiseMenuError();
   HMENU popup = nullptr, history = nullptr;
   const TMenuColumn* column = kMenuColumns;
   for (const TCommand& command : CommandTable()) {
     if (column != std::end(kMenuColumns) && command.Id == column->First) {
-      popup = NewPopup();
-      Append(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), column->Caption);
+      popup = AppendPopup(bar.Get(), column->Caption, NewPopup());
       ++column;
     } else if (command.Flags & cfSeparated) {
       Append(command.Flags & cfInHistory ? history : popup, MF_SEPARATOR, 0, "");
     }
     if (command.Id == cmHistoryFirst) {
-      history = NewPopup();
+      TMenuHandle slots = NewPopup();
       for (int slot = 0; slot < kHistorySlots; ++slot)
-        Append(history, MF_STRING, cmHistoryFirst + slot, "File " + std::to_string(slot + 1));
-      Append(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(history), command.Caption);
+        Append(slots.Get(), MF_STRING, cmHistoryFirst + slot, "File " + std::to_string(slot + 1));
+      history = AppendPopup(popup, command.Caption, std::move(slots));
     } else {
       Append(command.Flags & cfInHistory ? history : popup, MF_STRING, command.Id,
              MenuCaption(command));
     }
   }
-  if (!SetMenu(Window.Handle, bar)) {
-    const DWORD error = GetLastError();
-    DestroyMenu(bar);
-    SetLastError(error);
-    RaiseMenuError();
-  }
+  if (!SetMenu(Window.Handle, bar.Get())) RaiseMenuError();
+  bar.Release(); // the window's now
   CreateAccelerators();
 }
 
@@ -77,15 +78,11 @@ void TMainForm::CreateAccelerators() {
   if (!Accelerators) RaiseLastError("The shortcuts of the main window cannot be made.");
 }
 
-// A button's state when the toolbar is laid out anew: enabled, and down
-// while checked, as the command's state says.
+// A button's state when the toolbar is laid out anew.
 BYTE TMainForm::ButtonState(int id) const {
-  const TCommand* command = FindCommand(id);
-  if (command == nullptr || command->State == nullptr) return TBSTATE_ENABLED;
-  const bool on = CurrentStates().*command->State;
-  if (command->Flags & cfCheck)
-    return static_cast<BYTE>(TBSTATE_ENABLED | (on ? TBSTATE_CHECKED : 0));
-  return on ? TBSTATE_ENABLED : 0;
+  const TCommandShown shown = ShownState(id, CurrentStates());
+  return static_cast<BYTE>((shown.Enabled ? TBSTATE_ENABLED : 0) |
+                           (shown.Checked ? TBSTATE_CHECKED : 0));
 }
 
 void TMainForm::CreateToolBar() {

@@ -284,10 +284,10 @@ bool FindInText(const char* text, int length, const char* findText, int findLeng
                     matchLength);
 }
 
-bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options) {
+bool SearchMemo(TSearchTarget& memo, const TSearchOptions& options) {
   const std::string& findText = options.FindText;
   if (findText.empty()) return false;
-  const std::string text = memo.GetText();
+  const std::string& text = memo.GetText();
   const int length = static_cast<int>(text.size());
   const int findLength = static_cast<int>(findText.size());
   const int selStart = memo.GetSelStart();

@@ -10,11 +10,12 @@
 
 // What the search needs of the log pane. The window implements it with the
 // real edit control; the tests use a fake.
-class TSearchMemo {
+class TSearchTarget {
 public:
-  virtual ~TSearchMemo() = default;
+  virtual ~TSearchTarget() = default;
 
-  virtual std::string GetText() const = 0;
+  // The text, which does not change while one search runs.
+  virtual const std::string& GetText() const = 0;
   virtual int GetSelStart() const = 0;
   virtual int GetSelLength() const = 0;
   // Collapses the selection to a caret at start.
@@ -29,7 +30,7 @@ public:
 // that is already the selection is passed over, and so is every one that
 // overlaps it. False, with the pane untouched, when there is none (or the find
 // text is empty).
-bool SearchMemo(TSearchMemo& memo, const TSearchOptions& options);
+bool SearchMemo(TSearchTarget& memo, const TSearchOptions& options);
 
 // The first occurrence from start in the given direction, start included.
 // Sets offset to it and matchLength to the bytes it takes in the text, or both

@@ -477,6 +477,35 @@ void MarkContractions(std::vector<const TLearntChar*> sequence, DWORD flags) {
   }
 }
 
+// Weighs every single-byte character after and before every other one, and
+// the double-byte characters after a letter and after themselves, and before
+// a letter.
+void MarkContractionsOfCodePage(const std::vector<TLearntChar>& singles,
+                                const std::vector<TLearntChar>& doubles, DWORD flags) {
+  for (const TLearntChar& a : singles) {
+    std::vector<const TLearntChar*> sequence;
+    for (const TLearntChar& b : singles) {
+      sequence.push_back(&a);
+      sequence.push_back(&b);
+    }
+    sequence.push_back(&a);
+    MarkContractions(sequence, flags);
+  }
+  if (doubles.empty() || singles.empty()) return;
+  const TLearntChar* letter = &singles.front();
+  for (const TLearntChar& s : singles)
+    if (s.Text == "a") letter = &s;
+  std::vector<const TLearntChar*> sequence;
+  for (const TLearntChar& c : doubles) {
+    sequence.insert(sequence.end(), {letter, &c, &c});
+    if (sequence.size() >= 600) {
+      MarkContractions(sequence, flags);
+      sequence.assign(1, &c);
+    }
+  }
+  MarkContractions(sequence, flags);
+}
+
 std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
   auto weights = std::make_unique<TComparisonWeights>();
   int rows = 0;
@@ -511,32 +540,7 @@ std::unique_ptr<TComparisonWeights> LearnWeights(DWORD flags) {
       if (!learnt.Unknown) doubles.push_back({std::string(pair, 2), &learnt});
     }
   }
-  // Every single-byte character after and before every other one.
-  for (const TLearntChar& a : singles) {
-    std::vector<const TLearntChar*> sequence;
-    for (const TLearntChar& b : singles) {
-      sequence.push_back(&a);
-      sequence.push_back(&b);
-    }
-    sequence.push_back(&a);
-    MarkContractions(sequence, flags);
-  }
-  // Double-byte characters after a letter and after themselves, and before a
-  // letter.
-  if (!doubles.empty() && !singles.empty()) {
-    const TLearntChar* letter = &singles.front();
-    for (const TLearntChar& s : singles)
-      if (s.Text == "a") letter = &s;
-    std::vector<const TLearntChar*> sequence;
-    for (const TLearntChar& c : doubles) {
-      sequence.insert(sequence.end(), {letter, &c, &c});
-      if (sequence.size() >= 600) {
-        MarkContractions(sequence, flags);
-        sequence.assign(1, &c);
-      }
-    }
-    MarkContractions(sequence, flags);
-  }
+  MarkContractionsOfCodePage(singles, doubles, flags);
   return weights;
 }
 

@@ -37,6 +37,8 @@ constexpr int kMarkSpacing = 1 << 16;
 
 void TEditText::Set(const std::string& text) {
   Edit.SetText(text);
+  // Known again only once the text is whole.
+  Known = false;
   Text = AsTheControlHoldsIt(text);
   Known = true;
   Count = TCount::Unknown;
@@ -52,9 +54,11 @@ void TEditText::Append(const std::string& text) {
   if (!Known) return;
   // What stands before is as it was, and so are the marks; how the control
   // counts is asked again, for the new text may hold what the old did not.
-  Text += AsTheControlHoldsIt(text);
+  Known = false;
   Count = TCount::Unknown;
   ExactPositions.reset();
+  Text += AsTheControlHoldsIt(text);
+  Known = true;
 }
 
 void TEditText::Forget() {

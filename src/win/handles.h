@@ -1,6 +1,6 @@
 // Owners of the handles the program makes: each releases what it holds when
 // it goes or is given another. Nothing else in the program releases a font,
-// bitmap, icon, image list, accelerator table or device context by hand.
+// bitmap, icon, image list, accelerator table, menu or device context by hand.
 #pragma once
 
 #include <utility>
@@ -43,6 +43,7 @@ inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void DestroyImageList(HIMAGELIST images) { ImageList_Destroy(images); }
 inline void DestroyAccelerators(HACCEL table) { DestroyAcceleratorTable(table); }
 inline void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void DestroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
 } // namespace handles
 
 using TFontHandle = TOwnedHandle<HFONT, handles::DeleteGdiObject<HFONT>>;
@@ -52,6 +53,8 @@ using TBrushHandle = TOwnedHandle<HBRUSH, handles::DeleteGdiObject<HBRUSH>>;
 using TIconHandle = TOwnedHandle<HICON, handles::DestroyIconHandle>;
 using TImageListHandle = TOwnedHandle<HIMAGELIST, handles::DestroyImageList>;
 using TAcceleratorHandle = TOwnedHandle<HACCEL, handles::DestroyAccelerators>;
+// A menu not yet given to a window or to the menu above it, which own it then.
+using TMenuHandle = TOwnedHandle<HMENU, handles::DestroyMenuHandle>;
 // A device context of its own, made with CreateCompatibleDC.
 using TMemoryDC = TOwnedHandle<HDC, handles::DeleteMemoryDC>;
 

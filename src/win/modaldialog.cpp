@@ -96,23 +96,34 @@ INT_PTR TModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+// The dialog is made at its owner's place, which may lie on another screen
+// than the one the owner mostly covers; centred there, it may change dpi on
+// the way, and is then laid out and centred once more at the dpi it has.
 void TModalDialog::Open() {
   TakeOverDpiChanges(Handle);
   OnInit();
-  const SIZE frame = FrameSize(LayOut(Dpi));
-  const RECT area = WorkAreaOf(Owner);
-  const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-  const bool halfEach = Centring == TCentring::HalfEach;
-  const int left = halfEach ? areaWidth / 2 - frame.cx / 2 : (areaWidth - frame.cx) / 2;
-  const int top = halfEach ? areaHeight / 2 - frame.cy / 2 : (areaHeight - frame.cy) / 2;
-  SetWindowPos(Handle, nullptr, area.left + left, area.top + top, frame.cx, frame.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  Opening = true;
+  for (int round = 0; round < 2; ++round) {
+    const SIZE frame = FrameSize(LayOut(Dpi));
+    const RECT area = WorkAreaOf(Owner);
+    const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
+    const bool halfEach = Centring == TCentring::HalfEach;
+    const int left = halfEach ? areaWidth / 2 - frame.cx / 2 : (areaWidth - frame.cx) / 2;
+    const int top = halfEach ? areaHeight / 2 - frame.cy / 2 : (areaHeight - frame.cy) / 2;
+    SetWindowPos(Handle, nullptr, area.left + left, area.top + top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int now = WindowDpi(Handle);
+    if (now == Dpi) break;
+    Dpi = now;
+  }
+  Opening = false;
 }
 
 // Moved to a screen of another dpi, or the scale changed: the design is laid
-// out again for it where the system proposes, sized for its contents.
+// out again for it where the system proposes, sized for its contents. While
+// the dialog opens, Open places it.
 void TModalDialog::DpiChanged(int dpi, const RECT& suggested) {
-  if (dpi <= 0) return;
+  if (dpi <= 0 || Opening) return;
   Dpi = dpi;
   const SIZE frame = FrameSize(LayOut(dpi));
   SetWindowPos(Handle, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,

@@ -80,6 +80,7 @@ private:
 
   std::exception_ptr Failure;
   int Dpi = 96;
+  bool Opening = false;
   TFontHandle Font; // the dialogs' font at FontDpi, made anew when the dpi changes
   int FontDpi = 0;
 };

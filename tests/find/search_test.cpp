@@ -9,12 +9,12 @@
 
 namespace {
 
-class TFakeMemo : public TSearchMemo {
+class TFakeMemo : public TSearchTarget {
 public:
   TFakeMemo(std::string text, int selStart = 0, int selLength = 0)
       : Text(std::move(text)), SelStart(selStart), SelLength(selLength) {}
 
-  std::string GetText() const override { return Text; }
+  const std::string& GetText() const override { return Text; }
   int GetSelStart() const override { return SelStart; }
   int GetSelLength() const override { return SelLength; }
   void SetSelStart(int start) override {
