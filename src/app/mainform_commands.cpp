@@ -19,7 +19,8 @@ void TMainForm::ToolButtonClick(int id) {
   ClickMenuItem(id);
   // A check button flips itself when clicked: it shows its state again, as
   // the click left it.
-  if (Window.Handle != nullptr) ShowCommandState(id, ShownState(id, CurrentStates()));
+  CommandsShown[static_cast<size_t>(id - cmNew)].reset();
+  RefreshCommands();
 }
 
 TCommandStates TMainForm::CurrentStates() const {
