@@ -155,7 +155,9 @@ protected:
   SIZE LayOut(int dpi) override;
 
 private:
-  bool HasButton(int code) const { return std::find(Codes.begin(), Codes.end(), code) != Codes.end(); }
+  bool HasButton(int code) const {
+    return std::find(Codes.begin(), Codes.end(), code) != Codes.end();
+  }
   HWND Button(size_t index) const { return GetDlgItem(Handle, Codes[index]); }
 
   std::string Caption;

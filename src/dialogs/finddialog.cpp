@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 
-
 namespace {
 
 enum : WORD {

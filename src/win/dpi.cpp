@@ -2,16 +2,6 @@
 
 #include "handles.h"
 
-namespace {
-
-// A function of user32 that older systems lack, or null there.
-template <typename TFunction> TFunction User32Function(const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(found));
-}
-
-} // namespace
-
 int ScreenDpi() {
   const TWindowDC screen(nullptr);
   const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;

@@ -18,3 +18,9 @@ int WindowDpi(HWND window);
 
 // A system size (SM_CXICON...) at the dpi rather than at the screen's.
 int SystemMetricAt(int index, int dpi);
+
+// A call of user32 that older systems lack, looked up; null where it is missing.
+template <typename TFunction> TFunction User32Function(const char* name) {
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(found));
+}

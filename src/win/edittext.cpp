@@ -33,6 +33,10 @@ int EndPosition(const TEdit& edit) {
 // A mark every so many bytes.
 constexpr int kMarkSpacing = 1 << 16;
 
+// The control's units for the character from p to next: a UTF-8 sequence of
+// four bytes is a surrogate pair.
+int UnitsOf(const char* p, const char* next, bool utf8) { return utf8 && next - p == 4 ? 2 : 1; }
+
 } // namespace
 
 void TEditText::Set(const std::string& text) {
@@ -112,7 +116,7 @@ const std::pair<int, int>& TEditText::MarkBefore(int value, bool byPosition) con
     const char* stop = begin + offset + kMarkSpacing;
     while (p < stop) {
       const char* next = sys::NextChar(p, end);
-      position += utf8 && next - p == 4 ? 2 : 1;
+      position += UnitsOf(p, next, utf8);
       p = next;
     }
     Marks.emplace_back(static_cast<int>(p - begin), position);
@@ -133,7 +137,7 @@ int TEditText::ToBytes(int position) const {
   const bool utf8 = sys::IsUtf8();
   for (const char* p = Text.data() + offset; p < end && at < position;) {
     const char* next = sys::NextChar(p, end);
-    at += utf8 && next - p == 4 ? 2 : 1;
+    at += UnitsOf(p, next, utf8);
     offset = static_cast<int>(next - Text.data());
     p = next;
   }
@@ -150,7 +154,7 @@ int TEditText::ToPosition(int offset) const {
   const bool utf8 = sys::IsUtf8();
   for (const char* p = Text.data() + at; p < Text.data() + offset;) {
     const char* next = sys::NextChar(p, end);
-    position += utf8 && next - p == 4 ? 2 : 1;
+    position += UnitsOf(p, next, utf8);
     p = next;
   }
   return position;

@@ -13,8 +13,7 @@ namespace {
 // (Windows 10 from 1607), which exists only in the wide form.
 bool MessageFontForDpi(int dpi, LOGFONTA& font) {
   using TForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  static const auto forDpi = reinterpret_cast<TForDpi>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "SystemParametersInfoForDpi")));
+  static const auto forDpi = User32Function<TForDpi>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (forDpi == nullptr ||

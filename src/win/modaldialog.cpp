@@ -20,12 +20,6 @@ TWorkAreaOf WorkAreaOf = MonitorWorkArea;
 
 namespace {
 
-// Calls of user32 that older systems lack, looked up.
-template <typename TFunction> TFunction User32Function(const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(found));
-}
-
 // The dialog manager would lay a dialog out again in its template's font when
 // it crosses to a screen of another dpi (Windows 10 from 1703); the dialog
 // does that itself, from its design.

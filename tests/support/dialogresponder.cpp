@@ -232,19 +232,18 @@ void TDialogResponder::Handle(std::function<void(HWND dialog)> action) {
 
 void TDialogResponder::ChooseFile(const std::string& path) {
   std::wstring wide(path.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(),
-                                                      static_cast<int>(path.size()), wide.data(),
-                                                      static_cast<int>(wide.size()))));
+  wide.resize(
+      static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                              wide.data(), static_cast<int>(wide.size()))));
   ChooseFile(wide);
 }
 
 // Typed as a user types it: the name as Windows keeps it, whatever the code page.
 void TDialogResponder::ChooseFile(const std::wstring& wide) {
   std::string path(wide.size() * 4, '\0');
-  path.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(),
-                                                      static_cast<int>(wide.size()), path.data(),
-                                                      static_cast<int>(path.size()), nullptr,
-                                                      nullptr)));
+  path.resize(static_cast<size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), path.data(),
+                          static_cast<int>(path.size()), nullptr, nullptr)));
   Answers.push_back({"ChooseFile(\"" + path + "\")", [wide, path](HWND dialog) {
                        HWND box = GetDlgItem(dialog, cmb13);
                        if (box == nullptr) box = GetDlgItem(dialog, edt1);

@@ -4,8 +4,8 @@
 #include <string>
 #include <tuple>
 
-#include "support/codepage.h"
 #include "find/search.h"
+#include "support/codepage.h"
 #include "support/tempfile.h"
 #include "util/platform.h"
 
