@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ownedhandle.h"
+
 namespace sys {
 
 // The active ANSI code page (1252, 932, 65001...).
@@ -110,7 +112,6 @@ public:
   explicit TFileReader(const std::string& fileName);
   TFileReader(const TFileReader&) = delete;
   TFileReader& operator=(const TFileReader&) = delete;
-  ~TFileReader();
 
   // Reads up to size bytes; 0 at the end of the file.
   size_t Read(char* buffer, size_t size);
@@ -118,8 +119,10 @@ public:
   unsigned long long SizeHint() const;
 
 private:
+  // The platform's open file, closed when the reader goes.
+  static void Close(void* handle);
   std::string FileName;
-  void* Handle = nullptr;
+  TOwnedHandle<void*, Close> Handle;
 };
 
 // Reads a whole file. Throws EFileError.

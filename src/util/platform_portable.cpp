@@ -210,15 +210,14 @@ DateTime LocalNow() {
 }
 
 TFileReader::TFileReader(const std::string& fileName) : FileName(fileName) {
-  Handle = std::fopen(fileName.c_str(), "rb");
-  if (Handle == nullptr)
-    throw EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
+  Handle.Reset(std::fopen(fileName.c_str(), "rb"));
+  if (!Handle) throw EFileError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
 }
 
-TFileReader::~TFileReader() { std::fclose(static_cast<std::FILE*>(Handle)); }
+void TFileReader::Close(void* handle) { std::fclose(static_cast<std::FILE*>(handle)); }
 
 size_t TFileReader::Read(char* buffer, size_t size) {
-  auto* file = static_cast<std::FILE*>(Handle);
+  auto* file = static_cast<std::FILE*>(Handle.Get());
   const size_t got = std::fread(buffer, 1, size, file);
   if (got == 0 && std::ferror(file))
     throw EFileError("Cannot read file \"" + FileName + "\". " + std::strerror(errno));
@@ -227,7 +226,7 @@ size_t TFileReader::Read(char* buffer, size_t size) {
 
 unsigned long long TFileReader::SizeHint() const {
   struct stat info;
-  if (fstat(fileno(static_cast<std::FILE*>(Handle)), &info) != 0 || !S_ISREG(info.st_mode))
+  if (fstat(fileno(static_cast<std::FILE*>(Handle.Get())), &info) != 0 || !S_ISREG(info.st_mode))
     return 0;
   return static_cast<unsigned long long>(info.st_size);
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "kernelhandles.h"
 #include "paths.h"
 #include "utf8weights.h"
 
@@ -179,28 +180,27 @@ DateTime LocalNow() {
 }
 
 TFileReader::TFileReader(const std::string& fileName) : FileName(fileName) {
-  Handle = CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (Handle == INVALID_HANDLE_VALUE) {
+  Handle.Reset(ValidOrNull(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+  if (!Handle) {
     const DWORD error = GetLastError();
-    Handle = nullptr;
     throw EFileError("Cannot open file \"" + fileName + "\". " + SystemMessage(error));
   }
 }
 
-TFileReader::~TFileReader() { CloseHandle(Handle); }
+void TFileReader::Close(void* handle) { CloseHandle(handle); }
 
 size_t TFileReader::Read(char* buffer, size_t size) {
   const DWORD wanted = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
   DWORD got = 0;
-  if (!::ReadFile(Handle, buffer, wanted, &got, nullptr))
+  if (!::ReadFile(Handle.Get(), buffer, wanted, &got, nullptr))
     throw EFileError("Cannot read file \"" + FileName + "\". " + SystemMessage(GetLastError()));
   return got;
 }
 
 unsigned long long TFileReader::SizeHint() const {
   LARGE_INTEGER size;
-  return GetFileSizeEx(Handle, &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
+  return GetFileSizeEx(Handle.Get(), &size) ? static_cast<unsigned long long>(size.QuadPart) : 0;
 }
 
 bool FileExists(const std::string& fileName) {
@@ -236,10 +236,7 @@ bool NameTaken(DWORD error, const std::string& name) {
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return true;
   if (!MayBeHeldAMoment(error)) return false;
   WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(name.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
+  return TFindHandle(ValidOrNull(FindFirstFileA(name.c_str(), &found))) ? true : false;
 }
 
 // Puts the written temporary file in the place of fileName: 0, or the error
@@ -258,11 +255,9 @@ DWORD MoveIntoPlace(const std::string& temp, const std::string& fileName) {
 }
 
 bool ProcessRuns(unsigned long pid) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
-  const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-  CloseHandle(process);
-  return runs;
+  const TKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid)));
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 // Removes what earlier saves of fileName left when they were killed: the
@@ -272,19 +267,18 @@ bool ProcessRuns(unsigned long pid) {
 void RemoveStaleTempFiles(const std::string& fileName) {
   const std::string folder = fileName.substr(0, NameStart(fileName));
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((fileName + ".*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  const TFindHandle search(ValidOrNull(FindFirstFileA((fileName + ".*.tmp").c_str(), &found)));
+  if (!search) return;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
     const unsigned long pid = SaveTempOwner(fileName, found.cFileName);
     if (pid == 0 || pid == GetCurrentProcessId() || ProcessRuns(pid)) continue;
     // A link is removed itself, never what it points to.
-    HANDLE stale =
+    // Opened to be deleted as it closes, which the owner does at once.
+    TKernelHandle(ValidOrNull(
         CreateFileA((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (stale != INVALID_HANDLE_VALUE) CloseHandle(stale);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
+                    FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+  } while (FindNextFileA(search.Get(), &found));
 }
 
 } // namespace
@@ -304,12 +298,12 @@ void SaveFile(const std::string& fileName, std::string_view content) {
   // Only a file this call creates is written: whatever already stands under a
   // name, a link above all, makes it take the next one.
   std::string temp;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (unsigned number = 0; file == INVALID_HANDLE_VALUE; ++number) {
+  TKernelHandle file;
+  for (unsigned number = 0; !file; ++number) {
     temp = SaveTempName(fileName, GetCurrentProcessId(), number);
-    file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    file.Reset(ValidOrNull(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
       const DWORD error = GetLastError();
       if (!NameTaken(error, temp) || number >= kMaxTempNames) fail(error);
     }
@@ -318,12 +312,14 @@ void SaveFile(const std::string& fileName, std::string_view content) {
   for (size_t done = 0; error == 0 && done < content.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1u << 30));
     DWORD wrote = 0;
-    if (!::WriteFile(file, content.data() + done, chunk, &wrote, nullptr) || wrote == 0)
+    if (!::WriteFile(file.Get(), content.data() + done, chunk, &wrote, nullptr) || wrote == 0)
       error = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
     done += wrote;
   }
-  if (error == 0 && !FlushFileBuffers(file)) error = GetLastError();
-  if (!CloseHandle(file) && error == 0) error = GetLastError();
+  if (error == 0 && !FlushFileBuffers(file.Get())) error = GetLastError();
+  // Closed here, not by the owner: a close can fail, and the file must be
+  // whole before it takes the name.
+  if (!CloseHandle(file.Release()) && error == 0) error = GetLastError();
   if (error == 0) error = MoveIntoPlace(temp, fileName);
   if (error != 0) {
     DeleteFileA(temp.c_str());

@@ -2,6 +2,8 @@
 // another, when they go, and never what they handed on.
 #include <gtest/gtest.h>
 
+#include "support/tempfile.h"
+#include "util/kernelhandles.h"
 #include "win/handles.h"
 
 namespace {
@@ -37,4 +39,20 @@ TEST(HandleOwners, ASelectionPutsBackWhatItReplaced) {
     EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_FONT), font.Get());
   }
   EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_FONT), before);
+}
+
+// A file held with no sharing can be opened again only once its owner closed it.
+TEST(HandleOwners, AFileIsClosedWithItsOwner) {
+  const TTempFile file("text");
+  const auto openAlone = [&] {
+    return sys::ValidOrNull(
+        CreateFileA(file.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  };
+  {
+    const sys::TKernelHandle held(openAlone());
+    ASSERT_TRUE(held);
+    EXPECT_EQ(openAlone(), nullptr) << "held";
+  }
+  const sys::TKernelHandle again(openAlone());
+  EXPECT_TRUE(again) << "closed";
 }
