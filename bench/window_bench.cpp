@@ -136,7 +136,7 @@ LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM lParam) {
 double FindNext(TMainForm& form, const std::string& findText, bool absent) {
   TSearchOptions options;
   options.FindText = findText;
-  TMainFormProbe::SetSearchOptions(form, options);
+  form.SetOptions(options);
   Log(form).SetSel(0, 0);
   Log(form).ScrollCaret();
   Pump();

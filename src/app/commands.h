@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "exam/commandstates.h"
+#include "settings/options.h"
 #include "toolbarimages.h"
 
 class TMainForm;
@@ -75,17 +76,19 @@ struct TButton {
 
 enum TCommandFlag : unsigned {
   cfSeparated = 1, // a separator before it, in the menu and on the toolbar
-  cfCheck = 2,     // a check item, whose button stays down
-  cfInHistory = 4, // in the History submenu, after the recent files
+  cfInHistory = 2, // in the History submenu, after the recent files
 };
 
-// What a command does, given the window it was chosen in.
-using TCommandHandler = void (*)(TMainForm& form);
-
+// A row of the table. It does one of: a command of the window, a small
+// action given the window, or, for a check item, flipping the option it
+// names.
 struct TCommand {
   TCommandId Id;
   const char* Caption;
-  TCommandHandler Run;
+  void (TMainForm::*Command)() = nullptr;
+  void (*Action)(TMainForm& form) = nullptr;
+  bool TViewOptions::*FlipsView = nullptr;
+  bool TExamOptions::*FlipsExam = nullptr;
   // The state that decides it: for a check item whether it is checked, for
   // any other whether it is enabled. Without one a command is always enabled
   // and never checked.
@@ -93,6 +96,9 @@ struct TCommand {
   unsigned Flags = 0;
   TShortcut Shortcut{};
   TButton Button{};
+
+  bool IsCheck() const { return FlipsView != nullptr || FlipsExam != nullptr; }
+  bool HasButton() const { return Button.Caption != nullptr; }
 };
 
 // A column of the menu bar and the command that opens it.
@@ -105,6 +111,9 @@ inline constexpr TMenuColumn kMenuColumns[] = {
     {"&File", cmNew},        {"&Edit", cmFind}, {"&View", cmToolbar},
     {"&Options", cmShuffle}, {"&Help", cmHelp},
 };
+
+// The column the command opens, or null when it is not the first of one.
+const TMenuColumn* ColumnOpenedBy(int id);
 
 // Every command in menu order (commandtable.cpp); the buttons stand in the
 // same order. cmHistoryFirst is the History submenu, which holds the

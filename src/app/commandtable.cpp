@@ -1,126 +1,59 @@
 // The commands in menu order, each with what it does.
+#include <algorithm>
+#include <iterator>
+
 #include "commands.h"
 #include "mainform.h"
 
-// The handlers reach the window's private commands through this friend.
-struct TCommandTable {
-  template <void (TMainForm::*Member)()> static void Call(TMainForm& form) { (form.*Member)(); }
-  template <bool TViewOptions::*Option> static void ToggleView(TMainForm& form) {
-    form.ToggleViewOption(Option);
-  }
-  template <bool TExamOptions::*Option> static void ToggleExam(TMainForm& form) {
-    form.ToggleExamOption(Option);
-  }
-  static void Start(TMainForm& form) { form.Run.Start(ecStart); }
-  static void Review(TMainForm& form) { form.Run.Start(ecReview); }
-  static void List(TMainForm& form) { form.Run.List(); }
-  static void FindNext(TMainForm& form) { form.FindAgain(false); }
-  static void FindPrev(TMainForm& form) { form.FindAgain(true); }
-
-  static const TCommand Rows[];
-};
-
 namespace {
-using Do = TCommandTable;
+
 using Form = TMainForm;
 using State = TCommandStates;
 using View = TViewOptions;
 using Options = TExamOptions;
+
+// One row a command; the table is read across, so it keeps its own layout.
+// clang-format off
+constexpr TCommand kCommands[] = {
+  {.Id = cmNew,             .Caption = "&New",              .Command = &Form::NewDocument,                                               .Shortcut = {FCONTROL, 'N', "Ctrl+N"},  .Button = {tpNew, "New", "New"}},
+  {.Id = cmOpen,            .Caption = "&Open...",          .Command = &Form::OpenWithDialog,                                            .Shortcut = {FCONTROL, 'O', "Ctrl+O"},  .Button = {tpOpen, "Open", "Open"}},
+  {.Id = cmSaveLog,         .Caption = "&Save Log...",      .Command = &Form::SaveLog,                   .State = &State::SaveLog,       .Shortcut = {FCONTROL, 'S', "Ctrl+S"},  .Button = {tpSaveLog, "Log", "Save Log"}},
+  {.Id = cmStart,           .Caption = "S&tart",            .Action = [](Form& f) { f.GetRun().Start(ecStart); },  .State = &State::Start, .Flags = cfSeparated, .Shortcut = {0, VK_F2, "F2"}, .Button = {tpStart, "Start", "Start"}},
+  {.Id = cmReview,          .Caption = "&Review",           .Action = [](Form& f) { f.GetRun().Start(ecReview); }, .State = &State::Review,                     .Shortcut = {0, VK_F4, "F4"}, .Button = {tpReview, "Review", "Review"}},
+  {.Id = cmList,            .Caption = "&List",             .Action = [](Form& f) { f.GetRun().List(); },          .State = &State::List,                       .Shortcut = {0, VK_F5, "F5"}, .Button = {tpList, "List", "List"}},
+  // The History submenu; its slots open their files (TMainForm::OpenRecentFile).
+  {.Id = cmHistoryFirst,    .Caption = "&History",                                                                                       .Flags = cfSeparated},
+  {.Id = cmClear,           .Caption = "&Clear...",         .Command = &Form::ClearRecentFiles,          .State = &State::ClearHistory,  .Flags = cfSeparated | cfInHistory},
+  {.Id = cmExit,            .Caption = "E&xit",             .Command = &Form::Exit,                                                      .Flags = cfSeparated},
+
+  {.Id = cmFind,            .Caption = "&Find...",          .Command = &Form::Find,                                                      .Shortcut = {FCONTROL, 'F', "Ctrl+F"}},
+  {.Id = cmFindNext,        .Caption = "Find &Next",        .Action = [](Form& f) { f.FindAgain(false); }, .State = &State::FindAgain,   .Shortcut = {0, VK_F3, "F3"}},
+  {.Id = cmFindPrev,        .Caption = "Find &Prev",        .Action = [](Form& f) { f.FindAgain(true); },  .State = &State::FindAgain,   .Shortcut = {FSHIFT, VK_F3, "Shift+F3"}},
+  {.Id = cmSelectAll,       .Caption = "&Select All",       .Command = &Form::SelectAll,                                                 .Flags = cfSeparated, .Shortcut = {FCONTROL, 'A', "Ctrl+A"}},
+
+  {.Id = cmToolbar,         .Caption = "&Toolbar",          .FlipsView = &View::Toolbar,                 .State = &State::Toolbar},
+  {.Id = cmToolbarCaptions, .Caption = "Toolbar &Captions", .FlipsView = &View::ToolbarCaptions,         .State = &State::ToolbarCaptions},
+  {.Id = cmFont,            .Caption = "&Font...",          .Command = &Form::ChangeFont},
+  {.Id = cmTabWidth,        .Caption = "Tab &Width...",     .Command = &Form::ChangeTabWidth},
+  {.Id = cmSwapPanels,      .Caption = "&Swap Panels",      .FlipsView = &View::SwapPanels,              .State = &State::SwapPanels},
+  {.Id = cmStatusBar,       .Caption = "Status &Bar",       .FlipsView = &View::StatusBar,               .State = &State::StatusBar},
+  {.Id = cmLastPosition,    .Caption = "&Last Position",    .FlipsView = &View::LastPosition,            .State = &State::LastPosition,  .Flags = cfSeparated},
+  {.Id = cmTopmost,         .Caption = "T&opmost",          .FlipsView = &View::Topmost,                 .State = &State::Topmost},
+  {.Id = cmDefaultView,     .Caption = "&Default...",       .Command = &Form::ResetOptions<View>,                                        .Flags = cfSeparated},
+
+  {.Id = cmShuffle,         .Caption = "&Shuffle",          .FlipsExam = &Options::Shuffle,              .State = &State::Shuffle,                                               .Button = {tpShuffle, "Shuffle", "Shuffle"}},
+  {.Id = cmSwap,            .Caption = "S&wap",             .FlipsExam = &Options::Swap,                 .State = &State::Swap,                                                  .Button = {tpSwap, "Swap", "Swap"}},
+  {.Id = cmCaseSensitive,   .Caption = "&Case Sensitive",   .FlipsExam = &Options::CaseSensitive,        .State = &State::CaseSensitive,                                         .Button = {tpCase, "Case", "Case Sensitive"}},
+  {.Id = cmDefaultExam,     .Caption = "&Default...",       .Command = &Form::ResetOptions<Options>,                                     .Flags = cfSeparated},
+
+  {.Id = cmHelp,            .Caption = "&Help...",          .Command = &Form::ShowHelp,                                                  .Shortcut = {0, VK_F1, "F1"}},
+  {.Id = cmAbout,           .Caption = "&About",            .Command = &Form::ShowAbout,                                                 .Flags = cfSeparated},
+};
+// clang-format on
+
 } // namespace
 
-const TCommand TCommandTable::Rows[] = {
-    {cmNew,
-     "&New",
-     Do::Call<&Form::NewDocument>,
-     nullptr,
-     0,
-     {FCONTROL, 'N', "Ctrl+N"},
-     {tpNew, "New", "New"}},
-    {cmOpen,
-     "&Open...",
-     Do::Call<&Form::OpenWithDialog>,
-     nullptr,
-     0,
-     {FCONTROL, 'O', "Ctrl+O"},
-     {tpOpen, "Open", "Open"}},
-    {cmSaveLog,
-     "&Save Log...",
-     Do::Call<&Form::SaveLog>,
-     &State::SaveLog,
-     0,
-     {FCONTROL, 'S', "Ctrl+S"},
-     {tpSaveLog, "Log", "Save Log"}},
-    {cmStart,
-     "S&tart",
-     Do::Start,
-     &State::Start,
-     cfSeparated,
-     {0, VK_F2, "F2"},
-     {tpStart, "Start", "Start"}},
-    {cmReview,
-     "&Review",
-     Do::Review,
-     &State::Review,
-     0,
-     {0, VK_F4, "F4"},
-     {tpReview, "Review", "Review"}},
-    {cmList, "&List", Do::List, &State::List, 0, {0, VK_F5, "F5"}, {tpList, "List", "List"}},
-    // The slots open their files (TMainForm::OpenRecentFile).
-    {cmHistoryFirst, "&History", nullptr, nullptr, cfSeparated},
-    {cmClear, "&Clear...", Do::Call<&Form::ClearRecentFiles>, &State::ClearHistory,
-     cfSeparated | cfInHistory},
-    {cmExit, "E&xit", Do::Call<&Form::Exit>, nullptr, cfSeparated},
-
-    {cmFind, "&Find...", Do::Call<&Form::Find>, nullptr, 0, {FCONTROL, 'F', "Ctrl+F"}},
-    {cmFindNext, "Find &Next", Do::FindNext, &State::FindAgain, 0, {0, VK_F3, "F3"}},
-    {cmFindPrev, "Find &Prev", Do::FindPrev, &State::FindAgain, 0, {FSHIFT, VK_F3, "Shift+F3"}},
-    {cmSelectAll,
-     "&Select All",
-     Do::Call<&Form::SelectAll>,
-     nullptr,
-     cfSeparated,
-     {FCONTROL, 'A', "Ctrl+A"}},
-
-    {cmToolbar, "&Toolbar", Do::ToggleView<&View::Toolbar>, &State::Toolbar, cfCheck},
-    {cmToolbarCaptions, "Toolbar &Captions", Do::ToggleView<&View::ToolbarCaptions>,
-     &State::ToolbarCaptions, cfCheck},
-    {cmFont, "&Font...", Do::Call<&Form::ChangeFont>},
-    {cmTabWidth, "Tab &Width...", Do::Call<&Form::ChangeTabWidth>},
-    {cmSwapPanels, "&Swap Panels", Do::ToggleView<&View::SwapPanels>, &State::SwapPanels, cfCheck},
-    {cmStatusBar, "Status &Bar", Do::ToggleView<&View::StatusBar>, &State::StatusBar, cfCheck},
-    {cmLastPosition, "&Last Position", Do::ToggleView<&View::LastPosition>, &State::LastPosition,
-     cfSeparated | cfCheck},
-    {cmTopmost, "T&opmost", Do::ToggleView<&View::Topmost>, &State::Topmost, cfCheck},
-    {cmDefaultView, "&Default...", Do::Call<&Form::ResetViewOptions>, nullptr, cfSeparated},
-
-    {cmShuffle,
-     "&Shuffle",
-     Do::ToggleExam<&Options::Shuffle>,
-     &State::Shuffle,
-     cfCheck,
-     {},
-     {tpShuffle, "Shuffle", "Shuffle"}},
-    {cmSwap,
-     "S&wap",
-     Do::ToggleExam<&Options::Swap>,
-     &State::Swap,
-     cfCheck,
-     {},
-     {tpSwap, "Swap", "Swap"}},
-    {cmCaseSensitive,
-     "&Case Sensitive",
-     Do::ToggleExam<&Options::CaseSensitive>,
-     &State::CaseSensitive,
-     cfCheck,
-     {},
-     {tpCase, "Case", "Case Sensitive"}},
-    {cmDefaultExam, "&Default...", Do::Call<&Form::ResetExamOptions>, nullptr, cfSeparated},
-
-    {cmHelp, "&Help...", Do::Call<&Form::ShowHelp>, nullptr, 0, {0, VK_F1, "F1"}},
-    {cmAbout, "&About", Do::Call<&Form::ShowAbout>, nullptr, cfSeparated},
-};
-
-std::span<const TCommand> CommandTable() { return TCommandTable::Rows; }
+std::span<const TCommand> CommandTable() { return kCommands; }
 
 const TCommand* FindCommand(int id) {
   if (IsHistoryCommand(id)) id = cmHistoryFirst;
@@ -129,11 +62,17 @@ const TCommand* FindCommand(int id) {
   return nullptr;
 }
 
+const TMenuColumn* ColumnOpenedBy(int id) {
+  const auto column = std::find_if(std::begin(kMenuColumns), std::end(kMenuColumns),
+                                   [id](const TMenuColumn& each) { return each.First == id; });
+  return column != std::end(kMenuColumns) ? column : nullptr;
+}
+
 TCommandShown ShownState(int id, const TCommandStates& states) {
   if (IsHistoryCommand(id)) return {states.RecentFile[static_cast<size_t>(id - cmHistoryFirst)]};
   const TCommand* command = FindCommand(id);
   if (command == nullptr || command->State == nullptr) return {};
   const bool on = states.*command->State;
-  if (command->Flags & cfCheck) return {true, on};
+  if (command->IsCheck()) return {true, on};
   return {on, false};
 }

@@ -3,6 +3,7 @@
 #include "appconst.h"
 #include "util/textutil.h"
 #include "win/controls.h"
+#include "win/messagebox.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ void ShowGeneralFailure(HWND owner, const std::string& text) {
   reportShowing = true;
   std::string caption = kAppTitle;
   if (owner != nullptr && IsWindow(owner)) caption = TControl(owner).GetText();
-  MessageBoxA(owner, FailureText(text).c_str(), caption.c_str(),
-              MB_OK | MB_ICONHAND | MB_SETFOREGROUND);
+  ShowMessage(owner, FailureText(text), caption, mkError);
   reportShowing = false;
 }

@@ -20,12 +20,8 @@
 namespace {
 
 constexpr const char* kClassName = "TesmoMainForm";
-// The controls' ids, in tab order.
+// The controls' ids, in tab order; the drill's fields take 12 to 15.
 constexpr int kStatusBarId = 10;
-constexpr int kQuestionLabelId = 12;
-constexpr int kQuestionFieldId = 13;
-constexpr int kAnswerLabelId = 14;
-constexpr int kAnswerFieldId = 15;
 constexpr int kLogId = 16;
 
 } // namespace
@@ -45,10 +41,10 @@ bool TMainForm::RegisterClass(HINSTANCE instance) {
 
 TMainForm::TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments)
     : Instance(instance), Arguments(std::move(arguments)),
-      OpenDialog(TFileDialog::fdOpen, "Open",
-                 "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"),
-      SaveLogDialog(TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*",
-                    "txt"),
+      FileDialogs{
+          {TFileDialog::fdOpen, "Open",
+           "Text files (*.txt)|*.txt|CSV files (*.csv)|*.csv|All files (*.*)|*.*"},
+          {TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*", "txt"}},
       Run(Exam, *this), EnterDialog(instance), StrFindDialog(instance) {
   History.SetCount(kHistorySlots);
   LogPane.OnChange = [this] { RefreshCommands(); };
@@ -65,7 +61,6 @@ void TMainForm::Create() {
     RaiseLastError("The main window cannot be created.");
   try {
     CreateControls();
-    TitleText = kAppTitle;
     IdleInstalled = true;
     Window.SetText(kAppTitle);
     DragAcceptFiles(Window.Handle, TRUE);
@@ -82,14 +77,12 @@ void TMainForm::Create() {
   }
 }
 
-int TMainForm::Scale(int designPixels) const { return ScaleDesign(designPixels, Dpi); }
-
 void TMainForm::CreateControls() {
   // The density of the monitor the window was made on; WM_DPICHANGED tells
   // of any other.
   Dpi = WindowDpi(Window.Handle);
   WindowFont.Reset(CreateDefaultFont(9, Dpi));
-  SetWindowIcons();
+  Icons.Set(Window.Handle, Instance, MAKEINTRESOURCEA(IDI_TESMO), Dpi);
 
   const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
     HWND handle = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
@@ -101,26 +94,17 @@ void TMainForm::CreateControls() {
   };
   StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusBarId);
   StatusBar.MakeOnePart();
-  CreateToolBar();
-  // Created in tab order; a label comes right before the field its mnemonic
-  // focuses.
-  QuestionLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, kQuestionLabelId);
-  QuestionLabel.SetText("&Question:");
-  QuestionField.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, kQuestionFieldId, WS_EX_CLIENTEDGE);
-  AnswerLabel.Handle = child("STATIC", SS_LEFT | SS_CENTERIMAGE, kAnswerLabelId);
-  AnswerLabel.SetText("&Answer:");
-  AnswerField.Handle =
-      child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, kAnswerFieldId, WS_EX_CLIENTEDGE);
-  SetWindowSubclass(AnswerField.Handle, FieldProc, kAnswerFieldId,
-                    reinterpret_cast<DWORD_PTR>(this));
+  // Created in tab order.
+  CommandBar.CreateToolBar(Window.Handle, Instance, WindowFont.Get(), Dpi);
+  DrillFields.Create(Window.Handle, Instance, WindowFont.Get(), Run);
   LogPane.Attach(
       child("EDIT",
             WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
             kLogId, WS_EX_CLIENTEDGE));
   // No limit: a long run's log must never be cut.
   LogPane.Control().Send(EM_SETLIMITTEXT, 0);
-  CreateMainMenu();
+  DrillFields.SetLog(LogPane.Control().Handle);
+  CommandBar.CreateMenu();
 }
 
 // The client area left between the toolbar and the status bar.
@@ -137,10 +121,10 @@ RECT TMainForm::AreaBetweenBars() const {
     GetWindowRect(StatusBar.Handle, &bar);
     client.bottom -= bar.bottom - bar.top;
   }
-  if (shown(ToolBar)) {
-    ToolBar.Send(TB_AUTOSIZE);
+  if (const TControl& toolBar = CommandBar.ToolBar(); shown(toolBar)) {
+    toolBar.Send(TB_AUTOSIZE);
     RECT bar;
-    GetWindowRect(ToolBar.Handle, &bar);
+    GetWindowRect(toolBar.Handle, &bar);
     client.top += bar.bottom - bar.top;
   }
   return client;
@@ -154,7 +138,8 @@ void TMainForm::LayoutControls() {
   // What is left holds the fields above or below the log, which fills the
   // rest.
   RECT fields = client, logArea = client;
-  const int fieldsHeight = std::min<int>(Scale(73), std::max<int>(0, client.bottom - client.top));
+  const int fieldsHeight =
+      std::min<int>(ScaleDesign(73, Dpi), std::max<int>(0, client.bottom - client.top));
   if (ViewOptions.SwapPanels) {
     fields.top = client.bottom - fieldsHeight;
     logArea.bottom = fields.top;
@@ -162,27 +147,8 @@ void TMainForm::LayoutControls() {
     fields.bottom = client.top + fieldsHeight;
     logArea.top = fields.bottom;
   }
-  const auto at = [&](int left, int top, int width, int height) {
-    return RECT{fields.left + Scale(left), fields.top + Scale(top),
-                fields.left + Scale(left) + Scale(width), fields.top + Scale(top) + Scale(height)};
-  };
-  // Drawn anew where they land: the old picture may hold a taller toolbar's
-  // pixels, which the system would otherwise copy along with them.
-  const auto place = [](const TControl& control, const RECT& r) {
-    SetWindowPos(control.Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-  };
-  place(QuestionLabel, at(8, 8, 89, 25));
-  place(AnswerLabel, at(8, 40, 89, 25));
-  // The fields stretch with the window, keeping their right margin. The
-  // answer field starts a pixel left of the question field, as designed.
-  const int right = std::max<int>(fields.right - Scale(8), fields.left + Scale(104) + 1);
-  RECT question = at(104, 8, 489, 23), answer = at(103, 40, 489, 23);
-  question.right = right;
-  answer.right = right;
-  place(QuestionField, question);
-  place(AnswerField, answer);
-  place(LogPane.Control(), logArea);
+  DrillFields.LayOut(fields, Dpi);
+  LogPane.Control().Place(logArea);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -194,45 +160,6 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
       [&] { return DefWindowProcA(window, message, wParam, lParam); });
 }
 
-// The answer field keeps its Enter, which checks the answer; the log's Enter
-// starts a line.
-LRESULT CALLBACK TMainForm::FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR data) {
-  auto* form = reinterpret_cast<TMainForm*>(data);
-  return Guarded(
-      form->Window.Handle, message,
-      [&]() -> LRESULT {
-        switch (message) {
-        case WM_GETDLGCODE: {
-          // Only here is lParam the key message asked about (or null); other
-          // messages carry coordinates and the like in it.
-          const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
-          if (keyMessage != nullptr && keyMessage->message == WM_KEYDOWN &&
-              keyMessage->wParam == VK_RETURN)
-            return DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
-          break;
-        }
-        case WM_KEYDOWN: {
-          if (id != kAnswerFieldId) break;
-          TKeyCode key = static_cast<TKeyCode>(wParam);
-          form->AnswerKeyDown(key);
-          if (key == 0) {
-            // Consumed: the character Enter would make is dropped too, so
-            // the field neither beeps nor takes it.
-            MSG pending;
-            PeekMessageW(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
-            return 0;
-          }
-          break;
-        }
-        default:
-          break;
-        }
-        return DefSubclassProc(edit, message, wParam, lParam);
-      },
-      [] { return LRESULT{0}; });
-}
-
 LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_SIZE:
@@ -242,7 +169,8 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     WMCommand(wParam, lParam);
     return 0;
   case WM_NOTIFY:
-    return WMNotify(reinterpret_cast<NMHDR*>(lParam));
+    CommandBar.Notify(reinterpret_cast<NMHDR*>(lParam));
+    return 0;
   case WM_NEXTDLGCTL:
     WMNextDlgCtl(wParam, lParam);
     return 0;
@@ -256,7 +184,7 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (wParam && lParam == 0) FormShow();
     break;
   case WM_ACTIVATE:
-    if (WMActivate(LOWORD(wParam))) return 0;
+    if (DrillFields.Activated(LOWORD(wParam))) return 0;
     break;
   case WM_CLOSE: {
     bool canClose = true;
@@ -287,18 +215,6 @@ void TMainForm::WMNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     FocusDialogControl(next);
 }
 
-// The focus goes back to the control that had it; true when it was given.
-bool TMainForm::WMActivate(WORD state) {
-  if (state == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(Window.Handle, focus)) FocusBeforeDeactivation = focus;
-    return false;
-  }
-  if (FocusBeforeDeactivation == nullptr || !IsWindow(FocusBeforeDeactivation)) return false;
-  ::SetFocus(FocusBeforeDeactivation);
-  return true;
-}
-
 // The process ends after this without a close. An installer's Restart
 // Manager asks the program alone to end: it closes without a question, which
 // would hold the installer up until it killed the program.
@@ -320,8 +236,10 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
   const auto sender = reinterpret_cast<HWND>(lParam);
   if (sender == nullptr) {
     ClickMenuItem(id); // the menu or a shortcut
-  } else if (sender == ToolBar.Handle) {
-    ToolButtonClick(id);
+  } else if (sender == CommandBar.ToolBar().Handle) {
+    ClickMenuItem(id);
+    CommandBar.ButtonClicked(id);
+    RefreshCommands();
   } else if (sender == LogPane.Control().Handle && HIWORD(wParam) == EN_CHANGE) {
     LogPane.ControlChanged();
   }
@@ -337,25 +255,11 @@ void TMainForm::FocusDialogControl(HWND control) {
 
 bool TMainForm::PreTranslateMessage(MSG& message) {
   if (Window.Handle == nullptr) return false;
-  if (Accelerators && TranslateAcceleratorW(Window.Handle, Accelerators.Get(), &message))
-    return true;
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && MoveFocus(message.hwnd))
+  if (CommandBar.TranslateShortcut(message)) return true;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+      DrillFields.MoveFocus(message.hwnd))
     return true;
   return IsDialogMessageW(Window.Handle, &message) != 0;
-}
-
-// Tab and Shift+Tab go round the three fields, the log included: a multi-line
-// edit would otherwise keep the Tab for itself.
-bool TMainForm::MoveFocus(HWND from) {
-  if (GetKeyState(VK_CONTROL) < 0) return false;
-  const HWND fields[] = {QuestionField.Handle, AnswerField.Handle, LogPane.Control().Handle};
-  for (int i = 0; i < 3; ++i)
-    if (fields[i] == from) {
-      const int step = GetKeyState(VK_SHIFT) < 0 ? 2 : 1;
-      ::SetFocus(fields[(i + step) % 3]);
-      return true;
-    }
-  return false;
 }
 
 void TMainForm::ApplicationIdle() {
@@ -364,10 +268,7 @@ void TMainForm::ApplicationIdle() {
   OpenCommandLineFiles();
 }
 
-void TMainForm::FormShow() {
-  QuestionField.SetFocus();
-  FocusBeforeDeactivation = QuestionField.Handle;
-}
+void TMainForm::FormShow() { DrillFields.FocusFirst(); }
 
 void TMainForm::FormCloseQuery(bool& canClose) {
   canClose = Run.ConfirmQuitExam();

@@ -1,27 +1,27 @@
-// The main window: the question and answer fields, the log, the menu, the
-// toolbar and the status bar, and every command behind them. One class over
-// several files, one subject each: mainform.cpp (the window, its layout and
-// its messages), mainform_menus.cpp (the menu, shortcuts and toolbar from the
-// command table), mainform_commands.cpp (the click, the command states and
-// the general commands), commandtable.cpp (what each command does),
-// mainform_files.cpp, mainform_view.cpp, mainform_find.cpp,
-// mainform_settings.cpp and mainform_dpi.cpp; the log pane is a class of its
-// own (logpane.h).
+// The main window: the drill's fields, the log, the command bar (menu,
+// shortcuts, toolbar) and the status bar, and every command behind them. One
+// class over several files, one subject each: mainform.cpp (the window, its
+// layout and its messages), mainform_commands.cpp (the click, the command
+// states and the general commands), mainform_files.cpp, mainform_view.cpp,
+// mainform_find.cpp, mainform_settings.cpp and mainform_dpi.cpp. Its parts
+// are classes of their own: the command bar (commandbar.h, built from the
+// table of commandtable.cpp), the drill's fields (drillfields.h) and the log
+// pane (logpane.h).
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <windows.h>
 
 #include <shellapi.h>
 
-#include "commands.h"
+#include "commandbar.h"
 #include "dialogs/enterdialog.h"
 #include "dialogs/finddialog.h"
-#include "exam/commandstates.h"
+#include "drillfields.h"
 #include "exam/exam.h"
 #include "exam/examrun.h"
 #include "exam/examwindow.h"
@@ -69,12 +69,37 @@ public:
   // a test: nothing happens while the command is disabled.
   void ClickMenuItem(int id);
 
+  // The commands of the table (commandtable.cpp) that are the window's own.
+  void NewDocument();
+  void OpenWithDialog();
+  void SaveLog();
+  void ClearRecentFiles();
+  void Exit();
+  void Find();
+  // Find Next searches the way the dialog last did; Find Prev the other way.
+  void FindAgain(bool reverse);
+  void SelectAll();
+  void ChangeFont();
+  void ChangeTabWidth();
+  // The defaults of one option record, after asking.
+  template <typename TOptions> void ResetOptions() {
+    if (Confirm("Set default settings?")) SetOptions(TOptions());
+  }
+  void ShowHelp();
+  void ShowAbout();
+  TExamRun& GetRun() { return Run; }
+
+  // Takes options as the window's; what changed is shown.
+  template <typename TOptions> void SetOptions(const TOptions& options);
+  template <typename TOptions> void ToggleOption(bool TOptions::*option) {
+    TOptions options = HeldOptions<TOptions>();
+    options.*option = !(options.*option);
+    SetOptions(options);
+  }
+
   // TExamWindow
   void SetStatus(const std::string& text) override { StatusBar.SetSimpleText(text); }
-  void SetQuestionText(const std::string& text) override { QuestionField.SetText(text); }
-  std::string GetAnswerText() const override { return AnswerField.GetText(); }
-  void SetAnswerText(const std::string& text) override { AnswerField.SetText(text); }
-  void FocusAnswer() override { AnswerField.SetFocus(); }
+  TExamFields& Fields() override { return DrillFields; }
   void ReplaceLogText(const std::string& text) override { LogPane.Replace(text); }
   void AppendLogLines(const std::vector<std::string>& lines) override { LogPane.Append(lines); }
   bool LogHoldsLine() const override { return LogPane.HoldsLine(); }
@@ -92,82 +117,47 @@ public:
   const TViewOptions& GetViewOptions() const { return ViewOptions; }
 
 private:
-  // The tests' view of the controls and dialogs (tests/app/mainformprobe.h).
+  // The tests' view of the window's parts (tests/app/mainformprobe.h).
   friend struct TMainFormProbe;
-  // The command table's handlers (commandtable.cpp).
-  friend struct TCommandTable;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK FieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR id, DWORD_PTR data);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void WMCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT WMNotify(NMHDR* header);
   void WMNextDlgCtl(WPARAM wParam, LPARAM lParam);
-  bool WMActivate(WORD state);
   void WMEndSession(LPARAM reasons);
   void WMDestroy();
-  bool MoveFocus(HWND from);
   void FocusDialogControl(HWND control);
   void FormShow();
   void FormCloseQuery(bool& canClose);
 
   // The command states (mainform_commands.cpp): computed from what the window
-  // holds, shown on the menu items and buttons by the one refresh that every
-  // change of state calls.
+  // holds, shown by the one refresh that every change of state calls.
   TCommandStates CurrentStates() const;
-  bool CommandEnabled(int id) const;
   void RefreshCommands();
-  void ShowCommandState(int id, TCommandShown shown);
-  BYTE ButtonState(int id) const;
-
-  // The commands (mainform_commands.cpp).
-  void NewDocument();
-  void Exit();
-  void SelectAll();
-  void ShowHelp();
-  void ShowAbout();
-  void ToolButtonClick(int id);
-  void AnswerKeyDown(TKeyCode& key);
   void ShowOpenError(const std::string& path);
   void ShowSaveError(const std::string& path);
+  // The application's title: the caption of every box the window shows.
+  std::string TitleText() const;
 
   // Files (mainform_files.cpp).
-  void OpenWithDialog();
-  void SaveLog();
   void OpenRecentFile(int slot);
-  void ClearRecentFiles();
   void OpenDocument(const std::string& path);
   bool DecideFileFormat(const std::string& path, int& format);
-  bool AskFileFormat(const std::string& path, int& format);
   void ClearDocument();
   void SetFileName(const std::string& path);
   void UpdateTitle();
   void UpdateHistoryMenu();
   bool ExecuteFileDialog(TFileDialog& dialog, std::string& fileName);
-  bool CheckLogEmpty();
   void OpenCommandLineFiles();
   void WMDropFiles(HDROP drop);
   void OpenNames(const std::vector<TCodePageName>& names);
   void OpenFileList(const std::vector<std::string>& files);
 
-  // View and Options (mainform_view.cpp, mainform_commands.cpp).
-  void ToggleViewOption(bool TViewOptions::*option);
-  void ChangeFont();
-  void ChangeTabWidth();
-  void ResetViewOptions();
+  // View and Options (mainform_view.cpp).
+  template <typename TOptions> TOptions& HeldOptions();
   bool EditFont(TViewOptions& options);
   bool EditTabWidth(TViewOptions& options);
-  void ToggleExamOption(bool TExamOptions::*option);
-  void ResetExamOptions();
-  void SetExamOptions(const TExamOptions& options);
-  void SetViewOptions(const TViewOptions& options);
   void ApplyViewOptions();
-  void SetSearchOptions(const TSearchOptions& options);
-
-  // Find (mainform_find.cpp).
-  void Find();
-  void FindAgain(bool reverse);
   void SearchLog(const TSearchOptions& request);
 
   // The settings file (mainform_settings.cpp).
@@ -177,53 +167,33 @@ private:
   void WriteSettings(TIniDocument& document);
   void ApplySavedPlace(const RECT& place);
 
-  // Building the window (mainform.cpp, mainform_menus.cpp).
+  // Building the window and laying it out (mainform.cpp, mainform_dpi.cpp).
   void CreateControls();
-  void CreateMainMenu();
-  void CreateAccelerators();
-  void CreateToolBar();
-  void SetToolBarImages();
-  void SetToolBarCaptions(bool captions);
-  int WidestCaption() const;
   RECT AreaBetweenBars() const;
   void LayoutControls();
-  int Scale(int designPixels) const;
-
-  // The window on a screen of another density (mainform_dpi.cpp).
   void WMDpiChanged(int dpi, const RECT& suggested);
   void SetWindowFont();
-  void SetWindowIcons();
 
   HINSTANCE Instance;
   std::vector<std::wstring> Arguments;
 
-  // The window and its controls, and what they are drawn with.
+  // The window and its parts, and what they are drawn with.
   TControl Window;
   TStatusBar StatusBar;
-  TControl ToolBar;
-  TControl QuestionLabel, AnswerLabel;
-  TEdit QuestionField, AnswerField;
+  TCommandBar CommandBar;
+  TDrillFields DrillFields;
   TLogPane LogPane;
-  TAcceleratorHandle Accelerators;
-  TImageListHandle ToolBarImages;
   TFontHandle WindowFont; // the labels, the toolbar and the status bar
   TFontHandle FieldFont;  // the fields and the log, from the view options
-  TIconHandle SmallIcon, LargeIcon;
+  TWindowIcons Icons;
   int Dpi = 96;
-  std::string TitleText;
   bool IdleInstalled = false;
   bool Created = false; // the start is over
-  bool ToolTipsShown = true;
   bool ApplyingSavedPlace = false;
-  // The command states last shown, by id from cmNew on.
-  std::array<std::optional<TCommandShown>, cmAbout - cmNew + 1> CommandsShown;
-  bool AnswerReadOnlyShown = true;
-  HWND FocusBeforeDeactivation = nullptr;
 
   // Both start in the folder either was last used in; the settings keep
   // them in this order.
-  TFileDialog OpenDialog, SaveLogDialog;
-  std::array<TFileDialog*, 2> FileDialogs() { return {&OpenDialog, &SaveLogDialog}; }
+  TFileDialogs FileDialogs;
 
   // What the window holds.
   std::string FileName;
@@ -238,3 +208,23 @@ private:
   TEnterDialog EnterDialog;
   TStrFindDialog StrFindDialog;
 };
+
+// The option record of each kind the window holds.
+template <typename TOptions> TOptions& TMainForm::HeldOptions() {
+  if constexpr (std::is_same_v<TOptions, TViewOptions>)
+    return ViewOptions;
+  else if constexpr (std::is_same_v<TOptions, TExamOptions>)
+    return ExamOptions;
+  else
+    return SearchOptions;
+}
+
+// The view options are applied to the window first; every kind shows on the
+// commands.
+template <typename TOptions> void TMainForm::SetOptions(const TOptions& options) {
+  TOptions& held = HeldOptions<TOptions>();
+  if (options == held) return;
+  held = options;
+  if constexpr (std::is_same_v<TOptions, TViewOptions>) ApplyViewOptions();
+  RefreshCommands();
+}

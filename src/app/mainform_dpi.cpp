@@ -10,8 +10,8 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || StatusBar.Handle == nullptr) return;
   Dpi = dpi;
   SetWindowFont();
-  SetWindowIcons();
-  SetToolBarImages();
+  Icons.Set(Window.Handle, Instance, MAKEINTRESOURCEA(IDI_TESMO), Dpi);
+  CommandBar.DpiChanged(WindowFont.Get(), Dpi);
   // The fields' font, the toolbar's buttons and the layout, as at start-up.
   ApplyViewOptions();
   // The rectangle the system proposes keeps the window where the user put it,
@@ -29,22 +29,8 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
 void TMainForm::SetWindowFont() {
   TFontHandle font(CreateDefaultFont(9, Dpi));
   if (!font) return;
-  for (HWND control : {StatusBar.Handle, ToolBar.Handle, QuestionLabel.Handle, AnswerLabel.Handle})
-    TControl(control).SetFont(font.Get());
+  StatusBar.SetFont(font.Get());
+  CommandBar.ToolBar().SetFont(font.Get());
+  DrillFields.SetLabelFont(font.Get());
   WindowFont = std::move(font);
-}
-
-// The program's icon drawn at the sizes the caption and the task switcher
-// use at this density, rather than the class's, made for the screen's.
-void TMainForm::SetWindowIcons() {
-  const auto load = [this](int index, TIconHandle& icon, WPARAM kind) {
-    const int size = SystemMetricAt(index, Dpi);
-    TIconHandle loaded(static_cast<HICON>(LoadImageA(Instance, MAKEINTRESOURCEA(IDI_TESMO),
-                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-    if (!loaded) return;
-    Window.Send(WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded.Get()));
-    icon = std::move(loaded);
-  };
-  load(SM_CXSMICON, SmallIcon, ICON_SMALL);
-  load(SM_CXICON, LargeIcon, ICON_BIG);
 }

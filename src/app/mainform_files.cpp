@@ -31,7 +31,7 @@ TCodePageName DroppedName(HDROP drop, UINT index) {
 void TMainForm::OpenWithDialog() {
   if (!Run.ConfirmQuitExam()) return;
   std::string name;
-  if (!ExecuteFileDialog(OpenDialog, name)) return;
+  if (!ExecuteFileDialog(FileDialogs.Open, name)) return;
   OpenDocument(name);
 }
 
@@ -47,7 +47,7 @@ bool TMainForm::ExecuteFileDialog(TFileDialog& dialog, std::string& fileName) {
     return false;
   }
   const std::string folder = ExtractFileDir(fileName);
-  for (TFileDialog* each : FileDialogs()) each->InitialDir = folder;
+  for (TFileDialog* each : FileDialogs.All()) each->InitialDir = folder;
   return true;
 }
 
@@ -70,39 +70,26 @@ void TMainForm::OpenDocument(const std::string& path) {
 
 bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
   const std::string extension = ExtractFileExt(path);
-  if (SameFileName(extension, ".csv")) {
-    format = qffCsv;
+  if (SameFileName(extension, ".csv") || SameFileName(extension, ".txt")) {
+    format = SameFileName(extension, ".csv") ? qffCsv : qffText;
     return true;
   }
-  if (SameFileName(extension, ".txt")) {
-    format = qffText;
-    return true;
-  }
-  return AskFileFormat(path, format);
-}
-
-bool TMainForm::AskFileFormat(const std::string& path, int& format) {
   // CSV is the default button; Escape and the close box press Cancel.
   enum { csvButton, textButton, cancelButton, buttonCount };
-  switch (ShowChoiceDialog(Window.Handle, TitleText, "Select the file type: " + path, dkWarning,
-                           "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount)) {
-  case csvButton:
-    format = qffCsv;
-    return true;
-  case textButton:
-    format = qffText;
-    return true;
-  default:
-    return false;
-  }
+  const int chosen =
+      ShowChoiceDialog(Window.Handle, TitleText(), "Select the file type: " + path, dkWarning,
+                       "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount);
+  if (chosen != csvButton && chosen != textButton) return false;
+  format = chosen == csvButton ? qffCsv : qffText;
+  return true;
 }
 
 void TMainForm::ClearDocument() {
   SetFileName("");
   Exam.ClearAll();
   RefreshCommands();
-  QuestionField.SetText("");
-  AnswerField.SetText("");
+  DrillFields.SetQuestionText("");
+  DrillFields.SetAnswerText("");
   ReplaceLogText("");
 }
 
@@ -112,23 +99,23 @@ void TMainForm::SetFileName(const std::string& path) {
   UpdateTitle();
 }
 
+std::string TMainForm::TitleText() const {
+  return FileName.empty() ? kAppTitle : ExtractFileName(FileName) + " - " + kAppTitle;
+}
+
 void TMainForm::UpdateTitle() {
-  std::string title = kAppTitle;
   if (!FileName.empty()) {
-    title = ExtractFileName(FileName) + " - " + kAppTitle;
     History.Add(FileName);
     UpdateHistoryMenu();
   }
-  TitleText = title;
-  Window.SetText(title);
+  Window.SetText(TitleText());
 }
 
 void TMainForm::UpdateHistoryMenu() {
   for (int slot = 0; slot < History.Count() && slot < kHistorySlots; ++slot) {
     const std::string name = ExtractFileName(History.Get(slot));
-    const TMenuItem item{GetMenu(Window.Handle), static_cast<UINT>(cmHistoryFirst + slot)};
-    item.SetCaption((name.empty() ? std::string("(None)") : name) + " (&" +
-                    std::to_string(slot + 1) + ")");
+    CommandBar.SetCaption(cmHistoryFirst + slot, (name.empty() ? std::string("(None)") : name) +
+                                                     " (&" + std::to_string(slot + 1) + ")");
   }
   RefreshCommands();
 }
@@ -147,17 +134,11 @@ void TMainForm::ClearRecentFiles() {
   UpdateHistoryMenu();
 }
 
-bool TMainForm::CheckLogEmpty() {
-  if (LogHoldsLine()) return false;
-  ShowError("There is no log.");
-  return true;
-}
-
 void TMainForm::SaveLog() {
-  if (CheckLogEmpty()) return;
+  if (!LogHoldsLine()) return ShowError("There is no log.");
   std::string name =
       "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
-  if (!ExecuteFileDialog(SaveLogDialog, name)) return;
+  if (!ExecuteFileDialog(FileDialogs.Save, name)) return;
   // Saved whole or not at all: a failure half-way leaves an older file as it was.
   try {
     sys::SaveFile(name, LogPane.Text());

@@ -2,6 +2,7 @@
 #include "dialogs/finddialog.h"
 #include "find/search.h"
 #include "mainform.h"
+#include "win/messagebox.h"
 
 namespace {
 
@@ -55,11 +56,10 @@ private:
 void TMainForm::Find() {
   StrFindDialog.SetOptions(SearchOptions);
   if (!StrFindDialog.Execute(Window.Handle, LogPane.Contents().SelectedText())) return;
-  SetSearchOptions(StrFindDialog.GetCurrentOptions());
+  SetOptions(StrFindDialog.GetCurrentOptions());
   SearchLog(SearchOptions);
 }
 
-// Find Next searches the way the dialog last did; Find Prev the other way.
 void TMainForm::FindAgain(bool reverse) {
   TSearchOptions request = SearchOptions;
   if (reverse) request.Down = !request.Down;
@@ -71,6 +71,5 @@ void TMainForm::SearchLog(const TSearchOptions& request) {
   if (SearchMemo(memo, request))
     LogPane.Control().SetFocus();
   else
-    MessageBoxA(Window.Handle, "There is no match.", TitleText.c_str(),
-                MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
+    ShowMessage(Window.Handle, "There is no match.", TitleText(), mkInformation);
 }

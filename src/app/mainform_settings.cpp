@@ -42,14 +42,21 @@ bool IsReachable(const TSettings& settings) {
   return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
+// What the settings keep of the file dialogs, in their order.
+auto DialogSettings(TFileDialogs& dialogs) {
+  decltype(TSettings::Dialogs) kept;
+  for (const TFileDialog* dialog : dialogs.All())
+    kept.push_back({dialog->InitialDir, dialog->FilterIndex});
+  return kept;
+}
+
 } // namespace
 
 void TMainForm::LoadSettings() {
   TSettings current;
   current.ViewOptions = ViewOptions;
   current.ExamOptions = ExamOptions;
-  for (const TFileDialog* dialog : FileDialogs())
-    current.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
+  current.Dialogs = DialogSettings(FileDialogs);
   // No file yet: the defaults stay, and the first close writes one.
   if (!sys::FileExists(kSettingsFile)) return;
   // Outside the staged reading: a file that cannot be read at all ends the start.
@@ -64,12 +71,12 @@ void TMainForm::LoadSettings() {
     History.SetCommaText(stored.HistoryText);
     UpdateHistoryMenu();
   }
-  if (read.ViewOptionsRead) SetViewOptions(stored.ViewOptions);
-  if (read.ExamOptionsRead) SetExamOptions(stored.ExamOptions);
+  if (read.ViewOptionsRead) SetOptions(stored.ViewOptions);
+  if (read.ExamOptionsRead) SetOptions(stored.ExamOptions);
   // A window that closed maximized or minimized starts where the system puts it.
   if (read.RestoresBounds() && IsReachable(stored))
     ApplySavedPlace({stored.Left, stored.Top, stored.Right, stored.Bottom});
-  const auto dialogs = FileDialogs();
+  const auto dialogs = FileDialogs.All();
   for (int i = 0; i < static_cast<int>(dialogs.size()); ++i) {
     TFileDialog& dialog = *dialogs[static_cast<size_t>(i)];
     if (i < read.FoldersRead) dialog.InitialDir = stored.Dialogs[static_cast<size_t>(i)].Folder;
@@ -139,8 +146,7 @@ void TMainForm::WriteSettings(TIniDocument& document) {
   settings.Top = bounds.top;
   settings.Right = bounds.right;
   settings.Bottom = bounds.bottom;
-  for (const TFileDialog* dialog : FileDialogs())
-    settings.Dialogs.push_back({dialog->InitialDir, dialog->FilterIndex});
+  settings.Dialogs = DialogSettings(FileDialogs);
   document.WriteString(kSettingsSection, kSettingsKey, MakeSettingsValue(settings));
   document.Save(kSettingsFile);
 }

@@ -13,24 +13,14 @@
 #include "win/dpi.h"
 #include "win/fonts.h"
 
-void TMainForm::ToggleViewOption(bool TViewOptions::*option) {
-  TViewOptions options = ViewOptions;
-  options.*option = !(options.*option);
-  SetViewOptions(options);
-}
-
 void TMainForm::ChangeFont() {
   TViewOptions options = ViewOptions;
-  if (EditFont(options)) SetViewOptions(options);
+  if (EditFont(options)) SetOptions(options);
 }
 
 void TMainForm::ChangeTabWidth() {
   TViewOptions options = ViewOptions;
-  if (EditTabWidth(options)) SetViewOptions(options);
-}
-
-void TMainForm::ResetViewOptions() {
-  if (Confirm("Set default settings?")) SetViewOptions(TViewOptions());
+  if (EditTabWidth(options)) SetOptions(options);
 }
 
 namespace {
@@ -122,17 +112,10 @@ bool TMainForm::EditTabWidth(TViewOptions& options) {
   }
 }
 
-void TMainForm::SetViewOptions(const TViewOptions& options) {
-  if (options == ViewOptions) return;
-  ViewOptions = options;
-  ApplyViewOptions();
-  RefreshCommands();
-}
-
 void TMainForm::ApplyViewOptions() {
-  ToolBar.SetVisible(ViewOptions.Toolbar);
+  CommandBar.ToolBar().SetVisible(ViewOptions.Toolbar);
   // Captions, tooltips and the button size, 22 x 21 without captions.
-  SetToolBarCaptions(ViewOptions.ToolbarCaptions);
+  CommandBar.ShowCaptions(ViewOptions.ToolbarCaptions);
 
   TFontHandle font(
       CreateFontOf(ViewOptions.FontName, ViewOptions.FontSize, ViewOptions.FontStyle, Dpi));
@@ -140,7 +123,7 @@ void TMainForm::ApplyViewOptions() {
   // what fits its range.
   const int units = static_cast<int>(
       std::clamp<long long>(static_cast<long long>(ViewOptions.TabWidth) * 4, 0, 4 * 1024));
-  for (const TEdit& edit : {QuestionField, AnswerField, LogPane.Control()}) {
+  for (const TEdit& edit : {DrillFields.Question(), DrillFields.Answer(), LogPane.Control()}) {
     edit.SetFont(font.Get());
     edit.SetTabStops(units);
   }

@@ -58,8 +58,8 @@ void TExamRun::StartExam(bool review) {
     Exam.ReviewItems.Clear();
   }
   Window.UpdateCommands();
-  Window.SetQuestionText("");
-  Window.SetAnswerText("");
+  Window.Fields().SetQuestionText("");
+  Window.Fields().SetAnswerText("");
   Window.ReplaceLogText("");
   ShowNextItem();
 }
@@ -83,9 +83,10 @@ void TExamRun::ShowNextItem() {
   }
   Window.UpdateCommands();
   const TExamItem& item = std::as_const(Exam.RestItems).Get(Exam.Index);
-  Window.SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0) : std::string(item.Question));
-  Window.SetAnswerText("");
-  Window.FocusAnswer();
+  Window.Fields().SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0)
+                                                    : std::string(item.Question));
+  Window.Fields().SetAnswerText("");
+  Window.Fields().FocusAnswer();
 }
 
 void TExamRun::AnswerKeyDown(TKeyCode& key) {
@@ -114,7 +115,7 @@ void TExamRun::GetAnswerEntry(std::string& question, std::vector<std::string>& a
     question = item.Question;
     answers.assign(item.Answers.begin(), item.Answers.end());
   }
-  entry = Trim(Window.GetAnswerText());
+  entry = Trim(Window.Fields().GetAnswerText());
 }
 
 void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::string>& answers,
@@ -147,8 +148,8 @@ void TExamRun::FinishExam() {
   // 64-bit, so that a hundred times the hits cannot overflow.
   const long long hits = Exam.HitItems.Count(), misses = Exam.MissItems.Count();
   const int ratio = hits + misses == 0 ? 0 : static_cast<int>(hits * 100 / (hits + misses));
-  Window.SetQuestionText("");
-  Window.SetAnswerText("");
+  Window.Fields().SetQuestionText("");
+  Window.Fields().SetAnswerText("");
   TWindowLog log(Window);
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
   log.Commit();
@@ -164,8 +165,8 @@ void TExamRun::List() {
   if (!ConfirmQuitExam()) return;
   Window.SetStatus("Showed the item list");
   if (IsExamRunning()) AbortExam();
-  Window.SetQuestionText("");
-  Window.SetAnswerText("");
+  Window.Fields().SetQuestionText("");
+  Window.Fields().SetAnswerText("");
   Window.ReplaceLogText(MakeItemList());
   Window.FocusLog();
 }
@@ -173,8 +174,8 @@ void TExamRun::List() {
 void TExamRun::AbortExam() {
   Exam.ResetRun();
   Window.UpdateCommands();
-  Window.SetQuestionText("");
-  Window.SetAnswerText("");
+  Window.Fields().SetQuestionText("");
+  Window.Fields().SetAnswerText("");
   Window.ReplaceLogText("");
 }
 

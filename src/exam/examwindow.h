@@ -12,12 +12,10 @@
 #include "randomsource.h"
 #include "settings/options.h"
 
-class TExamWindow {
+// The question and answer fields.
+class TExamFields {
 public:
-  virtual ~TExamWindow() = default;
-
-  // The status bar's single text.
-  virtual void SetStatus(const std::string& text) = 0;
+  virtual ~TExamFields() = default;
 
   // The read-only question field.
   virtual void SetQuestionText(const std::string& text) = 0;
@@ -25,6 +23,17 @@ public:
   virtual std::string GetAnswerText() const = 0;
   virtual void SetAnswerText(const std::string& text) = 0;
   virtual void FocusAnswer() = 0;
+};
+
+class TExamWindow {
+public:
+  virtual ~TExamWindow() = default;
+
+  // The status bar's single text.
+  virtual void SetStatus(const std::string& text) = 0;
+
+  // The question and answer fields.
+  virtual TExamFields& Fields() = 0;
 
   // The log pane, which tells the window of each change itself. Lines follow
   // the rules of logpane (examlog.h); a block of them is appended as one

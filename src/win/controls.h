@@ -27,6 +27,13 @@ public:
   LRESULT SetFont(HFONT font) const {
     return Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
+  // Moved to a place of its parent's client area, and drawn anew there: the
+  // old picture may hold pixels of what stood there before, which the system
+  // would otherwise copy along.
+  BOOL Place(const RECT& r) const {
+    return SetWindowPos(Handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  }
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
     return SendMessageA(Handle, message, wParam, lParam);
   }

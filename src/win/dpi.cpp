@@ -21,3 +21,16 @@ int SystemMetricAt(int index, int dpi) {
   if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
   return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
 }
+
+void TWindowIcons::Set(HWND window, HINSTANCE instance, LPCSTR resource, int dpi) {
+  const auto load = [&](int index, TIconHandle& icon, WPARAM kind) {
+    const int size = SystemMetricAt(index, dpi);
+    TIconHandle loaded(static_cast<HICON>(
+        LoadImageA(instance, resource, IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (!loaded) return;
+    SendMessageA(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(loaded.Get()));
+    icon = std::move(loaded);
+  };
+  load(SM_CXSMICON, Small, ICON_SMALL);
+  load(SM_CXICON, Large, ICON_BIG);
+}

@@ -1,6 +1,7 @@
 // The common open and save dialogs.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <windows.h>
@@ -28,4 +29,11 @@ public:
 
 private:
   TKind Kind;
+};
+
+// The open and the save dialog of a window. Both start in the folder either
+// was last used in; the settings keep them in this order.
+struct TFileDialogs {
+  TFileDialog Open, Save;
+  std::array<TFileDialog*, 2> All() { return {&Open, &Save}; }
 };

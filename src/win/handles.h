@@ -61,3 +61,15 @@ private:
   HDC DC;
   HGDIOBJ Old;
 };
+
+// A window's own icons, drawn at the sizes its caption and the task switcher
+// use at its dpi rather than the class's, which are made for the screen's.
+class TWindowIcons {
+public:
+  // Loads the icon resource at dpi's sizes and gives them to window; an icon
+  // that cannot be loaded leaves the one the window has.
+  void Set(HWND window, HINSTANCE instance, LPCSTR resource, int dpi);
+
+private:
+  TIconHandle Small, Large;
+};

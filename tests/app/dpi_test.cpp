@@ -225,7 +225,7 @@ TEST_F(MainWindowDpi144, TheFindDialogIsScaledAndCentred) {
     centred = IsCentredOnTheScreen(dialog);
     ::ClickButton(dialog, "Cancel");
   });
-  TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), "");
+  FindDialog(Form()).Execute(Form().Handle(), "");
   // Design 480 x 104, the find box at 112, 8, 249 x 23, Cancel at 376, 48, 97 x 33.
   EXPECT_EQ(client.cx, 576);
   EXPECT_EQ(client.cy, 125);
@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
     std::function<void()> Open;
   };
   const TOpener openers[] = {
-      {"Find", [&] { TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), ""); }},
+      {"Find", [&] { FindDialog(Form()).Execute(Form().Handle(), ""); }},
       {"Tab Width", [&] { Click(cmTabWidth); }},
       {"About", [&] { Click(cmAbout); }},
   };
@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
     GetWindowRect(dialog, &bounds);
     ::ClickButton(dialog, "Cancel");
   });
-  TMainFormProbe::FindDialog(Form()).Execute(Form().Handle(), "");
+  FindDialog(Form()).Execute(Form().Handle(), "");
   EXPECT_EQ(findBox.left, 134);
   EXPECT_EQ(findBox.right - findBox.left, 299);
   EXPECT_EQ(cancel.left, 451);

@@ -1,6 +1,6 @@
 // What the tests and benchmarks reach of the main window beyond its handle:
-// its controls and dialogs, and a few of its operations, through the one
-// friend it has. Menu items and toolbar buttons are found by command id.
+// its parts and dialogs, through the one friend it has, and from them the
+// controls. Menu items and toolbar buttons are found by command id.
 #pragma once
 
 #include <string>
@@ -11,47 +11,35 @@
 
 #include "app/mainform.h"
 
+// The window's parts; the tests use the accessors below.
 struct TMainFormProbe {
-  static const TEdit& QuestionField(const TMainForm& form) { return form.QuestionField; }
-  static const TEdit& AnswerField(const TMainForm& form) { return form.AnswerField; }
-  static const TEdit& Log(const TMainForm& form) { return form.LogPane.Control(); }
-  static const TControl& QuestionLabel(const TMainForm& form) { return form.QuestionLabel; }
-  static const TControl& AnswerLabel(const TMainForm& form) { return form.AnswerLabel; }
-  static const TStatusBar& StatusBar(const TMainForm& form) { return form.StatusBar; }
-  static const TControl& ToolBar(const TMainForm& form) { return form.ToolBar; }
-  static TFileDialog& OpenDialog(TMainForm& form) { return form.OpenDialog; }
-  static TFileDialog& SaveLogDialog(TMainForm& form) { return form.SaveLogDialog; }
-  static TStrFindDialog& FindDialog(TMainForm& form) { return form.StrFindDialog; }
-  static void OpenDocument(TMainForm& form, const std::string& path) { form.OpenDocument(path); }
-  static void SetViewOptions(TMainForm& form, const TViewOptions& options) {
-    form.SetViewOptions(options);
-  }
-  static void SetSearchOptions(TMainForm& form, const TSearchOptions& options) {
-    form.SetSearchOptions(options);
-  }
-  static void UpdateHistoryMenu(TMainForm& form) { form.UpdateHistoryMenu(); }
+  static const TDrillFields& Fields(const TMainForm& form) { return form.DrillFields; }
+  static const TCommandBar& Bar(const TMainForm& form) { return form.CommandBar; }
+  static const TLogPane& LogPane(const TMainForm& form) { return form.LogPane; }
+  static const TStatusBar& Status(const TMainForm& form) { return form.StatusBar; }
+  static TFileDialogs& FileDialogs(TMainForm& form) { return form.FileDialogs; }
+  static TStrFindDialog& Find(TMainForm& form) { return form.StrFindDialog; }
+  static void Open(TMainForm& form, const std::string& path) { form.OpenDocument(path); }
+  static void ShowHistory(TMainForm& form) { form.UpdateHistoryMenu(); }
 };
 
-inline const TEdit& QuestionField(const TMainForm& form) {
-  return TMainFormProbe::QuestionField(form);
-}
-inline const TEdit& AnswerField(const TMainForm& form) { return TMainFormProbe::AnswerField(form); }
-inline const TEdit& Log(const TMainForm& form) { return TMainFormProbe::Log(form); }
+using Probe = TMainFormProbe;
+inline const TEdit& QuestionField(const TMainForm& form) { return Probe::Fields(form).Question(); }
+inline const TEdit& AnswerField(const TMainForm& form) { return Probe::Fields(form).Answer(); }
 inline const TControl& QuestionLabel(const TMainForm& form) {
-  return TMainFormProbe::QuestionLabel(form);
+  return Probe::Fields(form).QuestionLabel();
 }
 inline const TControl& AnswerLabel(const TMainForm& form) {
-  return TMainFormProbe::AnswerLabel(form);
+  return Probe::Fields(form).AnswerLabel();
 }
-inline const TStatusBar& StatusBar(const TMainForm& form) {
-  return TMainFormProbe::StatusBar(form);
-}
-inline const TControl& ToolBar(const TMainForm& form) { return TMainFormProbe::ToolBar(form); }
-inline TFileDialog& OpenDialog(TMainForm& form) { return TMainFormProbe::OpenDialog(form); }
-inline TFileDialog& SaveLogDialog(TMainForm& form) { return TMainFormProbe::SaveLogDialog(form); }
-inline void OpenDocument(TMainForm& form, const std::string& path) {
-  TMainFormProbe::OpenDocument(form, path);
-}
+inline const TEdit& Log(const TMainForm& form) { return Probe::LogPane(form).Control(); }
+inline const TStatusBar& StatusBar(const TMainForm& form) { return Probe::Status(form); }
+inline const TControl& ToolBar(const TMainForm& form) { return Probe::Bar(form).ToolBar(); }
+inline TFileDialog& OpenDialog(TMainForm& form) { return Probe::FileDialogs(form).Open; }
+inline TFileDialog& SaveLogDialog(TMainForm& form) { return Probe::FileDialogs(form).Save; }
+inline TStrFindDialog& FindDialog(TMainForm& form) { return Probe::Find(form); }
+inline void OpenDocument(TMainForm& form, const std::string& path) { Probe::Open(form, path); }
+inline void UpdateHistoryMenu(TMainForm& form) { Probe::ShowHistory(form); }
 
 // The menu item of a command, as the window's menu holds it.
 inline TMenuItem MenuItem(const TMainForm& form, int id) {

@@ -174,7 +174,7 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     TMainForm& form = Start();
     form.GetHistory().Add("C:\\My Files\\kanji.csv");
     form.GetHistory().Add("C:\\Quiz\\words.txt");
-    TMainFormProbe::UpdateHistoryMenu(form);
+    UpdateHistoryMenu(form);
     for (int id : {cmToolbarCaptions, cmSwapPanels, cmStatusBar, cmLastPosition, cmTopmost,
                    cmShuffle, cmSwap, cmCaseSensitive})
       form.ClickMenuItem(id);
@@ -183,7 +183,7 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     view.FontSize = 12;
     view.BitsToFontStyle(5);
     view.TabWidth = 4;
-    TMainFormProbe::SetViewOptions(form, view);
+    form.SetOptions(view);
     OpenDialog(form).InitialDir = "C:\\Quiz";
     OpenDialog(form).FilterIndex = 3;
     SaveLogDialog(form).InitialDir = "D:\\Logs";

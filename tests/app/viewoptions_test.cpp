@@ -260,7 +260,7 @@ TEST_F(ViewOptionsTest, TabStopsOfTheLogFollowTheTabWidth) {
 
   TViewOptions options = form.GetViewOptions();
   options.TabWidth = 16;
-  TMainFormProbe::SetViewOptions(form, options);
+  form.SetOptions(options);
   EXPECT_NEAR(TabDistance(form), 16 * average, average);
   EXPECT_GT(TabDistance(form), eight);
 }
@@ -361,7 +361,7 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   changed.FontName = "Courier New";
   changed.FontSize = 12;
   changed.TabWidth = 4;
-  TMainFormProbe::SetViewOptions(form, changed);
+  form.SetOptions(changed);
   Click(cmCaseSensitive);
   RECT bounds;
   GetWindowRect(form.Handle(), &bounds);

@@ -28,7 +28,7 @@ public:
 
 enum TFakeFocus { ffNone, ffAnswer, ffLog };
 
-class TFakeExamWindow final : public TExamWindow {
+class TFakeExamWindow final : public TExamWindow, public TExamFields {
 public:
   explicit TFakeExamWindow(const TExam& exam) : Exam(exam) {}
 
@@ -60,6 +60,7 @@ public:
   }
 
   void SetStatus(const std::string& text) override;
+  TExamFields& Fields() override { return *this; }
   void SetQuestionText(const std::string& text) override { QuestionField = text; }
   std::string GetAnswerText() const override { return AnswerField; }
   void SetAnswerText(const std::string& text) override { AnswerField = text; }
