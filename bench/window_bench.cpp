@@ -154,11 +154,11 @@ double FindNext(TMainForm& form, const std::string& findText, bool absent) {
 void MeasureFind(TMainForm& form) {
   const HHOOK hook = SetWindowsHookExA(WH_CBT, CloseBoxes, nullptr, GetCurrentThreadId());
   const std::string marker = "Ratio: 33%";
-  form.ReplaceLogText(MakeLog(2000));
+  form.Pane().Replace(MakeLog(2000));
   const double smallAbsent = Best(5, [&] { return FindNext(form, "kangaroo", true); });
   const double smallFound = Best(5, [&] { return FindNext(form, marker, false); });
   const std::string log = MakeLog(10 * 1000 * 1000);
-  form.ReplaceLogText(log);
+  form.Pane().Replace(log);
   const double absent = Best(5, [&] { return FindNext(form, "kangaroo", true); });
   const double found = Best(5, [&] { return FindNext(form, marker, false); });
   UnhookWindowsHookEx(hook);
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
          loadAlone);
 
   // List into the log beside the same text put into a bare edit control.
-  const std::string listing = MakeItemList(form.GetFileName(), form.GetExam().AllItems);
+  const std::string listing = MakeItemList(form.GetFileName(), GetExam(form).AllItems);
   HWND edit = CreateWindowExA(
       WS_EX_CLIENTEDGE, "EDIT", "",
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0, 400,

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "exam/examwindow.h"
 #include "win/controls.h"
 #include "win/edittext.h"
 
-class TLogPane {
+class TLogPane final : public TExamLogPane {
 public:
   // The control, made by the window that holds the pane.
   void Attach(HWND control) { Edit.Attach(control); }
@@ -23,12 +24,13 @@ public:
   // Raised after every change of the text.
   std::function<void()> OnChange;
 
-  void Replace(const std::string& text);
+  void Replace(const std::string& text) override;
   // The lines as one insertion at the end: each insertion costs the control
   // a repaint, whatever its length.
-  void Append(const std::vector<std::string>& lines);
+  void Append(const std::vector<std::string>& lines) override;
   // True when the pane holds a line, which is when its text is not empty.
-  bool HoldsLine() const;
+  bool HoldsLine() const override;
+  void TakeFocus() override { Edit.Control().SetFocus(); }
   const std::string& Text() const { return Edit.Get(); }
 
   // The control's change notice (EN_CHANGE).

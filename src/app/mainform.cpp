@@ -24,6 +24,46 @@ constexpr const char* kClassName = "TesmoMainForm";
 constexpr int kStatusBarId = 10;
 constexpr int kLogId = 16;
 
+// The client area left between the toolbar and the status bar.
+RECT AreaBetweenBars(HWND window, const TControl& statusBar, const TControl& toolBar) {
+  RECT client;
+  GetClientRect(window, &client);
+  // The bars' own visibility, which holds before the window is first shown.
+  const auto shown = [](const TControl& bar) {
+    return (GetWindowLongA(bar.Handle, GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  if (shown(statusBar)) {
+    statusBar.Send(WM_SIZE);
+    RECT bar;
+    GetWindowRect(statusBar.Handle, &bar);
+    client.bottom -= bar.bottom - bar.top;
+  }
+  if (shown(toolBar)) {
+    toolBar.Send(TB_AUTOSIZE);
+    RECT bar;
+    GetWindowRect(toolBar.Handle, &bar);
+    client.top += bar.bottom - bar.top;
+  }
+  return client;
+}
+
+// As a dialog does: an edit control reached by the keyboard has its text
+// selected whole.
+void FocusDialogControl(HWND control) {
+  ::SetFocus(control);
+  if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+    SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+// The dialog keys of the window ask for this as a dialog would: a label's
+// mnemonic moves to the field after the label.
+void NextDialogControl(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(lParam))
+    FocusDialogControl(reinterpret_cast<HWND>(wParam));
+  else if (HWND next = GetNextDlgTabItem(window, GetFocus(), wParam != 0))
+    FocusDialogControl(next);
+}
+
 } // namespace
 
 bool TMainForm::RegisterClass(HINSTANCE instance) {
@@ -47,7 +87,7 @@ TMainForm::TMainForm(HINSTANCE instance, std::vector<std::wstring> arguments)
           {TFileDialog::fdSave, "Save Log", "Text files (*.txt)|*.txt|All files (*.*)|*.*", "txt"}},
       Run(Exam, *this), EnterDialog(instance), StrFindDialog(instance) {
   History.SetCount(kHistorySlots);
-  LogPane.OnChange = [this] { RefreshCommands(); };
+  LogPane.OnChange = [this] { UpdateCommands(); };
 }
 
 TMainForm::~TMainForm() {
@@ -64,10 +104,9 @@ void TMainForm::Create() {
     IdleInstalled = true;
     Window.SetText(kAppTitle);
     DragAcceptFiles(Window.Handle, TRUE);
-    UpdateTitle();
     UpdateHistoryMenu();
     ApplyViewOptions();
-    RefreshCommands();
+    UpdateCommands();
     LoadSettings();
     SetStatus("Ready");
     Created = true;
@@ -107,34 +146,11 @@ void TMainForm::CreateControls() {
   CommandBar.CreateMenu();
 }
 
-// The client area left between the toolbar and the status bar.
-RECT TMainForm::AreaBetweenBars() const {
-  RECT client;
-  GetClientRect(Window.Handle, &client);
-  // The bars' own visibility, which holds before the window is first shown.
-  const auto shown = [](const TControl& bar) {
-    return (GetWindowLongA(bar.Handle, GWL_STYLE) & WS_VISIBLE) != 0;
-  };
-  if (shown(StatusBar)) {
-    StatusBar.Send(WM_SIZE);
-    RECT bar;
-    GetWindowRect(StatusBar.Handle, &bar);
-    client.bottom -= bar.bottom - bar.top;
-  }
-  if (const TControl& toolBar = CommandBar.ToolBar(); shown(toolBar)) {
-    toolBar.Send(TB_AUTOSIZE);
-    RECT bar;
-    GetWindowRect(toolBar.Handle, &bar);
-    client.top += bar.bottom - bar.top;
-  }
-  return client;
-}
-
 void TMainForm::LayoutControls() {
   // A minimized window has no room: laid out there, the log would wrap its
   // whole text to nothing, and again on restoring.
   if (IsIconic(Window.Handle)) return;
-  const RECT client = AreaBetweenBars();
+  const RECT client = AreaBetweenBars(Window.Handle, StatusBar, CommandBar.ToolBar());
   // What is left holds the fields above or below the log, which fills the
   // rest.
   RECT fields = client, logArea = client;
@@ -172,7 +188,7 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     CommandBar.Notify(reinterpret_cast<NMHDR*>(lParam));
     return 0;
   case WM_NEXTDLGCTL:
-    WMNextDlgCtl(wParam, lParam);
+    NextDialogControl(Window.Handle, wParam, lParam);
     return 0;
   case WM_DPICHANGED:
     WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -195,7 +211,12 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_QUERYENDSESSION:
     return TRUE; // a run in progress is no reason to keep the session
   case WM_ENDSESSION:
-    if (wParam) WMEndSession(lParam);
+    // The process ends after this without a close. An installer's Restart
+    // Manager asks the program alone to end: it closes without a question,
+    // which would hold the installer up until it killed the program. During
+    // the start the settings are not yet all read: nothing is written.
+    if (wParam && Created) SaveSettings(true);
+    if (wParam && (lParam & ENDSESSION_CLOSEAPP)) DestroyWindow(Window.Handle);
     return 0;
   case WM_DESTROY:
     WMDestroy();
@@ -204,24 +225,6 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     break;
   }
   return DefWindowProcA(Window.Handle, message, wParam, lParam);
-}
-
-// The dialog keys of the window ask for this as a dialog would: a label's
-// mnemonic moves to the field after the label.
-void TMainForm::WMNextDlgCtl(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(lParam))
-    FocusDialogControl(reinterpret_cast<HWND>(wParam));
-  else if (HWND next = GetNextDlgTabItem(Window.Handle, GetFocus(), wParam != 0))
-    FocusDialogControl(next);
-}
-
-// The process ends after this without a close. An installer's Restart
-// Manager asks the program alone to end: it closes without a question, which
-// would hold the installer up until it killed the program.
-void TMainForm::WMEndSession(LPARAM reasons) {
-  // During the start the settings are not yet all read: nothing is written.
-  if (Created) SaveSettingsSilently();
-  if (reasons & ENDSESSION_CLOSEAPP) DestroyWindow(Window.Handle);
 }
 
 void TMainForm::WMDestroy() {
@@ -239,18 +242,10 @@ void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
   } else if (sender == CommandBar.ToolBar().Handle) {
     ClickMenuItem(id);
     CommandBar.ButtonClicked(id);
-    RefreshCommands();
+    UpdateCommands();
   } else if (sender == LogPane.Control().Handle && HIWORD(wParam) == EN_CHANGE) {
     LogPane.ControlChanged();
   }
-}
-
-// As a dialog does: an edit control reached by the keyboard has its text
-// selected whole.
-void TMainForm::FocusDialogControl(HWND control) {
-  ::SetFocus(control);
-  if (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-    SendMessageA(control, EM_SETSEL, 0, -1);
 }
 
 bool TMainForm::PreTranslateMessage(MSG& message) {

@@ -100,21 +100,15 @@ public:
   // TExamWindow
   void SetStatus(const std::string& text) override { StatusBar.SetSimpleText(text); }
   TExamFields& Fields() override { return DrillFields; }
-  void ReplaceLogText(const std::string& text) override { LogPane.Replace(text); }
-  void AppendLogLines(const std::vector<std::string>& lines) override { LogPane.Append(lines); }
-  bool LogHoldsLine() const override { return LogPane.HoldsLine(); }
-  void FocusLog() override { LogPane.Control().SetFocus(); }
-  void UpdateCommands() override { RefreshCommands(); }
+  TExamLogPane& Pane() override { return LogPane; }
+  // The one refresh of the command states, which every change of state
+  // calls: computed from what the window holds, shown by its parts.
+  void UpdateCommands() override;
   void ShowError(const std::string& text) override;
   bool Confirm(const std::string& text) override;
   TExamOptions GetExamOptions() const override { return ExamOptions; }
   std::string GetFileName() const override { return FileName; }
   TRandomSource& GetRandomSource() override { return Random; }
-
-  std::string GetStatus() const { return StatusBar.GetSimpleText(); }
-  THistory& GetHistory() { return History; }
-  TExam& GetExam() { return Exam; }
-  const TViewOptions& GetViewOptions() const { return ViewOptions; }
 
 private:
   // The tests' view of the window's parts (tests/app/mainformprobe.h).
@@ -123,17 +117,12 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void WMCommand(WPARAM wParam, LPARAM lParam);
-  void WMNextDlgCtl(WPARAM wParam, LPARAM lParam);
-  void WMEndSession(LPARAM reasons);
   void WMDestroy();
-  void FocusDialogControl(HWND control);
   void FormShow();
   void FormCloseQuery(bool& canClose);
 
-  // The command states (mainform_commands.cpp): computed from what the window
-  // holds, shown by the one refresh that every change of state calls.
+  // The command states (mainform_commands.cpp).
   TCommandStates CurrentStates() const;
-  void RefreshCommands();
   void ShowOpenError(const std::string& path);
   void ShowSaveError(const std::string& path);
   // The application's title: the caption of every box the window shows.
@@ -142,37 +131,29 @@ private:
   // Files (mainform_files.cpp).
   void OpenRecentFile(int slot);
   void OpenDocument(const std::string& path);
-  bool DecideFileFormat(const std::string& path, int& format);
   void ClearDocument();
   void SetFileName(const std::string& path);
-  void UpdateTitle();
   void UpdateHistoryMenu();
   bool ExecuteFileDialog(TFileDialog& dialog, std::string& fileName);
   void OpenCommandLineFiles();
   void WMDropFiles(HDROP drop);
-  void OpenNames(const std::vector<TCodePageName>& names);
-  void OpenFileList(const std::vector<std::string>& files);
+  void OpenFileList(const std::vector<TCodePageName>& names);
 
   // View and Options (mainform_view.cpp).
   template <typename TOptions> TOptions& HeldOptions();
-  bool EditFont(TViewOptions& options);
-  bool EditTabWidth(TViewOptions& options);
   void ApplyViewOptions();
-  void SearchLog(const TSearchOptions& request);
 
   // The settings file (mainform_settings.cpp).
   void LoadSettings();
-  void SaveSettings();
-  void SaveSettingsSilently();
+  // Silently at the session's end, where no box can be shown.
+  void SaveSettings(bool silently = false);
   void WriteSettings(TIniDocument& document);
   void ApplySavedPlace(const RECT& place);
 
   // Building the window and laying it out (mainform.cpp, mainform_dpi.cpp).
   void CreateControls();
-  RECT AreaBetweenBars() const;
   void LayoutControls();
   void WMDpiChanged(int dpi, const RECT& suggested);
-  void SetWindowFont();
 
   HINSTANCE Instance;
   std::vector<std::wstring> Arguments;
@@ -226,5 +207,5 @@ template <typename TOptions> void TMainForm::SetOptions(const TOptions& options)
   if (options == held) return;
   held = options;
   if constexpr (std::is_same_v<TOptions, TViewOptions>) ApplyViewOptions();
-  RefreshCommands();
+  UpdateCommands();
 }

@@ -28,7 +28,7 @@ TCommandStates TMainForm::CurrentStates() const {
       {Exam, History, LogPane.HoldsLine(), SearchOptions, ViewOptions, ExamOptions});
 }
 
-void TMainForm::RefreshCommands() {
+void TMainForm::UpdateCommands() {
   if (Window.Handle == nullptr) return;
   const TCommandStates states = CurrentStates();
   DrillFields.ShowReadOnly(states.AnswerReadOnly);

@@ -9,7 +9,14 @@
 void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || StatusBar.Handle == nullptr) return;
   Dpi = dpi;
-  SetWindowFont();
+  // The labels, the toolbar and the status bar; the fields take the font of
+  // the view options.
+  if (TFontHandle font(CreateDefaultFont(9, Dpi)); font) {
+    StatusBar.SetFont(font.Get());
+    CommandBar.ToolBar().SetFont(font.Get());
+    DrillFields.SetLabelFont(font.Get());
+    WindowFont = std::move(font);
+  }
   Icons.Set(Window.Handle, Instance, MAKEINTRESOURCEA(IDI_TESMO), Dpi);
   CommandBar.DpiChanged(WindowFont.Get(), Dpi);
   // The fields' font, the toolbar's buttons and the layout, as at start-up.
@@ -22,15 +29,4 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
-}
-
-// The labels, the toolbar and the status bar; the fields take the font of
-// the view options.
-void TMainForm::SetWindowFont() {
-  TFontHandle font(CreateDefaultFont(9, Dpi));
-  if (!font) return;
-  StatusBar.SetFont(font.Get());
-  CommandBar.ToolBar().SetFont(font.Get());
-  DrillFields.SetLabelFont(font.Get());
-  WindowFont = std::move(font);
 }

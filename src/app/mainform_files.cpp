@@ -26,6 +26,23 @@ TCodePageName DroppedName(HDROP drop, UINT index) {
   return FullCodePageName(wide);
 }
 
+// By the extension; otherwise the user is asked.
+bool DecideFileFormat(HWND owner, const std::string& title, const std::string& path, int& format) {
+  const std::string extension = ExtractFileExt(path);
+  if (SameFileName(extension, ".csv") || SameFileName(extension, ".txt")) {
+    format = SameFileName(extension, ".csv") ? qffCsv : qffText;
+    return true;
+  }
+  // CSV is the default button; Escape and the close box press Cancel.
+  enum { csvButton, textButton, cancelButton, buttonCount };
+  const int chosen =
+      ShowChoiceDialog(owner, title, "Select the file type: " + path, dkWarning,
+                       "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount);
+  if (chosen != csvButton && chosen != textButton) return false;
+  format = chosen == csvButton ? qffCsv : qffText;
+  return true;
+}
+
 } // namespace
 
 void TMainForm::OpenWithDialog() {
@@ -53,7 +70,7 @@ bool TMainForm::ExecuteFileDialog(TFileDialog& dialog, std::string& fileName) {
 
 void TMainForm::OpenDocument(const std::string& path) {
   int format = qffCsv;
-  if (!DecideFileFormat(path, format)) return;
+  if (!DecideFileFormat(Window.Handle, TitleText(), path, format)) return;
   TExamItems items;
   // A file that cannot be read at all raises its error from here, before
   // anything has changed.
@@ -65,50 +82,32 @@ void TMainForm::OpenDocument(const std::string& path) {
   SetFileName(path);
   // The loaded set is taken over whole; it would be freed right after anyway.
   Exam.AllItems.Swap(items);
-  RefreshCommands();
-}
-
-bool TMainForm::DecideFileFormat(const std::string& path, int& format) {
-  const std::string extension = ExtractFileExt(path);
-  if (SameFileName(extension, ".csv") || SameFileName(extension, ".txt")) {
-    format = SameFileName(extension, ".csv") ? qffCsv : qffText;
-    return true;
-  }
-  // CSV is the default button; Escape and the close box press Cancel.
-  enum { csvButton, textButton, cancelButton, buttonCount };
-  const int chosen =
-      ShowChoiceDialog(Window.Handle, TitleText(), "Select the file type: " + path, dkWarning,
-                       "&CSV\r\n&Text\r\nCancel", cancelButton, csvButton, buttonCount);
-  if (chosen != csvButton && chosen != textButton) return false;
-  format = chosen == csvButton ? qffCsv : qffText;
-  return true;
+  UpdateCommands();
 }
 
 void TMainForm::ClearDocument() {
   SetFileName("");
   Exam.ClearAll();
-  RefreshCommands();
+  UpdateCommands();
   DrillFields.SetQuestionText("");
   DrillFields.SetAnswerText("");
-  ReplaceLogText("");
+  LogPane.Replace("");
 }
 
+// The caption and the application's title follow the file; an opened file
+// becomes the first recent one.
 void TMainForm::SetFileName(const std::string& path) {
   if (path == FileName) return;
   FileName = path;
-  UpdateTitle();
-}
-
-std::string TMainForm::TitleText() const {
-  return FileName.empty() ? kAppTitle : ExtractFileName(FileName) + " - " + kAppTitle;
-}
-
-void TMainForm::UpdateTitle() {
   if (!FileName.empty()) {
     History.Add(FileName);
     UpdateHistoryMenu();
   }
   Window.SetText(TitleText());
+}
+
+std::string TMainForm::TitleText() const {
+  return FileName.empty() ? kAppTitle : ExtractFileName(FileName) + " - " + kAppTitle;
 }
 
 void TMainForm::UpdateHistoryMenu() {
@@ -117,7 +116,7 @@ void TMainForm::UpdateHistoryMenu() {
     CommandBar.SetCaption(cmHistoryFirst + slot, (name.empty() ? std::string("(None)") : name) +
                                                      " (&" + std::to_string(slot + 1) + ")");
   }
-  RefreshCommands();
+  UpdateCommands();
 }
 
 void TMainForm::OpenRecentFile(int slot) {
@@ -135,7 +134,7 @@ void TMainForm::ClearRecentFiles() {
 }
 
 void TMainForm::SaveLog() {
-  if (!LogHoldsLine()) return ShowError("There is no log.");
+  if (!LogPane.HoldsLine()) return ShowError("There is no log.");
   std::string name =
       "Log" + FormatTimeStamp(sys::LocalNow()) + " - " + ExtractFileName(FileName) + ".txt";
   if (!ExecuteFileDialog(FileDialogs.Save, name)) return;
@@ -152,7 +151,7 @@ void TMainForm::OpenCommandLineFiles() {
   if (Arguments.empty()) return;
   std::vector<TCodePageName> names;
   for (const std::wstring& argument : Arguments) names.push_back(FullCodePageName(argument));
-  OpenNames(names);
+  OpenFileList(names);
 }
 
 void TMainForm::WMDropFiles(HDROP drop) {
@@ -164,24 +163,18 @@ void TMainForm::WMDropFiles(HDROP drop) {
     if (!name.Name.empty()) files.push_back(std::move(name));
   }
   DragFinish(drop);
-  OpenNames(files);
+  OpenFileList(files);
 }
 
 // A name the code page cannot hold, neither whole nor in its short form, names
 // no file the program can open.
-void TMainForm::OpenNames(const std::vector<TCodePageName>& names) {
+void TMainForm::OpenFileList(const std::vector<TCodePageName>& names) {
   if (names.size() == 1 && !names.front().Exact) return ShowOpenError(names.front().Name);
-  std::vector<std::string> files;
-  for (const TCodePageName& name : names) files.push_back(name.Name);
-  OpenFileList(files);
-}
-
-void TMainForm::OpenFileList(const std::vector<std::string>& files) {
   if (!Run.ConfirmQuitExam()) return;
-  if (files.empty()) return;
-  SetStatus(GroupThousands(static_cast<long long>(files.size())) + " items are dropped");
-  if (files.size() == 1)
-    OpenDocument(files.front());
+  if (names.empty()) return;
+  SetStatus(GroupThousands(static_cast<long long>(names.size())) + " items are dropped");
+  if (names.size() == 1)
+    OpenDocument(names.front().Name);
   else
     ShowError("Set one file to open.");
 }

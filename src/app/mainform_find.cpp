@@ -51,25 +51,27 @@ private:
   bool Pending = false;
 };
 
+// A match is selected and shown with the focus; else the user is told.
+void SearchLog(HWND owner, const std::string& title, const TLogPane& log,
+               const TSearchOptions& request) {
+  TLogSearchTarget memo(log.Contents());
+  if (SearchMemo(memo, request))
+    log.Control().SetFocus();
+  else
+    ShowMessage(owner, "There is no match.", title, mkInformation);
+}
+
 } // namespace
 
 void TMainForm::Find() {
   StrFindDialog.SetOptions(SearchOptions);
   if (!StrFindDialog.Execute(Window.Handle, LogPane.Contents().SelectedText())) return;
   SetOptions(StrFindDialog.GetCurrentOptions());
-  SearchLog(SearchOptions);
+  SearchLog(Window.Handle, TitleText(), LogPane, SearchOptions);
 }
 
 void TMainForm::FindAgain(bool reverse) {
   TSearchOptions request = SearchOptions;
   if (reverse) request.Down = !request.Down;
-  SearchLog(request);
-}
-
-void TMainForm::SearchLog(const TSearchOptions& request) {
-  TLogSearchTarget memo(LogPane.Contents());
-  if (SearchMemo(memo, request))
-    LogPane.Control().SetFocus();
-  else
-    ShowMessage(Window.Handle, "There is no match.", TitleText(), mkInformation);
+  SearchLog(Window.Handle, TitleText(), LogPane, request);
 }

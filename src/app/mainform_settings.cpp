@@ -106,7 +106,16 @@ void TMainForm::ApplySavedPlace(const RECT& place) {
   ApplyingSavedPlace = false;
 }
 
-void TMainForm::SaveSettings() {
+// At the session's end no box can be shown and nobody could answer one: the
+// settings are written if they can be, and a failure is dropped.
+void TMainForm::SaveSettings(bool silently) {
+  if (silently) {
+    try {
+      TIniDocument document = OpenSettings();
+      WriteSettings(document);
+    } catch (...) {}
+    return;
+  }
   TIniDocument document;
   try {
     document = OpenSettings();
@@ -121,15 +130,6 @@ void TMainForm::SaveSettings() {
   } catch (const std::exception&) {
     ShowSaveError(kSettingsFile);
   }
-}
-
-// At the session's end no box can be shown and nobody could answer one: the
-// settings are written if they can be, and a failure is dropped.
-void TMainForm::SaveSettingsSilently() {
-  try {
-    TIniDocument document = OpenSettings();
-    WriteSettings(document);
-  } catch (...) {}
 }
 
 void TMainForm::WriteSettings(TIniDocument& document) {

@@ -13,16 +13,6 @@
 #include "win/dpi.h"
 #include "win/fonts.h"
 
-void TMainForm::ChangeFont() {
-  TViewOptions options = ViewOptions;
-  if (EditFont(options)) SetOptions(options);
-}
-
-void TMainForm::ChangeTabWidth() {
-  TViewOptions options = ViewOptions;
-  if (EditTabWidth(options)) SetOptions(options);
-}
-
 namespace {
 
 // The face the system really draws for a font: "Default" and any face that
@@ -67,7 +57,8 @@ void PutIntoTopmostBand(HWND window) {
 
 } // namespace
 
-bool TMainForm::EditFont(TViewOptions& options) {
+void TMainForm::ChangeFont() {
+  TViewOptions options = ViewOptions;
   LOGFONTA font{};
   const TFontHandle start(
       CreateFontOf(options.FontName, options.FontSize, options.FontStyle, ScreenDpi()));
@@ -83,7 +74,7 @@ bool TMainForm::EditFont(TViewOptions& options) {
   dialog.lpLogFont = &font;
   // No vertical "@" faces: they would draw the log on its side.
   dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
-  if (!ChooseFontA(&dialog)) return false;
+  if (!ChooseFontA(&dialog)) return;
   options.FontName = font.lfFaceName;
   options.FontSize = (dialog.iPointSize + 5) / 10;
   TFontStyles style;
@@ -93,19 +84,20 @@ bool TMainForm::EditFont(TViewOptions& options) {
   style[fsUnderline] = options.FontStyle[fsUnderline];
   style[fsStrikeOut] = options.FontStyle[fsStrikeOut];
   options.FontStyle = style;
-  return true;
+  SetOptions(options);
 }
 
-bool TMainForm::EditTabWidth(TViewOptions& options) {
+// Asked again until the entry is a width in range, or the user cancels.
+void TMainForm::ChangeTabWidth() {
   constexpr int lowest = 0, highest = 96;
-  std::string text = std::to_string(options.TabWidth);
+  std::string text = std::to_string(ViewOptions.TabWidth);
   for (;;) {
-    if (!EnterDialog.Execute(Window.Handle, "Tab Width", "Enter the tab width.", text))
-      return false;
+    if (!EnterDialog.Execute(Window.Handle, "Tab Width", "Enter the tab width.", text)) return;
     int width = 0;
     if (TryTextToInt(text, width) && width >= lowest && width <= highest) {
+      TViewOptions options = ViewOptions;
       options.TabWidth = width;
-      return true;
+      return SetOptions(options);
     }
     ShowError("Set the number between " + std::to_string(lowest) + " and " +
               std::to_string(highest) + ": " + text);

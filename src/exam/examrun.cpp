@@ -14,10 +14,10 @@ namespace {
 class TWindowLog final : public TLogLines {
 public:
   explicit TWindowLog(TExamWindow& window) : Window(window) {}
-  bool HoldsLine() const override { return !Block.empty() || Window.LogHoldsLine(); }
+  bool HoldsLine() const override { return !Block.empty() || Window.Pane().HoldsLine(); }
   void Add(std::string_view line) override { Block.emplace_back(line); }
   void Commit() {
-    if (!Block.empty()) Window.AppendLogLines(Block);
+    if (!Block.empty()) Window.Pane().Append(Block);
     Block.clear();
   }
 
@@ -60,7 +60,7 @@ void TExamRun::StartExam(bool review) {
   Window.UpdateCommands();
   Window.Fields().SetQuestionText("");
   Window.Fields().SetAnswerText("");
-  Window.ReplaceLogText("");
+  Window.Pane().Replace("");
   ShowNextItem();
 }
 
@@ -153,7 +153,7 @@ void TExamRun::FinishExam() {
   TWindowLog log(Window);
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
   log.Commit();
-  Window.FocusLog();
+  Window.Pane().TakeFocus();
   // The misses become the review set. The run's sets are emptied right
   // after, so taking the missed items over is the same as copying them.
   Exam.ReviewItems.Swap(Exam.MissItems);
@@ -167,8 +167,8 @@ void TExamRun::List() {
   if (IsExamRunning()) AbortExam();
   Window.Fields().SetQuestionText("");
   Window.Fields().SetAnswerText("");
-  Window.ReplaceLogText(MakeItemList());
-  Window.FocusLog();
+  Window.Pane().Replace(MakeItemList());
+  Window.Pane().TakeFocus();
 }
 
 void TExamRun::AbortExam() {
@@ -176,7 +176,7 @@ void TExamRun::AbortExam() {
   Window.UpdateCommands();
   Window.Fields().SetQuestionText("");
   Window.Fields().SetAnswerText("");
-  Window.ReplaceLogText("");
+  Window.Pane().Replace("");
 }
 
 std::string TExamRun::MakeItemList() const {

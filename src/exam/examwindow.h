@@ -25,6 +25,21 @@ public:
   virtual void FocusAnswer() = 0;
 };
 
+// The log pane, which tells the window of each change itself. Lines follow
+// the rules of logpane (examlog.h); a block of them is appended as one
+// change.
+class TExamLogPane {
+public:
+  virtual ~TExamLogPane() = default;
+
+  virtual void Replace(const std::string& text) = 0;
+  virtual void Append(const std::vector<std::string>& lines) = 0;
+  // True when the pane holds at least one line, which is exactly when its
+  // text is not empty.
+  virtual bool HoldsLine() const = 0;
+  virtual void TakeFocus() = 0;
+};
+
 class TExamWindow {
 public:
   virtual ~TExamWindow() = default;
@@ -32,18 +47,9 @@ public:
   // The status bar's single text.
   virtual void SetStatus(const std::string& text) = 0;
 
-  // The question and answer fields.
+  // The question and answer fields, and the log pane.
   virtual TExamFields& Fields() = 0;
-
-  // The log pane, which tells the window of each change itself. Lines follow
-  // the rules of logpane (examlog.h); a block of them is appended as one
-  // change.
-  virtual void ReplaceLogText(const std::string& text) = 0;
-  virtual void AppendLogLines(const std::vector<std::string>& lines) = 0;
-  // True when the pane holds at least one line, which is exactly when its
-  // text is not empty.
-  virtual bool LogHoldsLine() const = 0;
-  virtual void FocusLog() = 0;
+  virtual TExamLogPane& Pane() = 0;
 
   // Start, Review and List enabled from the item counts; the answer field read-only
   // when no run is active.

@@ -10,7 +10,7 @@ class TFindCommands : public MainWindowTest {
 protected:
   void StartWithLog(const std::string& text) {
     Start();
-    Form().ReplaceLogText(text);
+    Form().Pane().Replace(text);
     Log(Form()).SetSel(0, 0);
   }
   // The dialog answered with a find text typed over the proposed one, and

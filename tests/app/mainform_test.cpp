@@ -43,7 +43,7 @@ TEST_F(TMainWindow, StartsEmptyWithEveryCommandInItsFirstState) {
   Start();
   TMainForm& form = Form();
   EXPECT_EQ(Caption(), "Tesmo");
-  EXPECT_EQ(form.GetStatus(), "Ready");
+  EXPECT_EQ(GetStatus(form), "Ready");
 
   std::vector<std::string> menu;
   DescribeMenu(GetMenu(form.Handle()), "", menu);
@@ -171,10 +171,10 @@ TEST_F(TMainWindow, OneFileOnTheCommandLineOpensOnceTheWindowIsIdle) {
   Start({"capitals.csv"});
   SetCurrentDirectoryA(previous);
   TMainForm& form = Form();
-  EXPECT_EQ(form.GetStatus(), "1 items are dropped");
+  EXPECT_EQ(GetStatus(form), "1 items are dropped");
   EXPECT_EQ(Caption(), "capitals.csv - Tesmo");
   EXPECT_EQ(form.GetFileName(), GetLongPath(path));
-  EXPECT_EQ(form.GetExam().AllItems.Count(), 3);
+  EXPECT_EQ(GetExam(form).AllItems.Count(), 3);
   EXPECT_TRUE(MenuItem(form, cmStart).GetEnabled() && Button(form, cmStart).GetEnabled());
   EXPECT_TRUE(MenuItem(form, cmList).GetEnabled() && Button(form, cmList).GetEnabled());
   EXPECT_FALSE(MenuItem(form, cmReview).GetEnabled());
@@ -191,7 +191,7 @@ TEST_F(TMainWindow, SeveralFilesOnTheCommandLineOrDroppedOpenNothing) {
   const std::string a = Folder.Write("a.csv", kCapitals), b = Folder.Write("b.csv", kCapitals);
   Responder.Press("OK");
   Start({a, b});
-  EXPECT_EQ(Form().GetStatus(), "2 items are dropped");
+  EXPECT_EQ(GetStatus(Form()), "2 items are dropped");
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, "Set one file to open.");
   EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
@@ -200,11 +200,11 @@ TEST_F(TMainWindow, SeveralFilesOnTheCommandLineOrDroppedOpenNothing) {
 
   Responder.Press("OK");
   Drop({a, b, Folder.PathOf("c.csv")});
-  EXPECT_EQ(Form().GetStatus(), "3 items are dropped");
+  EXPECT_EQ(GetStatus(Form()), "3 items are dropped");
   std::vector<std::string> many(1024, a);
   Responder.Press("OK");
   Drop(many);
-  EXPECT_EQ(Form().GetStatus(), "1,024 items are dropped");
+  EXPECT_EQ(GetStatus(Form()), "1,024 items are dropped");
   EXPECT_EQ(Responder.Seen().size(), 3u);
   EXPECT_TRUE(Form().GetFileName().empty());
 }
@@ -224,7 +224,7 @@ TEST_F(TMainWindow, AWholeRunThroughTheAnswerFieldThenReview) {
   EXPECT_EQ(QuestionField(form).GetText(), "France");
   EXPECT_FALSE(AnswerField(form).GetReadOnly());
   EXPECT_TRUE(AnswerField(form).Focused());
-  EXPECT_EQ(form.GetStatus(), "Answered 0/3 items");
+  EXPECT_EQ(GetStatus(form), "Answered 0/3 items");
   Answer("paris");
   EXPECT_EQ(QuestionField(form).GetText(), "Japan");
   EXPECT_EQ(AnswerField(form).GetText(), "");
@@ -253,7 +253,7 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
   TMainForm& form = Form();
   Click(cmStart);
   const std::string question = QuestionField(form).GetText();
-  const std::string status = form.GetStatus();
+  const std::string status = GetStatus(form);
 
   Responder.Press("Cancel");
   Click(cmNew);
@@ -270,7 +270,7 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
     EXPECT_EQ(seen.Icon, "warning");
   }
   EXPECT_EQ(QuestionField(form).GetText(), question);
-  EXPECT_EQ(form.GetStatus(), status);
+  EXPECT_EQ(GetStatus(form), status);
   EXPECT_FALSE(AnswerField(form).GetReadOnly());
 
   // Agreeing to quit, then cancelling the file dialog, still leaves the run.
@@ -281,7 +281,7 @@ TEST_F(TMainWindow, CommandsThatEndARunAskFirstAndCancelKeepsIt) {
 
   Responder.Press("OK");
   Click(cmNew);
-  EXPECT_EQ(form.GetStatus(), "No data");
+  EXPECT_EQ(GetStatus(form), "No data");
   EXPECT_EQ(Caption(), "Tesmo");
   EXPECT_EQ(QuestionField(form).GetText(), "");
   EXPECT_TRUE(AnswerField(form).GetReadOnly());
@@ -299,8 +299,8 @@ TEST_F(TMainWindow, AnUnknownExtensionAsksForTheFormat) {
   ASSERT_EQ(Responder.Seen().size(), 2u);
   EXPECT_EQ(Responder.Seen()[1].Text, "Select the file type: " + text);
   EXPECT_EQ(Responder.Seen()[1].Buttons, (std::vector<std::string>{"&CSV", "&Text", "Cancel"}));
-  ASSERT_EQ(Form().GetExam().AllItems.Count(), 1);
-  EXPECT_EQ(Form().GetExam().AllItems.Get(0).GetAnswerCount(), 2);
+  ASSERT_EQ(GetExam(Form()).AllItems.Count(), 1);
+  EXPECT_EQ(GetExam(Form()).AllItems.Get(0).GetAnswerCount(), 2);
 
   // No extension, during a run the user agreed to quit: Cancel keeps the run.
   const std::string bare = Folder.Write("vocab", "a,b\r\n");
@@ -333,7 +333,7 @@ TEST_F(TMainWindow, AFileWithoutItemsOrMissingChangesNothing) {
   EXPECT_EQ(Responder.Seen()[1].Text.back(), '.');
   EXPECT_EQ(Responder.Seen()[1].Caption, "capitals.csv - Tesmo");
   EXPECT_EQ(Form().GetFileName(), good);
-  EXPECT_EQ(Form().GetExam().AllItems.Count(), 3);
+  EXPECT_EQ(GetExam(Form()).AllItems.Count(), 3);
   EXPECT_EQ(MenuItem(Form(), cmHistoryFirst + 1).GetCaption(), "(None) (&2)");
 }
 
@@ -406,7 +406,7 @@ TEST_F(TMainWindow, SaveLogProposesANameAndWritesThePaneWhole) {
 
   // A file that cannot be replaced is left whole and the user is told.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-  Form().ReplaceLogText("other text");
+  Form().Pane().Replace("other text");
   Responder.ChooseFile(target);
   Responder.Press("&Yes"); // the overwrite prompt
   Responder.Press("OK");
@@ -458,7 +458,7 @@ TEST_F(TMainWindow, ShortcutsDoNothingWhileTheirItemIsDisabled) {
   Start();
   for (WORD key : {VK_F2, VK_F4, VK_F5, VK_F3}) Key(QuestionField(Form()).Handle, key);
   EXPECT_EQ(Responder.Seen().size(), 0u) << "no \"There is no item.\" or search";
-  EXPECT_EQ(Form().GetStatus(), "Ready");
+  EXPECT_EQ(GetStatus(Form()), "Ready");
 }
 
 TEST_F(TMainWindow, ClosingDuringARunAsksAndCancelKeepsTheWindow) {
@@ -517,11 +517,11 @@ TEST_F(TMainWindowFileNames, WideNamesDroppedFromTheShell) {
   Drop(std::vector<std::wstring>{folder + (japanese ? L"\\\u65e5\u672c.csv" : L"\\caf\u00e9.csv")});
   EXPECT_EQ(Form().GetFileName(), path);
   Folder.Write("Ab.csv", kCapitals);
-  const std::string status = Form().GetStatus();
+  const std::string status = GetStatus(Form());
   Responder.Press("OK");
   Drop(std::vector<std::wstring>{folder + L"\\\u0100b.csv"});
   EXPECT_EQ(Responder.Seen().at(0).Text,
             "The program cannot open the document: " + Folder.PathOf("?b.csv"));
   EXPECT_EQ(Form().GetFileName(), path);
-  EXPECT_EQ(Form().GetStatus(), status);
+  EXPECT_EQ(GetStatus(Form()), status);
 }

@@ -18,6 +18,9 @@ struct TMainFormProbe {
   static const TLogPane& LogPane(const TMainForm& form) { return form.LogPane; }
   static const TStatusBar& Status(const TMainForm& form) { return form.StatusBar; }
   static TFileDialogs& FileDialogs(TMainForm& form) { return form.FileDialogs; }
+  static THistory& History(TMainForm& form) { return form.History; }
+  static TExam& Exam(TMainForm& form) { return form.Exam; }
+  static const TViewOptions& View(const TMainForm& form) { return form.ViewOptions; }
   static TStrFindDialog& Find(TMainForm& form) { return form.StrFindDialog; }
   static void Open(TMainForm& form, const std::string& path) { form.OpenDocument(path); }
   static void ShowHistory(TMainForm& form) { form.UpdateHistoryMenu(); }
@@ -34,6 +37,10 @@ inline const TControl& AnswerLabel(const TMainForm& form) {
 }
 inline const TEdit& Log(const TMainForm& form) { return Probe::LogPane(form).Control(); }
 inline const TStatusBar& StatusBar(const TMainForm& form) { return Probe::Status(form); }
+inline std::string GetStatus(const TMainForm& form) { return StatusBar(form).GetSimpleText(); }
+inline THistory& GetHistory(TMainForm& form) { return Probe::History(form); }
+inline TExam& GetExam(TMainForm& form) { return Probe::Exam(form); }
+inline const TViewOptions& GetViewOptions(const TMainForm& form) { return Probe::View(form); }
 inline const TControl& ToolBar(const TMainForm& form) { return Probe::Bar(form).ToolBar(); }
 inline TFileDialog& OpenDialog(TMainForm& form) { return Probe::FileDialogs(form).Open; }
 inline TFileDialog& SaveLogDialog(TMainForm& form) { return Probe::FileDialogs(form).Save; }

@@ -19,5 +19,5 @@ TEST_F(MainWindowTest, MouseMovesOverTheFieldsLeaveTheRunGoing) {
     for (LPARAM at : {MAKELPARAM(2, 0), MAKELPARAM(60, 12)})
       SendMessageA(field, WM_MOUSEMOVE, 0, at);
   Answer("Paris");
-  EXPECT_EQ(Form().GetStatus(), "Answered 1/2 items");
+  EXPECT_EQ(GetStatus(Form()), "Answered 1/2 items");
 }

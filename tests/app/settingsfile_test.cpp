@@ -139,8 +139,8 @@ protected:
 
 TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
   TMainForm& form = Start();
-  EXPECT_EQ(form.GetStatus(), "Ready");
-  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
+  EXPECT_EQ(GetStatus(form), "Ready");
+  EXPECT_TRUE(GetViewOptions(form) == TViewOptions());
   EXPECT_TRUE(MenuItem(form, cmShuffle).GetChecked());
   EXPECT_FALSE(MenuItem(form, cmHistoryFirst + 0).GetEnabled());
   EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
@@ -156,8 +156,8 @@ TEST_F(SettingsFileTest, AFreshStartKeepsTheDefaultsAndTheCloseWritesTheFile) {
 
 TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
   TMainForm& form = Start();
-  form.GetHistory().Put(0, "C:\\Quiz\\words.txt");
-  form.GetHistory().Put(1, "C:\\My Files\\kanji.csv");
+  GetHistory(form).Put(0, "C:\\Quiz\\words.txt");
+  GetHistory(form).Put(1, "C:\\My Files\\kanji.csv");
   OpenDialog(form).InitialDir = "C:\\Quiz";
   OpenDialog(form).FilterIndex = 2;
   SaveLogDialog(form).InitialDir = "C:\\Quiz";
@@ -172,13 +172,13 @@ TEST_F(SettingsFileTest, ACloseWritesTheDocumentedExampleByteForByte) {
 TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilters) {
   {
     TMainForm& form = Start();
-    form.GetHistory().Add("C:\\My Files\\kanji.csv");
-    form.GetHistory().Add("C:\\Quiz\\words.txt");
+    GetHistory(form).Add("C:\\My Files\\kanji.csv");
+    GetHistory(form).Add("C:\\Quiz\\words.txt");
     UpdateHistoryMenu(form);
     for (int id : {cmToolbarCaptions, cmSwapPanels, cmStatusBar, cmLastPosition, cmTopmost,
                    cmShuffle, cmSwap, cmCaseSensitive})
       form.ClickMenuItem(id);
-    TViewOptions view = form.GetViewOptions();
+    TViewOptions view = GetViewOptions(form);
     view.FontName = "Courier New";
     view.FontSize = 12;
     view.BitsToFontStyle(5);
@@ -192,14 +192,14 @@ TEST_F(SettingsFileTest, ARestartRestoresHistoryOptionsRectangleFoldersAndFilter
     Close();
   }
   TMainForm& form = Start();
-  EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
-  EXPECT_EQ(form.GetHistory().Get(1), "C:\\My Files\\kanji.csv");
-  EXPECT_EQ(form.GetHistory().Get(2), "");
+  EXPECT_EQ(GetHistory(form).Get(0), "C:\\Quiz\\words.txt");
+  EXPECT_EQ(GetHistory(form).Get(1), "C:\\My Files\\kanji.csv");
+  EXPECT_EQ(GetHistory(form).Get(2), "");
   EXPECT_EQ(MenuItem(form, cmHistoryFirst + 0).GetCaption(), "words.txt (&1)");
   EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
   EXPECT_TRUE(MenuItem(form, cmClear).GetEnabled());
 
-  const TViewOptions& view = form.GetViewOptions();
+  const TViewOptions& view = GetViewOptions(form);
   EXPECT_EQ(view.FontName, "Courier New");
   EXPECT_EQ(view.FontSize, 12);
   EXPECT_EQ(view.FontStyleToBits(), 5);
@@ -293,12 +293,12 @@ TEST_F(SettingsFileTest, TenFieldsReplaceTheHistoryKeepTheViewAndTellTheSettings
   EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
   EXPECT_EQ(Responder.Seen()[0].Icon, "error");
   TMainForm& form = *Form;
-  EXPECT_EQ(form.GetHistory().Get(0), "a.txt");
-  EXPECT_EQ(form.GetHistory().Get(1), "b.txt");
+  EXPECT_EQ(GetHistory(form).Get(0), "a.txt");
+  EXPECT_EQ(GetHistory(form).Get(1), "b.txt");
   EXPECT_TRUE(MenuItem(form, cmHistoryFirst + 1).GetEnabled());
-  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
+  EXPECT_TRUE(GetViewOptions(form) == TViewOptions());
   EXPECT_TRUE(IsWindowVisible(ToolBar(form).Handle));
-  EXPECT_EQ(form.GetStatus(), "Ready");
+  EXPECT_EQ(GetStatus(form), "Ready");
 }
 
 TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBeforeApplied) {
@@ -310,9 +310,9 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
   StartWith(Join(fields));
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
-  EXPECT_EQ(Form->GetHistory().Get(1), "C:\\My Files\\kanji.csv");
+  EXPECT_EQ(GetHistory(*Form).Get(1), "C:\\My Files\\kanji.csv");
   EXPECT_TRUE(MenuItem(*Form, cmToolbar).GetChecked());
-  EXPECT_EQ(Form->GetStatus(), "Ready");
+  EXPECT_EQ(GetStatus(*Form), "Ready");
   Form.reset();
 
   // Field 11, Shuffle: the view options are applied, the examination options
@@ -334,7 +334,7 @@ TEST_F(SettingsFileTest, AFieldThatDoesNotConvertStopsTheReadingWithWhatCameBefo
   EXPECT_NE(Bounds(form).left, 218);
   EXPECT_EQ(OpenDialog(form).InitialDir, "");
   EXPECT_EQ(OpenDialog(form).FilterIndex, 1);
-  EXPECT_EQ(form.GetStatus(), "Ready");
+  EXPECT_EQ(GetStatus(form), "Ready");
 }
 
 TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
@@ -344,7 +344,7 @@ TEST_F(SettingsFileTest, AFileWithoutTheValueKeepsTheDefaultsAndSaysSo) {
   ASSERT_EQ(Responder.Seen().size(), 1u);
   EXPECT_EQ(Responder.Seen()[0].Text, OpenErrorText);
   EXPECT_FALSE(MenuItem(*Form, cmHistoryFirst + 0).GetEnabled());
-  EXPECT_TRUE(Form->GetViewOptions() == TViewOptions());
+  EXPECT_TRUE(GetViewOptions(*Form) == TViewOptions());
 }
 
 TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
@@ -355,7 +355,7 @@ TEST_F(SettingsFileTest, OtherSectionsSurviveACloseAndLowerCaseNamesAreRead) {
                  Join(fields) + "\r\nExtra=2\r\n[Last]\r\nZ=3\r\n");
   TMainForm& form = Start();
   EXPECT_FALSE(MenuItem(form, cmToolbar).GetChecked());
-  EXPECT_EQ(form.GetHistory().Get(0), "C:\\Quiz\\words.txt");
+  EXPECT_EQ(GetHistory(form).Get(0), "C:\\Quiz\\words.txt");
   Close();
 
   const std::string written = ReadBytes(kSettingsFile);
@@ -532,8 +532,8 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
     fields[6] = tabs;
     StartWith(Join(fields));
     TMainForm& form = *Form;
-    EXPECT_EQ(std::to_string(form.GetViewOptions().FontSize), size) << "kept as read";
-    EXPECT_EQ(std::to_string(form.GetViewOptions().TabWidth), tabs);
+    EXPECT_EQ(std::to_string(GetViewOptions(form).FontSize), size) << "kept as read";
+    EXPECT_EQ(std::to_string(GetViewOptions(form).TabWidth), tabs);
     for (HWND field : {QuestionField(form).Handle, Log(form).Handle}) {
       LOGFONTA font{};
       ASSERT_GT(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)),
@@ -544,14 +544,14 @@ TEST_F(SettingsFileTest, OutOfRangeFontSizesAndTabWidthsLeaveAUsableWindow) {
       EXPECT_GE(font.lfHeight, -1000) << size;
     }
     // The log still takes and shows text, the commands still work.
-    form.ReplaceLogText("question\tanswer\r\nnext");
+    form.Pane().Replace("question\tanswer\r\nnext");
     EXPECT_EQ(Log(form).GetText(), "question\tanswer\r\nnext");
     const LRESULT second = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 9, 0);
     EXPECT_NE(second, -1) << tabs;
     EXPECT_LT(static_cast<short>(LOWORD(second)), 32767) << tabs;
     Responder.Press("OK");
     form.ClickMenuItem(cmDefaultView);
-    EXPECT_TRUE(form.GetViewOptions() == TViewOptions()) << size << " " << tabs;
+    EXPECT_TRUE(GetViewOptions(form) == TViewOptions()) << size << " " << tabs;
     Form.reset();
   }
 }
@@ -561,7 +561,7 @@ TEST_F(SettingsFileTest, TheNameDefaultInAnyLetterCaseSelectsTheDefaultFace) {
   fields[3] = "DEFAULT";
   fields[4] = "14";
   StartWith(Join(fields));
-  EXPECT_EQ(Form->GetViewOptions().FontName, "DEFAULT") << "kept as written";
+  EXPECT_EQ(GetViewOptions(*Form).FontName, "DEFAULT") << "kept as written";
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Log(*Form).Handle, WM_GETFONT, 0, 0)),
              sizeof font, &font);

@@ -92,7 +92,7 @@ bool Topmost(const TMainForm& form) {
 // The distance from the start of the log's text to the character after one
 // tab, in pixels.
 int TabDistance(TMainForm& form) {
-  form.ReplaceLogText("a\tb");
+  form.Pane().Replace("a\tb");
   const LRESULT a = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 0, 0);
   const LRESULT b = SendMessageA(Log(form).Handle, EM_POSFROMCHAR, 2, 0);
   return static_cast<short>(LOWORD(b)) - static_cast<short>(LOWORD(a));
@@ -258,7 +258,7 @@ TEST_F(ViewOptionsTest, TabStopsOfTheLogFollowTheTabWidth) {
   const int eight = TabDistance(form);
   EXPECT_NEAR(eight, 8 * average, average);
 
-  TViewOptions options = form.GetViewOptions();
+  TViewOptions options = GetViewOptions(form);
   options.TabWidth = 16;
   form.SetOptions(options);
   EXPECT_NEAR(TabDistance(form), 16 * average, average);
@@ -303,8 +303,8 @@ TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnNa
   EXPECT_FALSE(seen.EffectsShown);
   // The record now names the face itself: it differs and was applied, with
   // the same look.
-  EXPECT_EQ(form.GetViewOptions().FontName, face);
-  EXPECT_EQ(form.GetViewOptions().FontSize, 9);
+  EXPECT_EQ(GetViewOptions(form).FontName, face);
+  EXPECT_EQ(GetViewOptions(form).FontSize, 9);
   EXPECT_NE(FontHandle(QuestionField(form).Handle), before);
   EXPECT_EQ(FontOf(QuestionField(form).Handle).lfFaceName, face);
   EXPECT_EQ(FontOf(QuestionField(form).Handle).lfHeight, FontOf(Log(form).Handle).lfHeight);
@@ -314,7 +314,7 @@ TEST_F(ViewOptionsTest, FontDialogStartsOnTheRealDefaultFaceAndOkAppliesItsOwnNa
   Responder.Press("OK");
   Click(cmFont);
   EXPECT_EQ(FontHandle(QuestionField(form).Handle), applied);
-  EXPECT_EQ(form.GetViewOptions().FontName, face);
+  EXPECT_EQ(GetViewOptions(form).FontName, face);
 }
 
 TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChangesNothing) {
@@ -324,7 +324,7 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
     ClickButton(dialog, "OK");
   });
   Click(cmFont);
-  EXPECT_EQ(form.GetViewOptions().FontSize, 14);
+  EXPECT_EQ(GetViewOptions(form).FontSize, 14);
   const LOGFONTA memo = FontOf(Log(form).Handle);
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(memo.lfHeight, -MulDiv(14, GetDeviceCaps(screen, LOGPIXELSY), 72));
@@ -347,7 +347,7 @@ TEST_F(ViewOptionsTest, FontDialogChangesTheFontOfTheThreeFieldsAndCancelChanges
   });
   Click(cmFont);
   EXPECT_EQ(size, "14");
-  EXPECT_EQ(form.GetViewOptions().FontSize, 14);
+  EXPECT_EQ(GetViewOptions(form).FontSize, 14);
   EXPECT_EQ(FontHandle(Log(form).Handle), held);
 }
 
@@ -357,7 +357,7 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   Click(cmStatusBar);
   Click(cmSwapPanels);
   Click(cmToolbarCaptions);
-  TViewOptions changed = form.GetViewOptions();
+  TViewOptions changed = GetViewOptions(form);
   changed.FontName = "Courier New";
   changed.FontSize = 12;
   changed.TabWidth = 4;
@@ -372,12 +372,12 @@ TEST_F(ViewOptionsTest, ViewDefaultResetsOnlyTheViewOptionsAfterOk) {
   EXPECT_EQ(Responder.Seen()[0].Caption, "Tesmo");
   EXPECT_EQ(Responder.Seen()[0].Text, "Set default settings?");
   EXPECT_EQ(Responder.Seen()[0].Icon, "warning");
-  EXPECT_TRUE(form.GetViewOptions() == changed);
+  EXPECT_TRUE(GetViewOptions(form) == changed);
   EXPECT_TRUE(Topmost(form));
 
   Responder.Press("OK");
   Click(cmDefaultView);
-  EXPECT_TRUE(form.GetViewOptions() == TViewOptions());
+  EXPECT_TRUE(GetViewOptions(form) == TViewOptions());
   EXPECT_FALSE(Topmost(form));
   EXPECT_TRUE(IsWindowVisible(StatusBar(form).Handle));
   EXPECT_LT(ClientRect(form, AnswerField(form).Handle).bottom,
@@ -483,13 +483,13 @@ TEST_F(ViewOptionsTest, AnOptionChangedDuringARunCountsFromTheNextQuestion) {
   // Judged as it was asked: case ignored, the answer expected.
   AnswerField(form).SetText("A1");
   SendMessageA(AnswerField(form).Handle, WM_KEYDOWN, VK_RETURN, 1);
-  EXPECT_EQ(form.GetExam().HitItems.Count(), 1);
+  EXPECT_EQ(GetExam(form).HitItems.Count(), 1);
   // The next question comes swapped, and its case counts.
   EXPECT_EQ(QuestionField(form).GetText(), "a2");
   AnswerField(form).SetText("Q2");
   SendMessageA(AnswerField(form).Handle, WM_KEYDOWN, VK_RETURN, 1);
   // The run is over with that one miss to review.
-  EXPECT_EQ(form.GetExam().ReviewItems.Count(), 1);
+  EXPECT_EQ(GetExam(form).ReviewItems.Count(), 1);
   EXPECT_TRUE(MenuItem(form, cmReview).GetEnabled());
 }
 
@@ -568,18 +568,18 @@ TEST_F(TabWidthTest, AcceptsWholeNumbersFromZeroToNinetySixInTheIntegerRules) {
   EXPECT_EQ(asked.Prompt, "Enter the tab width.");
   EXPECT_EQ(asked.Entry, "8");
   EXPECT_TRUE(WhollySelected(asked));
-  EXPECT_EQ(form.GetViewOptions().TabWidth, 96);
+  EXPECT_EQ(GetViewOptions(form).TabWidth, 96);
 
   const struct {
     const char* Entry;
     int Width;
   } accepted[] = {{"0", 0}, {"$10", 16}, {" 12", 12}, {"-0", 0}, {"0x20", 32}};
   for (const auto& entry : accepted) {
-    const std::string shown = std::to_string(form.GetViewOptions().TabWidth);
+    const std::string shown = std::to_string(GetViewOptions(form).TabWidth);
     Answer(entry.Entry, &asked);
     Click(cmTabWidth);
     EXPECT_EQ(asked.Entry, shown) << "the question proposes the held width";
-    EXPECT_EQ(form.GetViewOptions().TabWidth, entry.Width) << entry.Entry;
+    EXPECT_EQ(GetViewOptions(form).TabWidth, entry.Width) << entry.Entry;
   }
   EXPECT_EQ(Responder.Unexpected(), 0);
   // The log's tab stops follow: 32 characters apart now.
@@ -594,7 +594,7 @@ TEST_F(TabWidthTest, RejectsOtherEntriesWithTheRangeAndTheEntryThenAsksAgainWith
     EXPECT_EQ(LastMessage, "Set the number between 0 and 96: " + entry);
     EXPECT_EQ(again.Entry, entry) << "the dialog shows the rejected entry again";
     EXPECT_TRUE(WhollySelected(again)) << entry;
-    EXPECT_EQ(form.GetViewOptions().TabWidth, 8) << "cancelled after the message: " << entry;
+    EXPECT_EQ(GetViewOptions(form).TabWidth, 8) << "cancelled after the message: " << entry;
   }
   const TAsked empty = Reject("");
   EXPECT_EQ(LastMessage, "Set the number between 0 and 96: ");
@@ -605,7 +605,7 @@ TEST_F(TabWidthTest, RejectsOtherEntriesWithTheRangeAndTheEntryThenAsksAgainWith
   Responder.Press("OK");
   Answer("24");
   Click(cmTabWidth);
-  EXPECT_EQ(form.GetViewOptions().TabWidth, 24);
+  EXPECT_EQ(GetViewOptions(form).TabWidth, 24);
 }
 
 TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNotApplied) {
@@ -631,7 +631,7 @@ TEST_F(TabWidthTest, CancelEscapeAndTheCloseBoxChangeNothingAndTheSameWidthIsNot
     PressCloseBox(dialog);
   });
   Click(cmTabWidth);
-  EXPECT_EQ(form.GetViewOptions().TabWidth, 8);
+  EXPECT_EQ(GetViewOptions(form).TabWidth, 8);
   EXPECT_EQ(second.Entry, "8") << "a cancelled entry is not kept";
   const int width = first.Bounds.right - first.Bounds.left;
   const int height = first.Bounds.bottom - first.Bounds.top;

@@ -47,7 +47,7 @@ TEST_F(TMainWindowFileNames, ANameOutsideTheCodePageOpensThatFileFromEverySource
   const std::wstring macron = folder.Of(L"\u0100b.csv");
   // The file of one item was opened, under a name the program can use again.
   const auto expectMacronOpened = [&](const char* source) {
-    EXPECT_EQ(Form().GetExam().AllItems.Count(), 1) << source;
+    EXPECT_EQ(GetExam(Form()).AllItems.Count(), 1) << source;
     EXPECT_EQ(Form().GetFileName().find('?'), std::string::npos) << source;
     EXPECT_TRUE(sys::FileExists(Form().GetFileName())) << source;
   };

@@ -20,19 +20,19 @@ void TFakeExamWindow::SetStatus(const std::string& text) {
   StatusHistory.push_back(text);
 }
 
-void TFakeExamWindow::ReplaceLogText(const std::string& text) {
+void TFakeExamWindow::Replace(const std::string& text) {
   Log.Replace(text);
   LogChanged();
 }
 
-void TFakeExamWindow::AppendLogLines(const std::vector<std::string>& lines) {
+void TFakeExamWindow::Append(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) Log.AppendLine(line);
   LogChanged();
 }
 
 void TFakeExamWindow::LogChanged() {
   ++LogChanges;
-  SaveLogEnabled = LogHoldsLine(); // Save Log: while the log holds a line
+  SaveLogEnabled = HoldsLine(); // Save Log: while the log holds a line
 }
 
 void TFakeExamWindow::UpdateCommands() {

@@ -28,7 +28,7 @@ public:
 
 enum TFakeFocus { ffNone, ffAnswer, ffLog };
 
-class TFakeExamWindow final : public TExamWindow, public TExamFields {
+class TFakeExamWindow final : public TExamWindow, public TExamFields, public TExamLogPane {
 public:
   explicit TFakeExamWindow(const TExam& exam) : Exam(exam) {}
 
@@ -61,14 +61,15 @@ public:
 
   void SetStatus(const std::string& text) override;
   TExamFields& Fields() override { return *this; }
+  TExamLogPane& Pane() override { return *this; }
   void SetQuestionText(const std::string& text) override { QuestionField = text; }
   std::string GetAnswerText() const override { return AnswerField; }
   void SetAnswerText(const std::string& text) override { AnswerField = text; }
   void FocusAnswer() override { Focus = ffAnswer; }
-  void ReplaceLogText(const std::string& text) override;
-  void AppendLogLines(const std::vector<std::string>& lines) override;
-  bool LogHoldsLine() const override { return !Log.Text().empty(); }
-  void FocusLog() override { Focus = ffLog; }
+  void Replace(const std::string& text) override;
+  void Append(const std::vector<std::string>& lines) override;
+  bool HoldsLine() const override { return !Log.Text().empty(); }
+  void TakeFocus() override { Focus = ffLog; }
   void UpdateCommands() override;
   void ShowError(const std::string& text) override { Errors.push_back(text); }
   bool Confirm(const std::string& text) override;
