@@ -130,11 +130,6 @@ TChoiceLayout Measure(HFONT font, const std::string& message, int buttonCount, i
   return layout;
 }
 
-void Place(HWND control, const RECT& bounds) {
-  MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left,
-             bounds.bottom - bounds.top, FALSE);
-}
-
 class TChoiceDialog : public TModalDialog {
 public:
   TChoiceDialog(const std::string& caption, const std::string& message, TDialogKind kind,
@@ -158,7 +153,7 @@ private:
   bool HasButton(int code) const {
     return std::find(Codes.begin(), Codes.end(), code) != Codes.end();
   }
-  HWND Button(size_t index) const { return GetDlgItem(Handle, Codes[index]); }
+  HWND Button(size_t index) const { return Item(static_cast<WORD>(Codes[index])); }
 
   std::string Caption;
   std::string Text;
@@ -185,15 +180,24 @@ TChoiceDialog::TChoiceDialog(const std::string& caption, const std::string& mess
   Centring = TCentring::HalfEach;
 }
 
+// The places come from the measured layout (LayOut), for the dialog's dpi.
 int TChoiceDialog::Execute(HWND owner) {
-  TDialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0);
-  if (Standard != nullptr) layout.AddControl("Static", kIconId, WS_VISIBLE | SS_ICON, 0, 0, 0, 0);
-  layout.AddControl("Static", kMessageId, WS_VISIBLE | SS_LEFT, 0, 0, 0, 0);
+  std::vector<TDialogControl> controls;
+  if (Standard != nullptr)
+    controls.push_back({.Class = "Static", .Style = SS_ICON, .Place = {}, .Id = kIconId});
+  controls.push_back({.Class = "Static",
+                      .Style = SS_LEFT,
+                      .Place = {},
+                      .Caption = Text.c_str(),
+                      .Id = kMessageId});
   for (size_t i = 0; i < Codes.size(); ++i)
-    layout.AddControl("Button", static_cast<WORD>(Codes[i]),
-                      WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0), 0, 0, 0,
-                      0);
-  const INT_PTR code = Run(owner, layout);
+    controls.push_back(
+        {.Class = "Button",
+         .Style = static_cast<DWORD>(WS_TABSTOP | BS_PUSHBUTTON | (i == 0 ? WS_GROUP : 0)),
+         .Place = {},
+         .Caption = Captions[i].c_str(),
+         .Id = static_cast<WORD>(Codes[i])});
+  const INT_PTR code = Run(owner, {Caption.c_str(), {}, controls});
   const auto pressed = std::find(Codes.begin(), Codes.end(), static_cast<int>(code));
   return pressed == Codes.end() ? -1 : static_cast<int>(pressed - Codes.begin());
 }
@@ -201,16 +205,13 @@ int TChoiceDialog::Execute(HWND owner) {
 void TChoiceDialog::OnInit() {
   EnableMenuItem(GetSystemMenu(Handle, FALSE), SC_CLOSE,
                  MF_BYCOMMAND | (CancelIndex < 0 ? MF_GRAYED : MF_ENABLED));
-  SetWindowTextA(Handle, Caption.c_str());
-  SetDlgItemTextA(Handle, kMessageId, Text.c_str());
-  for (size_t i = 0; i < Codes.size(); ++i) SetWindowTextA(Button(i), Captions[i].c_str());
 
   // The dialog manager's own first focus would not make its button the
   // default one, and Enter would then send IDOK to whichever button has it.
   const bool hasDefault = DefaultIndex >= 0 && DefaultIndex < static_cast<int>(Codes.size());
   const HWND focused = Button(hasDefault ? static_cast<size_t>(DefaultIndex) : 0);
   SendMessageA(Handle, DM_SETDEFID, static_cast<WPARAM>(GetDlgCtrlID(focused)), 0);
-  SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focused), TRUE);
+  FocusControl(focused);
 }
 
 // The icon, the fonts and the places, all for the dpi of the screen the
@@ -238,11 +239,11 @@ SIZE TChoiceDialog::LayOut(int dpi) {
       Measure(measured.Get(), Text, static_cast<int>(Codes.size()), icon != nullptr ? iconSize : 0);
 
   if (icon != nullptr) {
-    const HWND image = GetDlgItem(Handle, kIconId);
+    const HWND image = Item(kIconId);
     SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     Place(image, layout.Icon); // setting the icon sized the control to it
   }
-  const HWND text = GetDlgItem(Handle, kMessageId);
+  const HWND text = Item(kMessageId);
   SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(drawn.Get()), FALSE);
   Place(text, layout.Message);
   for (size_t i = 0; i < Codes.size(); ++i) {

@@ -3,11 +3,12 @@
 // unusable, shows the dialog again with it.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <windows.h>
 
-#include "win/dialogtemplate.h"
+#include "win/controls.h"
 #include "win/modaldialog.h"
 
 class TEnterDialog : public TModalDialog {
@@ -22,13 +23,14 @@ public:
 protected:
   void OnInit() override;
   bool OnOk() override;
-  SIZE LayOut(int dpi) override;
 
 private:
   HINSTANCE Instance;
-  TDialogTemplate Layout;
+  TControl Prompt;
+  TEdit EntryField;
+  std::array<TDialogControl, 4> Controls;
   // The texts of the call in progress.
   std::string Caption;
-  std::string Prompt;
+  std::string PromptText;
   std::string Entry;
 };

@@ -2,67 +2,29 @@
 
 #include <stdexcept>
 
-namespace {
+#include "win/messagebox.h"
 
-enum : WORD {
-  kFindLabel = 100,
-  kFindTextField,
-  kMatchCaseBox,
-  kWholeWordBox,
-  kDirectionGroup,
-  kUpButton,
-  kDownButton,
-  kFindButton = IDOK,
-  kCancelButton = IDCANCEL,
-};
-
-// The design, in pixels at 120 dpi. The radio items sit in two columns inside
-// the group box, below its caption.
-constexpr SIZE kClientSize{480, 104};
-constexpr TDesignPlace kPlaces[] = {
-    {kFindLabel, 8, 8, 97, 25},          {kFindTextField, 112, 8, 249, 23},
-    {kMatchCaseBox, 8, 40, 177, 25},     {kWholeWordBox, 8, 72, 177, 25},
-    {kDirectionGroup, 192, 40, 169, 57}, {kUpButton, 200, 65, 77, 25},
-    {kDownButton, 279, 65, 77, 25},      {kFindButton, 376, 8, 97, 33},
-    {kCancelButton, 376, 48, 97, 33},
-};
-
-constexpr struct {
-  WORD Id;
-  const char* Caption;
-} kCaptions[] = {
-    {kFindLabel, "Fi&nd:"},
-    {kMatchCaseBox, "&Match case"},
-    {kWholeWordBox, "&Whole word only"},
-    {kDirectionGroup, "Direction"},
-    {kUpButton, "&Up"},
-    {kDownButton, "&Down"},
-    {kFindButton, "&Find"},
-    {kCancelButton, "Cancel"},
-};
-
-// Controls in tab order; each starts a group except the second radio item,
-// so the arrow keys move only between Up and Down, and Tab enters the pair at
-// the chosen one. Places and texts are set when the dialog starts.
-TDialogTemplate BuildTemplate() {
-  TDialogTemplate form(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0);
-  const DWORD group = WS_VISIBLE | WS_GROUP;
-  form.AddControl("Static", kFindLabel, group | SS_LEFT | SS_CENTERIMAGE, 0, 0, 0, 0);
-  form.AddControl("Edit", kFindTextField, group | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                  WS_EX_CLIENTEDGE);
-  form.AddControl("Button", kMatchCaseBox, group | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0);
-  form.AddControl("Button", kWholeWordBox, group | WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 0, 0);
-  form.AddControl("Button", kDirectionGroup, group | BS_GROUPBOX, 0, 0, 0, 0);
-  form.AddControl("Button", kUpButton, group | WS_TABSTOP | BS_AUTORADIOBUTTON, 0, 0, 0, 0);
-  form.AddControl("Button", kDownButton, WS_VISIBLE | BS_AUTORADIOBUTTON, 0, 0, 0, 0);
-  form.AddControl("Button", kFindButton, group | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0);
-  form.AddControl("Button", kCancelButton, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0);
-  return form;
+TStrFindDialog::TStrFindDialog(HINSTANCE instance) : Instance(instance) {
+  // Controls in tab order; each starts a group except the second radio
+  // item, so the arrow keys move only between Up and Down, and Tab enters the
+  // pair at the chosen one. The design is in pixels at 120 dpi; the radio
+  // items sit in two columns inside the group box, below its caption.
+  constexpr DWORD group = WS_GROUP;
+  DirectionGroup.Items.resize(2);
+  // clang-format off
+  Controls = {{
+    {.Class = "Static", .Style = group | SS_LEFT | SS_CENTERIMAGE,       .Place = {8, 8, 97, 25},    .Caption = "Fi&nd:"},
+    {.Class = "Edit",   .Style = group | WS_TABSTOP | ES_AUTOHSCROLL,    .Place = {112, 8, 249, 23},                            .ExStyle = WS_EX_CLIENTEDGE, .Bind = &FindTextField.Handle},
+    {.Class = "Button", .Style = group | WS_TABSTOP | BS_AUTOCHECKBOX,   .Place = {8, 40, 177, 25},  .Caption = "&Match case",                                   .Bind = &MatchCaseBox.Handle},
+    {.Class = "Button", .Style = group | WS_TABSTOP | BS_AUTOCHECKBOX,   .Place = {8, 72, 177, 25},  .Caption = "&Whole word only",                              .Bind = &WholeWordBox.Handle},
+    {.Class = "Button", .Style = group | BS_GROUPBOX,                    .Place = {192, 40, 169, 57}, .Caption = "Direction",                                    .Bind = &DirectionGroup.Handle},
+    {.Class = "Button", .Style = group | WS_TABSTOP | BS_AUTORADIOBUTTON, .Place = {200, 65, 77, 25}, .Caption = "&Up",                                          .Bind = &DirectionGroup.Items[0].Handle},
+    {.Class = "Button", .Style = BS_AUTORADIOBUTTON,                     .Place = {279, 65, 77, 25}, .Caption = "&Down",                                         .Bind = &DirectionGroup.Items[1].Handle},
+    {.Class = "Button", .Style = group | WS_TABSTOP | BS_DEFPUSHBUTTON,  .Place = {376, 8, 97, 33},  .Caption = "&Find",  .Id = IDOK},
+    {.Class = "Button", .Style = WS_TABSTOP | BS_PUSHBUTTON,             .Place = {376, 48, 97, 33}, .Caption = "Cancel", .Id = IDCANCEL},
+  }};
+  // clang-format on
 }
-
-} // namespace
-
-TStrFindDialog::TStrFindDialog(HINSTANCE instance) : Instance(instance), Layout(BuildTemplate()) {}
 
 void TStrFindDialog::SetOptions(const TSearchOptions& options) {
   CurrentOptions = options;
@@ -72,7 +34,7 @@ void TStrFindDialog::SetOptions(const TSearchOptions& options) {
 bool TStrFindDialog::Execute(HWND owner, const std::string& selectedText) {
   PrepareShow(selectedText);
   try {
-    return Run(owner, Layout, Instance) == IDOK;
+    return Run(owner, {"Find", {480, 104}, Controls}, Instance) == IDOK;
   } catch (...) {
     // Nothing was chosen: undo the proposal.
     RestoreOptions();
@@ -95,26 +57,14 @@ void TStrFindDialog::PrepareShow(const std::string& selectedText) {
 void TStrFindDialog::RestoreOptions() { SetOptions(SavedOptions); }
 
 void TStrFindDialog::OnInit() {
-  const auto item = [this](WORD id) { return GetDlgItem(Handle, id); };
-  FindTextField.Handle = item(kFindTextField);
-  MatchCaseBox.Handle = item(kMatchCaseBox);
-  WholeWordBox.Handle = item(kWholeWordBox);
-  DirectionGroup.Handle = item(kDirectionGroup);
-  DirectionGroup.Items = {TCheckBox(item(kUpButton)), TCheckBox(item(kDownButton))};
-
-  SetWindowTextA(Handle, "Find");
-  for (const auto& caption : kCaptions) SetDlgItemTextA(Handle, caption.Id, caption.Caption);
   // A find text typed or pasted is not cut at an edit box's default limit.
   FindTextField.Send(EM_LIMITTEXT, 0);
   ShowControls();
-
   // The find box takes the focus with its whole text selected, so typing
   // replaces the proposed text.
-  SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(FindTextField.Handle), TRUE);
+  FocusControl(FindTextField.Handle);
   FindTextField.SelectAll();
 }
-
-SIZE TStrFindDialog::LayOut(int dpi) { return PlaceDesign(kPlaces, kClientSize, dpi); }
 
 void TStrFindDialog::ShowControls() {
   FindTextField.SetText(CurrentOptions.FindText);
@@ -155,11 +105,9 @@ bool TStrFindDialog::ReadControls() {
 // The caption is the owner's title, the application's; without an owner the
 // dialog's own.
 void TStrFindDialog::ShowInputError(HWND control) {
-  if (control != nullptr)
-    SendMessageA(Handle, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  if (control != nullptr) FocusControl(control);
   const char* text = control != nullptr && control == FindTextField.Handle
                          ? "Set the text to find."
                          : "Set the proper value.";
-  const std::string caption = TControl(Owner != nullptr ? Owner : Handle).GetText();
-  MessageBoxA(Handle, text, caption.c_str(), MB_OK | MB_ICONHAND | MB_SETFOREGROUND);
+  ShowMessage(Handle, text, TControl(Owner != nullptr ? Owner : Handle).GetText(), mkError);
 }

@@ -3,13 +3,13 @@
 // between shows; each show builds a fresh modal window from them.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include <windows.h>
 
 #include "settings/options.h"
 #include "win/controls.h"
-#include "win/dialogtemplate.h"
 #include "win/modaldialog.h"
 
 class TStrFindDialog : public TModalDialog {
@@ -34,7 +34,6 @@ protected:
   void OnInit() override;
   bool OnOk() override;
   bool OnCancel() override;
-  SIZE LayOut(int dpi) override;
   [[noreturn]] void CannotShow() const override;
 
 private:
@@ -43,13 +42,14 @@ private:
   void ShowControls();
 
   HINSTANCE Instance;
-  TDialogTemplate Layout;
 
   // The controls read and set, live while the dialog is.
   TEdit FindTextField;
   TCheckBox MatchCaseBox;
   TCheckBox WholeWordBox;
   TRadioGroup DirectionGroup; // Up, then Down
+  // The dialog's design, which binds them.
+  std::array<TDialogControl, 9> Controls;
 
   TSearchOptions CurrentOptions;
   TSearchOptions SavedOptions;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "controls.h"
+#include "dialogtemplate.h"
 #include "dpi.h"
 #include "fonts.h"
 #include "syserror.h"
@@ -30,9 +32,29 @@ void TakeOverDpiChanges(HWND dialog) {
   if (set != nullptr) set(dialog, kDisableAll, kDisableAll);
 }
 
+// The id of each control of a design, in its order.
+WORD IdOf(std::span<const TDialogControl> controls, size_t index) {
+  return controls[index].Id != 0 ? controls[index].Id : static_cast<WORD>(100 + index);
+}
+
+// The structure only: the places are set in pixels as the dialog starts, so
+// the template's own units play no part, and the texts stay bytes of the code
+// page rather than pass through the template's wide characters.
+TDialogTemplate TemplateOf(const TDialogDesign& design) {
+  TDialogTemplate layout(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0);
+  for (size_t i = 0; i < design.Controls.size(); ++i) {
+    const TDialogControl& control = design.Controls[i];
+    layout.AddControl(control.Class, IdOf(design.Controls, i), WS_VISIBLE | control.Style, 0, 0, 0,
+                      0, control.ExStyle);
+  }
+  return layout;
+}
+
 } // namespace
 
-INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE instance) {
+INT_PTR TModalDialog::Run(HWND owner, const TDialogDesign& design, HINSTANCE instance) {
+  const TDialogTemplate layout = TemplateOf(design);
+  Design = &design;
   Failure = nullptr;
   Owner = owner;
   Dpi = WindowDpi(owner);
@@ -42,6 +64,7 @@ INT_PTR TModalDialog::Run(HWND owner, const TDialogTemplate& layout, HINSTANCE i
                               layout.Get(), owner, Proc, reinterpret_cast<LPARAM>(this));
   const DWORD error = GetLastError();
   Handle = nullptr;
+  Design = nullptr;
   if (Failure) std::rethrow_exception(std::exchange(Failure, nullptr));
   if (result == -1) {
     SetLastError(error);
@@ -95,6 +118,7 @@ INT_PTR TModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 // the way, and is then laid out and centred once more at the dpi it has.
 void TModalDialog::Open() {
   TakeOverDpiChanges(Handle);
+  Bind();
   OnInit();
   Opening = true;
   for (int round = 0; round < 2; ++round) {
@@ -139,7 +163,20 @@ SIZE TModalDialog::FrameSize(SIZE client) const {
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-SIZE TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, SIZE client, int dpi) {
+// The design's controls to their wrappers, with their captions.
+void TModalDialog::Bind() {
+  if (Design->Caption != nullptr) SetWindowTextA(Handle, Design->Caption);
+  for (size_t i = 0; i < Design->Controls.size(); ++i) {
+    const TDialogControl& control = Design->Controls[i];
+    const HWND live = Item(IdOf(Design->Controls, i));
+    if (control.Bind != nullptr) *control.Bind = live;
+    if (control.Caption != nullptr) SetWindowTextA(live, control.Caption);
+  }
+}
+
+std::string TModalDialog::ItemText(WORD id) const { return TControl(Item(id)).GetText(); }
+
+SIZE TModalDialog::LayOut(int dpi) {
   // The font the controls had goes only once none of them holds it.
   TFontHandle previous;
   if (!Font || dpi != FontDpi) {
@@ -148,11 +185,12 @@ SIZE TModalDialog::PlaceDesign(std::span<const TDesignPlace> places, SIZE client
     FontDpi = dpi;
   }
   const auto scale = [dpi](int pixels) { return ScaleDesign(pixels, dpi); };
-  for (const TDesignPlace& place : places) {
-    const HWND control = GetDlgItem(Handle, place.Id);
+  for (size_t i = 0; i < Design->Controls.size(); ++i) {
+    const TDesignPlace& place = Design->Controls[i].Place;
+    const HWND control = Item(IdOf(Design->Controls, i));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), FALSE);
-    MoveWindow(control, scale(place.Left), scale(place.Top), scale(place.Width),
-               scale(place.Height), FALSE);
+    const int left = scale(place.Left), top = scale(place.Top);
+    Place(control, {left, top, left + scale(place.Width), top + scale(place.Height)});
   }
-  return {scale(client.cx), scale(client.cy)};
+  return {scale(Design->Client.cx), scale(Design->Client.cy)};
 }
