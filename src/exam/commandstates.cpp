@@ -2,23 +2,18 @@
 
 #include "util/paths.h"
 
-TExamCommandStates ExamCommandStates(const TExam& exam) {
-  TExamCommandStates states;
-  states.StartEnabled = exam.AllItems.Count() > 0;
-  states.ReviewEnabled = exam.ReviewItems.Count() > 0;
-  states.ListEnabled = states.StartEnabled;
+TCommandStates ExamCommandStates(const TExam& exam) {
+  TCommandStates states;
+  states.Start = exam.AllItems.Count() > 0;
+  states.Review = exam.ReviewItems.Count() > 0;
+  states.List = states.Start;
   states.AnswerReadOnly = exam.RestItems.Count() < 1;
   return states;
 }
 
 TCommandStates CommandStates(const TCommandInputs& inputs) {
-  TCommandStates states;
-  const TExamCommandStates exam = ExamCommandStates(inputs.Exam);
+  TCommandStates states = ExamCommandStates(inputs.Exam);
   states.SaveLog = inputs.LogHoldsLine;
-  states.Start = exam.StartEnabled;
-  states.Review = exam.ReviewEnabled;
-  states.List = exam.ListEnabled;
-  states.AnswerReadOnly = exam.AnswerReadOnly;
   states.FindAgain = !inputs.Search.FindText.empty();
   // A slot offers its file when it names one.
   for (int slot = 0; slot < kRecentFileSlots && slot < inputs.History.Count(); ++slot) {

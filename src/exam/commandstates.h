@@ -12,16 +12,6 @@
 // The recent files the File menu offers.
 inline constexpr int kRecentFileSlots = 5;
 
-// Which commands the examination's state allows.
-struct TExamCommandStates {
-  bool StartEnabled = false;  // Start and List: the open file has items
-  bool ReviewEnabled = false; // Review: the last run left misses
-  bool ListEnabled = false;
-  bool AnswerReadOnly = true; // the answer field takes typing only during a run
-};
-
-TExamCommandStates ExamCommandStates(const TExam& exam);
-
 // Everything the states follow.
 struct TCommandInputs {
   const TExam& Exam;
@@ -35,6 +25,7 @@ struct TCommandInputs {
 struct TCommandStates {
   // Enabled.
   bool SaveLog = false;
+  // Start and List: the open file has items; Review: the last run left misses.
   bool Start = false, Review = false, List = false;
   bool FindAgain = false; // Find Next and Find Prev: there is a text to find
   std::array<bool, kRecentFileSlots> RecentFile{};
@@ -48,3 +39,6 @@ struct TCommandStates {
 };
 
 TCommandStates CommandStates(const TCommandInputs& inputs);
+// The states the examination's state alone decides: Start, Review, List and
+// the answer field; the others as they are with nothing open or set.
+TCommandStates ExamCommandStates(const TExam& exam);

@@ -36,10 +36,10 @@ void TFakeExamWindow::LogChanged() {
 }
 
 void TFakeExamWindow::UpdateCommands() {
-  const TExamCommandStates states = ExamCommandStates(Exam);
-  StartEnabled = states.StartEnabled;
-  ReviewEnabled = states.ReviewEnabled;
-  ListEnabled = states.ListEnabled;
+  const TCommandStates states = ExamCommandStates(Exam);
+  StartEnabled = states.Start;
+  ReviewEnabled = states.Review;
+  ListEnabled = states.List;
   AnswerReadOnly = states.AnswerReadOnly;
 }
 
