@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -181,62 +182,48 @@ TEST_F(MainWindowDpi144, CaptionedButtonsHoldTheirWholeCaptionsAndPushTheFieldsD
   ExpectCaptionedToolbarAt144(Form());
 }
 
-TEST_F(MainWindowDpi144, TheInputDialogIsScaledAndCentred) {
+// Both are laid out from their designs: the input dialog's is 376 x 144, the
+// entry at 8, 64, 361 x 23, OK at 88, 104, 97 x 33; the Find dialog's 480 x
+// 104, the find box at 112, 8, 249 x 23, Cancel at 376, 48, 97 x 33.
+TEST_F(MainWindowDpi144, TheInputAndFindDialogsAreScaledAndCentred) {
   Start();
-  SIZE client{};
-  RECT edit{}, ok{};
-  LONG fontHeight = 0;
-  bool centred = false;
-  Responder.Handle([&](HWND dialog) {
-    client = ClientSize(dialog);
-    edit = PlaceOf(GetFocus());
-    ok = PlaceOf(FindButton(dialog, "OK"));
-    fontHeight = FontHeightOf(GetFocus());
-    centred = IsCentredOnTheScreen(dialog);
-    PressKey(dialog, VK_ESCAPE);
-  });
-  Click(cmTabWidth);
-  // Design 376 x 144, the entry at 8, 64, 361 x 23, OK at 88, 104, 97 x 33.
-  EXPECT_EQ(client.cx, 451);
-  EXPECT_EQ(client.cy, 173);
-  EXPECT_EQ(edit.left, 10);
-  EXPECT_EQ(edit.top, 77);
-  EXPECT_EQ(edit.right - edit.left, 433);
-  EXPECT_EQ(edit.bottom - edit.top, 28);
-  EXPECT_EQ(ok.left, 106);
-  EXPECT_EQ(ok.top, 125);
-  EXPECT_EQ(ok.right - ok.left, 116);
-  EXPECT_EQ(ok.bottom - ok.top, 40);
-  EXPECT_EQ(fontHeight, -18);
-  EXPECT_TRUE(centred);
-}
-
-TEST_F(MainWindowDpi144, TheFindDialogIsScaledAndCentred) {
-  Start();
-  SIZE client{};
-  RECT findBox{}, cancel{};
-  LONG fontHeight = 0;
-  bool centred = false;
-  Responder.Handle([&](HWND dialog) {
-    client = ClientSize(dialog);
-    findBox = PlaceOf(GetFocus());
-    cancel = PlaceOf(FindButton(dialog, "Cancel"));
-    fontHeight = FontHeightOf(GetFocus());
-    centred = IsCentredOnTheScreen(dialog);
-    ::ClickButton(dialog, "Cancel");
-  });
-  FindDialog(Form()).Execute(Form().Handle(), "");
-  // Design 480 x 104, the find box at 112, 8, 249 x 23, Cancel at 376, 48, 97 x 33.
-  EXPECT_EQ(client.cx, 576);
-  EXPECT_EQ(client.cy, 125);
-  EXPECT_EQ(findBox.left, 134);
-  EXPECT_EQ(findBox.top, 10);
-  EXPECT_EQ(findBox.right - findBox.left, 299);
-  EXPECT_EQ(cancel.left, 451);
-  EXPECT_EQ(cancel.top, 58);
-  EXPECT_EQ(cancel.bottom - cancel.top, 40);
-  EXPECT_EQ(fontHeight, -18);
-  EXPECT_TRUE(centred);
+  const struct {
+    const char* button;
+    std::function<void()> open;
+    SIZE client;
+    std::vector<LONG> focusedPlace, buttonPlace; // left, top, width, height
+  } cases[] = {
+      {"OK", [&] { Click(cmTabWidth); }, {451, 173}, {10, 77, 433, 28}, {106, 125, 116, 40}},
+      {"Cancel",
+       [&] { FindDialog(Form()).Execute(Form().Handle(), ""); },
+       {576, 125},
+       {134, 10, 299, 28},
+       {451, 58, 116, 40}},
+  };
+  for (const auto& c : cases) {
+    SIZE client{};
+    RECT focused{}, button{};
+    LONG fontHeight = 0;
+    bool centred = false;
+    Responder.Handle([&](HWND dialog) {
+      client = ClientSize(dialog);
+      focused = PlaceOf(GetFocus());
+      button = PlaceOf(FindButton(dialog, c.button));
+      fontHeight = FontHeightOf(GetFocus());
+      centred = IsCentredOnTheScreen(dialog);
+      PressKey(dialog, VK_ESCAPE);
+    });
+    c.open();
+    const auto size = [](const RECT& r) {
+      return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    EXPECT_EQ(client.cx, c.client.cx) << c.button;
+    EXPECT_EQ(client.cy, c.client.cy) << c.button;
+    EXPECT_EQ(size(focused), c.focusedPlace) << c.button;
+    EXPECT_EQ(size(button), c.buttonPlace) << c.button;
+    EXPECT_EQ(fontHeight, -18) << c.button;
+    EXPECT_TRUE(centred) << c.button;
+  }
 }
 
 TEST_F(MainWindowDpi144, TheChoiceDialogShowsItsIconAt48PixelsAndItsTextWhole) {
