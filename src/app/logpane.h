@@ -14,8 +14,13 @@
 
 class TLogPane {
 public:
+  TLogPane() = default;
+  TLogPane(const TLogPane&) = delete;
+  TLogPane& operator=(const TLogPane&) = delete;
+  ~TLogPane();
+
   // The control, made by the window that holds the pane.
-  void Attach(HWND control) { Edit.Attach(control); }
+  void Attach(HWND control);
   const TEdit& Control() const { return Edit.Control(); }
   // Its text and selection in the code page, for the search.
   const TEditText& Contents() const { return Edit; }
@@ -35,6 +40,9 @@ public:
   void ControlChanged();
 
 private:
+  static LRESULT CALLBACK ControlProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+
   void Changed() const {
     if (OnChange) OnChange();
   }

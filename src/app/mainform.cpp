@@ -121,6 +121,25 @@ void TMainForm::CreateControls() {
   // No limit: a long run's log must never be cut.
   LogPane.Control().Send(EM_SETLIMITTEXT, 0);
   CreateMainMenu();
+  NameControls();
+}
+
+// The names a screen reader gives the fields: the labels' captions, whose
+// colon and mnemonic would be read too, and the log, which has no label.
+void TMainForm::NameControls() {
+  Accessibility.Attach(Window.Handle, QuestionField.Handle);
+  Accessibility.SetName(QuestionField.Handle, L"Question");
+  Accessibility.SetName(AnswerField.Handle, L"Answer");
+  Accessibility.SetName(LogPane.Control().Handle, L"Log");
+}
+
+// Where the system has no notifications, the question field is read out as
+// a live region when it shows a new question; the other texts are then in
+// the log alone.
+void TMainForm::Announce(TAnnouncement kind, const std::string& text) {
+  constexpr const wchar_t* kActivities[] = {L"Tesmo.Question", L"Tesmo.Verdict", L"Tesmo.Results"};
+  if (!Accessibility.Announce(WideText(text), kActivities[kind]) && kind == anQuestion)
+    Accessibility.LiveRegionChanged();
 }
 
 // The client area left between the toolbar and the status bar.
@@ -249,6 +268,16 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
+  case WM_SYSCOLORCHANGE:
+  case WM_THEMECHANGED:
+    WMThemeChanged(message, wParam, lParam);
+    break;
+  case WM_SETTINGCHANGE:
+    if (wParam == SPI_SETHIGHCONTRAST) WMThemeChanged(message, wParam, lParam);
+    break;
+  case WM_GETOBJECT:
+    Accessibility.ClientAsked();
+    break;
   case WM_DROPFILES:
     WMDropFiles(reinterpret_cast<HDROP>(wParam));
     return 0;

@@ -29,6 +29,7 @@
 #include "logpane.h"
 #include "settings/history.h"
 #include "settings/options.h"
+#include "win/accessibility.h"
 #include "win/controls.h"
 #include "win/filedialog.h"
 #include "win/handles.h"
@@ -79,6 +80,7 @@ public:
   void AppendLogLines(const std::vector<std::string>& lines) override { LogPane.Append(lines); }
   bool LogHoldsLine() const override { return LogPane.HoldsLine(); }
   void FocusLog() override { LogPane.Control().SetFocus(); }
+  void Announce(TAnnouncement kind, const std::string& text) override;
   void UpdateCommands() override { RefreshCommands(); }
   void ShowError(const std::string& text) override;
   bool Confirm(const std::string& text) override;
@@ -179,10 +181,12 @@ private:
 
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();
+  void NameControls();
   void CreateMainMenu();
   void CreateAccelerators();
   void CreateToolBar();
   void SetToolBarImages();
+  void WMThemeChanged(UINT message, WPARAM wParam, LPARAM lParam);
   void SetToolBarCaptions(bool captions);
   int WidestCaption() const;
   RECT AreaBetweenBars() const;
@@ -204,10 +208,13 @@ private:
   TControl QuestionLabel, AnswerLabel;
   TEdit QuestionField, AnswerField;
   TLogPane LogPane;
+  // Names for screen readers and the announcements of the run.
+  TAccessibility Accessibility;
   TAcceleratorHandle Accelerators;
   TImageListHandle ToolBarImages;
-  TFontHandle WindowFont; // the labels, the toolbar and the status bar
-  TFontHandle FieldFont;  // the fields and the log, from the view options
+  TImageListHandle ToolBarGreyedImages; // in a contrast theme only
+  TFontHandle WindowFont;               // the labels, the toolbar and the status bar
+  TFontHandle FieldFont;                // the fields and the log, from the view options
   TIconHandle SmallIcon, LargeIcon;
   int Dpi = 96;
   std::string TitleText;

@@ -97,17 +97,40 @@ void TMainForm::CreateToolBar() {
   SetToolBarCaptions(false);
 }
 
-// Pictures drawn for the window's density rather than scaled up.
+// Pictures drawn for the window's density rather than scaled up. In a
+// contrast theme they take the theme's colours, the greyed ones too, which
+// the toolbar would otherwise make from the pictures' own.
 void TMainForm::SetToolBarImages() {
-  TImageListHandle images = CreateToolBarImages(MulDiv(16, Dpi, 96));
-  if (!images) {
+  const int size = MulDiv(16, Dpi, 96);
+  const bool contrast = HighContrastOn();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), grey = GetSysColor(COLOR_GRAYTEXT);
+  TImageListHandle images =
+      CreateToolBarImages(size, contrast ? ThemePictureColors(GetSysColor(COLOR_BTNTEXT), face,
+                                                              GetSysColor(COLOR_HIGHLIGHT))
+                                         : kOwnPictureColors);
+  TImageListHandle greyed;
+  if (contrast) greyed = CreateToolBarImages(size, ThemePictureColors(grey, face, grey));
+  if (!images || (contrast && !greyed)) {
     // At start-up a toolbar without pictures is a failure; later the buttons
     // keep the pictures they have.
     if (!ToolBarImages) RaiseLastError("The toolbar's pictures cannot be made.");
     return;
   }
   ToolBar.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+  ToolBar.Send(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed.Get()));
   ToolBarImages = std::move(images);
+  ToolBarGreyedImages = std::move(greyed);
+}
+
+// The system's colours or its contrast theme changed: the common controls
+// hear of it only from their window, and the pictures are drawn anew.
+void TMainForm::WMThemeChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOLORCHANGE) {
+    ToolBar.Send(message, wParam, lParam);
+    StatusBar.Send(message, wParam, lParam);
+  }
+  SetToolBarImages();
+  InvalidateRect(ToolBar.Handle, nullptr, TRUE);
 }
 
 // The width of the widest button caption in the toolbar's font.
@@ -142,10 +165,15 @@ void TMainForm::SetToolBarCaptions(bool captions) {
     button.idCommand = command.Id;
     button.fsState = ButtonState(command.Id);
     button.fsStyle = static_cast<BYTE>(command.Flags & cfCheck ? BTNS_CHECK : BTNS_BUTTON);
-    button.iString = captions ? reinterpret_cast<INT_PTR>(command.Button.Caption) : -1;
+    // Without captions a button keeps the command's name as its text, which
+    // is what a screen reader gives it, and shows no line of it.
+    button.iString =
+        reinterpret_cast<INT_PTR>(captions ? command.Button.Caption : command.Button.Hint);
     buttons.push_back(button);
   }
-  // The padding goes first: the toolbar measures its buttons as they come.
+  // The padding and the text rows go first: the toolbar measures its buttons
+  // as they come.
+  ToolBar.Send(TB_SETMAXTEXTROWS, captions ? 1 : 0);
   const int imageSize = MulDiv(16, Dpi, 96);
   const int plainWidth = MulDiv(22, Dpi, 96), plainHeight = MulDiv(21, Dpi, 96);
   if (captions)
