@@ -284,6 +284,9 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_SHOWWINDOW:
     if (wParam && lParam == 0) FormShow();
     break;
+  case WM_ENTERSIZEMOVE: // the user places the window now
+    KeepingSavedPlace = false;
+    break;
   case WM_ACTIVATE:
     if (WMActivate(LOWORD(wParam))) return 0;
     break;
@@ -390,6 +393,10 @@ bool TMainForm::MoveFocus(HWND from) {
 void TMainForm::ApplicationIdle() {
   if (!IdleInstalled) return;
   IdleInstalled = false;
+  // The window has been shown: a saved place need be held no longer than its
+  // screen's dpi change.
+  FirstShowOver = true;
+  SettleSavedPlace();
   OpenCommandLineFiles();
 }
 

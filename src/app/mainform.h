@@ -178,6 +178,8 @@ private:
   void SaveSettingsSilently();
   void WriteSettings(TIniDocument& document);
   void ApplySavedPlace(const RECT& place);
+  void HoldSavedPlace();
+  void SettleSavedPlace();
 
   // Building the window (mainform.cpp, mainform_menus.cpp).
   void CreateControls();
@@ -221,7 +223,12 @@ private:
   bool IdleInstalled = false;
   bool Created = false; // the start is over
   bool ToolTipsShown = true;
-  bool ApplyingSavedPlace = false;
+  // The saved rectangle, held until the window is shown at its screen's dpi
+  // (ApplySavedPlace), and that dpi where the system tells it.
+  bool KeepingSavedPlace = false;
+  RECT SavedPlace{};
+  int SavedPlaceDpi = 0;
+  bool FirstShowOver = false;
   // The command states last shown, by id from cmNew on.
   std::array<std::optional<TCommandShown>, cmAbout - cmNew + 1> CommandsShown;
   bool AnswerReadOnlyShown = true;

@@ -9,6 +9,7 @@
 #include "settings/inifile.h"
 #include "settings/settingsvalue.h"
 #include "util/platform.h"
+#include "win/dpi.h"
 
 namespace {
 
@@ -81,22 +82,41 @@ void TMainForm::LoadSettings() {
 
 // The rectangle was saved on the screen the window was on, at that screen's
 // scale, and must come back exactly so. The window is made on the primary
-// screen; moved to a screen of another scale, it receives WM_DPICHANGED
-// during the move with the rectangle scaled by new/old dpi, which would make a
-// window saved on a 150 % screen half as large again at every start. While the
-// place is applied, a change of dpi rescales the contents only; and should the
-// system have moved or sized the window anyway, the place is set once more.
+// screen; moved to a screen of another scale, it receives WM_DPICHANGED with
+// the rectangle scaled by new/old dpi, which would make a window saved on a
+// 150 % screen half as large again at every start. Whether the system sends
+// that change while the hidden window is placed or only when it is first
+// shown (inside ShowWindow) is not settled, so the place is held through both:
+// until the first show is over and the window has the dpi of the saved
+// screen, a change of dpi rescales the contents only. Should the system have
+// moved or sized the window anyway, the place is set once more. The user
+// moving or sizing the window ends the hold, as a change that never came.
 void TMainForm::ApplySavedPlace(const RECT& place) {
-  ApplyingSavedPlace = true;
-  const auto apply = [&] {
+  SavedPlace = place;
+  SavedPlaceDpi = DpiOfPlace(place);
+  KeepingSavedPlace = true;
+  HoldSavedPlace();
+}
+
+void TMainForm::HoldSavedPlace() {
+  if (IsIconic(Window.Handle) || IsZoomed(Window.Handle)) return;
+  const RECT& place = SavedPlace;
+  for (int round = 0; round < 2; ++round) {
+    RECT now{};
+    GetWindowRect(Window.Handle, &now);
+    if (EqualRect(&now, &place)) return;
     SetWindowPos(Window.Handle, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  apply();
-  RECT now{};
-  GetWindowRect(Window.Handle, &now);
-  if (!EqualRect(&now, &place)) apply();
-  ApplyingSavedPlace = false;
+  }
+}
+
+// After the first show, and at each change of dpi until the window has the
+// saved screen's (any dpi where the system does not tell it).
+void TMainForm::SettleSavedPlace() {
+  if (!KeepingSavedPlace || !FirstShowOver) return;
+  if (SavedPlaceDpi != 0 && Dpi != SavedPlaceDpi) return; // a change is still to come
+  HoldSavedPlace();
+  KeepingSavedPlace = false;
 }
 
 void TMainForm::SaveSettings() {
