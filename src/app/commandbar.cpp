@@ -138,17 +138,35 @@ BYTE TCommandBar::ButtonState(int id) const {
                            (shown.Checked ? TBSTATE_CHECKED : 0));
 }
 
-// Pictures drawn for the window's density rather than scaled up.
+// Pictures drawn for the window's density rather than scaled up. In a
+// contrast theme they take the theme's colours, the greyed ones too, which
+// the toolbar would otherwise make from the pictures' own.
 void TCommandBar::SetImages() {
-  TImageListHandle images = CreateToolBarImages(MulDiv(16, Dpi, 96));
-  if (!images) {
+  const int size = MulDiv(16, Dpi, 96);
+  const bool contrast = HighContrastOn();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), grey = GetSysColor(COLOR_GRAYTEXT);
+  TImageListHandle images =
+      CreateToolBarImages(size, contrast ? ThemePictureColors(GetSysColor(COLOR_BTNTEXT), face,
+                                                              GetSysColor(COLOR_HIGHLIGHT))
+                                         : kOwnPictureColors);
+  TImageListHandle greyed;
+  if (contrast) greyed = CreateToolBarImages(size, ThemePictureColors(grey, face, grey));
+  if (!images || (contrast && !greyed)) {
     // At start-up a toolbar without pictures is a failure; later the buttons
     // keep the pictures they have.
     if (!Images) RaiseLastError("The toolbar's pictures cannot be made.");
     return;
   }
   Buttons.Send(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+  Buttons.Send(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(greyed.Get()));
   Images = std::move(images);
+  GreyedImages = std::move(greyed);
+}
+
+void TCommandBar::ThemeChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SYSCOLORCHANGE) Buttons.Send(message, wParam, lParam);
+  SetImages();
+  InvalidateRect(Buttons.Handle, nullptr, TRUE);
 }
 
 void TCommandBar::DpiChanged(HFONT font, int dpi) {
@@ -190,10 +208,15 @@ void TCommandBar::ShowCaptions(bool captions) {
     button.idCommand = command.Id;
     button.fsState = ButtonState(command.Id);
     button.fsStyle = static_cast<BYTE>(command.IsCheck() ? BTNS_CHECK : BTNS_BUTTON);
-    button.iString = captions ? reinterpret_cast<INT_PTR>(command.Button.Caption) : -1;
+    // Without captions a button keeps the command's name as its text, which
+    // is what a screen reader gives it, and shows no line of it.
+    button.iString =
+        reinterpret_cast<INT_PTR>(captions ? command.Button.Caption : command.Button.Hint);
     buttons.push_back(button);
   }
-  // The padding goes first: the toolbar measures its buttons as they come.
+  // The padding and the text rows go first: the toolbar measures its buttons
+  // as they come.
+  Buttons.Send(TB_SETMAXTEXTROWS, captions ? 1 : 0);
   const int imageSize = scaled(16, 96);
   const int plainWidth = scaled(22, 96), plainHeight = scaled(21, 96);
   if (captions)

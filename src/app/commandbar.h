@@ -34,6 +34,9 @@ public:
   // The pictures and the buttons for another dpi, measured in the window's
   // new font, which the window has given the toolbar.
   void DpiChanged(HFONT font, int dpi);
+  // The system's colours or its contrast theme changed: the pictures are
+  // drawn anew.
+  void ThemeChanged(UINT message, WPARAM wParam, LPARAM lParam);
   // The caption of a menu item (the recent files).
   void SetCaption(int id, const std::string& caption) const;
 
@@ -57,6 +60,7 @@ private:
   TControl Buttons;
   TAcceleratorHandle Accelerators;
   TImageListHandle Images;
+  TImageListHandle GreyedImages; // in a contrast theme only
   bool Captions = false;
   // The states last shown, by id from cmNew on.
   std::array<std::optional<TCommandShown>, cmAbout - cmNew + 1> Shown;

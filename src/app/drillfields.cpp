@@ -7,6 +7,7 @@
 #include "failure.h"
 #include "win/dpi.h"
 #include "win/syserror.h"
+#include "win/widenames.h"
 
 namespace {
 
@@ -73,6 +74,25 @@ LRESULT TDrillFields::AnswerKey(HWND edit, WPARAM wParam) {
   MSG pending;
   PeekMessageW(&pending, edit, WM_CHAR, WM_CHAR, PM_REMOVE);
   return 0;
+}
+
+// The names a screen reader gives the fields: the labels' captions, whose
+// colon and mnemonic would be read too, and the log, which has no label.
+void TDrillFields::SetLog(HWND log) {
+  Log = log;
+  Accessibility.Attach(Window, QuestionField.Handle);
+  Accessibility.SetName(QuestionField.Handle, L"Question");
+  Accessibility.SetName(AnswerField.Handle, L"Answer");
+  Accessibility.SetName(Log, L"Log");
+}
+
+// Where the system has no notifications, the question field is read out as
+// a live region when it shows a new question; the other texts are then in
+// the log alone.
+void TDrillFields::Announce(TAnnouncement kind, const std::string& text) {
+  constexpr const wchar_t* kActivities[] = {L"Tesmo.Question", L"Tesmo.Verdict", L"Tesmo.Results"};
+  if (!Accessibility.Announce(WideText(text), kActivities[kind]) && kind == anQuestion)
+    Accessibility.LiveRegionChanged();
 }
 
 void TDrillFields::ShowReadOnly(bool readOnly) {

@@ -10,6 +10,7 @@
 
 #include "exam/examrun.h"
 #include "exam/examwindow.h"
+#include "win/accessibility.h"
 #include "win/controls.h"
 
 class TDrillFields final : public TExamFields {
@@ -18,13 +19,19 @@ public:
   // the field its mnemonic focuses, the labels drawn in font. The answer
   // field's keys go to run; the log is the control after the fields.
   void Create(HWND window, HINSTANCE instance, HFONT font, TExamRun& run);
-  void SetLog(HWND log) { Log = log; }
+  // The log, which also gets its name for screen readers with the fields.
+  void SetLog(HWND log);
 
   // TExamFields
   void SetQuestionText(const std::string& text) override { QuestionField.SetText(text); }
   std::string GetAnswerText() const override { return AnswerField.GetText(); }
   void SetAnswerText(const std::string& text) override { AnswerField.SetText(text); }
   void FocusAnswer() override { AnswerField.SetFocus(); }
+
+  // What a screen reader is told of the run (TExamWindow::Announce), and its
+  // first question for what the window shows (WM_GETOBJECT).
+  void Announce(TAnnouncement kind, const std::string& text);
+  void ClientAsked() { Accessibility.ClientAsked(); }
 
   // The answer field read-only outside a run; handed over only when it changed.
   void ShowReadOnly(bool readOnly);
@@ -58,4 +65,6 @@ private:
   HWND Log = nullptr;
   bool ReadOnlyShown = true;
   HWND FocusBeforeDeactivation = nullptr;
+  // Names for screen readers and the announcements of the run.
+  TAccessibility Accessibility;
 };

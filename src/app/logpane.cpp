@@ -1,6 +1,33 @@
 #include "logpane.h"
 
+#include <commctrl.h>
+
 #include "exam/examlog.h"
+#include "failure.h"
+
+TLogPane::~TLogPane() {
+  if (IsWindow(Edit.Control().Handle)) RemoveWindowSubclass(Edit.Control().Handle, ControlProc, 0);
+}
+
+void TLogPane::Attach(HWND control) {
+  Edit.Attach(control);
+  SetWindowSubclass(control, ControlProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// A multi-line edit sends no change notice when its whole text is set, which
+// another program (a dictation or automation tool) may do: the pane notices
+// it here, so that nothing goes on with the text it knew before.
+LRESULT CALLBACK TLogPane::ControlProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+  const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+  if (message == WM_SETTEXT && result) {
+    auto* pane = reinterpret_cast<TLogPane*>(data);
+    Guarded(
+        GetAncestor(edit, GA_ROOT), message, [pane] { return pane->ControlChanged(), LRESULT{0}; },
+        [] { return LRESULT{0}; });
+  }
+  return result;
+}
 
 void TLogPane::Replace(const std::string& text) {
   {

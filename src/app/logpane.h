@@ -15,8 +15,13 @@
 
 class TLogPane final : public TExamLogPane {
 public:
+  TLogPane() = default;
+  TLogPane(const TLogPane&) = delete;
+  TLogPane& operator=(const TLogPane&) = delete;
+  ~TLogPane();
+
   // The control, made by the window that holds the pane.
-  void Attach(HWND control) { Edit.Attach(control); }
+  void Attach(HWND control);
   const TEdit& Control() const { return Edit.Control(); }
   // Its text and selection in the code page, for the search.
   const TEditText& Contents() const { return Edit; }
@@ -37,6 +42,9 @@ public:
   void ControlChanged();
 
 private:
+  static LRESULT CALLBACK ControlProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR data);
+
   void Changed() const {
     if (OnChange) OnChange();
   }

@@ -193,15 +193,39 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
+  case WM_SYSCOLORCHANGE:
+  case WM_THEMECHANGED:
+  case WM_SETTINGCHANGE:
+    // The common controls hear of a change of colours or of a contrast theme
+    // only from their window.
+    if (message == WM_SETTINGCHANGE && wParam != SPI_SETHIGHCONTRAST) break;
+    if (message == WM_SYSCOLORCHANGE) StatusBar.Send(message, wParam, lParam);
+    CommandBar.ThemeChanged(message, wParam, lParam);
+    break;
+  case WM_GETOBJECT:
+    DrillFields.ClientAsked();
+    break;
   case WM_DROPFILES:
     WMDropFiles(reinterpret_cast<HDROP>(wParam));
     return 0;
   case WM_SHOWWINDOW:
     if (wParam && lParam == 0) FormShow();
     break;
+  case WM_ENTERSIZEMOVE: // the user places the window now
+    SavedPlace.Release();
+    break;
   case WM_ACTIVATE:
     if (DrillFields.Activated(LOWORD(wParam))) return 0;
     break;
+  default:
+    break;
+  }
+  return DispatchEnd(message, wParam, lParam);
+}
+
+// The window's end: asked to close, the session's end, destroyed.
+LRESULT TMainForm::DispatchEnd(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
   case WM_CLOSE: {
     bool canClose = true;
     FormCloseQuery(canClose);
@@ -219,19 +243,14 @@ LRESULT TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (wParam && (lParam & ENDSESSION_CLOSEAPP)) DestroyWindow(Window.Handle);
     return 0;
   case WM_DESTROY:
-    WMDestroy();
+    DragAcceptFiles(Window.Handle, FALSE);
+    ReleaseWindowObject(Window.Handle);
+    Window.Handle = nullptr;
+    if (QuitOnDestroy) PostQuitMessage(0);
     return 0;
   default:
-    break;
+    return DefWindowProcA(Window.Handle, message, wParam, lParam);
   }
-  return DefWindowProcA(Window.Handle, message, wParam, lParam);
-}
-
-void TMainForm::WMDestroy() {
-  DragAcceptFiles(Window.Handle, FALSE);
-  ReleaseWindowObject(Window.Handle);
-  Window.Handle = nullptr;
-  if (QuitOnDestroy) PostQuitMessage(0);
 }
 
 void TMainForm::WMCommand(WPARAM wParam, LPARAM lParam) {
@@ -260,7 +279,15 @@ bool TMainForm::PreTranslateMessage(MSG& message) {
 void TMainForm::ApplicationIdle() {
   if (!IdleInstalled) return;
   IdleInstalled = false;
-  OpenCommandLineFiles();
+  // The window has been shown: a saved place need be held no longer than its
+  // screen's dpi change.
+  SavedPlace.Settle(Window.Handle, Dpi, true);
+  // The command line's files; relative names are taken against the current
+  // folder, in UTF-16 too.
+  if (Arguments.empty()) return;
+  std::vector<TCodePageName> names;
+  for (const std::wstring& argument : Arguments) names.push_back(FullCodePageName(argument));
+  OpenFileList(names);
 }
 
 void TMainForm::FormShow() { DrillFields.FocusFirst(); }

@@ -36,6 +36,35 @@
 
 class TIniDocument;
 
+// The rectangle the settings saved, taken exactly as it was saved
+// (mainform_settings.cpp). The window is made on the primary screen; moved to
+// a screen of another scale, it receives WM_DPICHANGED with the rectangle
+// scaled by new/old dpi, which would make a window saved on a 150 % screen
+// half as large again at every start. Whether the system sends that change
+// while the hidden window is placed or only when it is first shown (inside
+// ShowWindow) is not settled, so the place is held through both: until the
+// first show is over and the window has the dpi of the saved screen, a change
+// of dpi rescales the contents only. Should the system have moved or sized
+// the window anyway, the place is set once more. The user moving or sizing
+// the window ends the hold, as a change that never came.
+class TSavedPlace {
+public:
+  void Apply(HWND window, const RECT& place);
+  // Held still: a change of dpi leaves the window's rectangle alone.
+  bool Keeping() const { return Held; }
+  void Release() { Held = false; }
+  // After a change of dpi, or once the first show is over.
+  void Settle(HWND window, int dpi, bool firstShowOver = false);
+
+private:
+  void Hold(HWND window) const;
+
+  RECT Place{};
+  int PlaceDpi = 0; // where the system tells it
+  bool Held = false;
+  bool ShowOver = false;
+};
+
 class TMainForm final : public TExamWindow {
 public:
   // Registers the window class; call once before the first window is created.
@@ -101,6 +130,9 @@ public:
   void SetStatus(const std::string& text) override { StatusBar.SetSimpleText(text); }
   TExamFields& Fields() override { return DrillFields; }
   TExamLogPane& Pane() override { return LogPane; }
+  void Announce(TAnnouncement kind, const std::string& text) override {
+    DrillFields.Announce(kind, text);
+  }
   // The one refresh of the command states, which every change of state
   // calls: computed from what the window holds, shown by its parts.
   void UpdateCommands() override;
@@ -116,8 +148,8 @@ private:
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DispatchEnd(UINT message, WPARAM wParam, LPARAM lParam);
   void WMCommand(WPARAM wParam, LPARAM lParam);
-  void WMDestroy();
   void FormShow();
   void FormCloseQuery(bool& canClose);
 
@@ -135,7 +167,6 @@ private:
   void SetFileName(const std::string& path);
   void UpdateHistoryMenu();
   bool ExecuteFileDialog(TFileDialog& dialog, std::string& fileName);
-  void OpenCommandLineFiles();
   void WMDropFiles(HDROP drop);
   void OpenFileList(const std::vector<TCodePageName>& names);
 
@@ -148,7 +179,6 @@ private:
   // Silently at the session's end, where no box can be shown.
   void SaveSettings(bool silently = false);
   void WriteSettings(TIniDocument& document);
-  void ApplySavedPlace(const RECT& place);
 
   // Building the window and laying it out (mainform.cpp, mainform_dpi.cpp).
   void CreateControls();
@@ -170,7 +200,7 @@ private:
   int Dpi = 96;
   bool IdleInstalled = false;
   bool Created = false; // the start is over
-  bool ApplyingSavedPlace = false;
+  TSavedPlace SavedPlace;
 
   // Both start in the folder either was last used in; the settings keep
   // them in this order.

@@ -50,8 +50,8 @@ void TMainForm::SelectAll() {
 
 void TMainForm::ShowHelp() {
   if (!Confirm("Open the help document in HTML format?")) return;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(Window.Handle, "open", kHelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      Window.Handle, L"open", kWideHelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) ShowOpenError(kHelpFile);
 }
 

@@ -23,10 +23,12 @@ void TMainForm::WMDpiChanged(int dpi, const RECT& suggested) {
   ApplyViewOptions();
   // The rectangle the system proposes keeps the window where the user put it,
   // at the new density; the new size lays the controls out again. A saved
-  // rectangle being applied holds as it was saved (ApplySavedPlace).
-  if (!ApplyingSavedPlace)
+  // rectangle not yet shown at its screen's dpi holds as it was saved
+  // (ApplySavedPlace).
+  if (!SavedPlace.Keeping())
     SetWindowPos(Window.Handle, nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutControls();
+  SavedPlace.Settle(Window.Handle, Dpi);
 }

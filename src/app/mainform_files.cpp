@@ -146,14 +146,6 @@ void TMainForm::SaveLog() {
   }
 }
 
-// Relative names are taken against the current folder, in UTF-16 too.
-void TMainForm::OpenCommandLineFiles() {
-  if (Arguments.empty()) return;
-  std::vector<TCodePageName> names;
-  for (const std::wstring& argument : Arguments) names.push_back(FullCodePageName(argument));
-  OpenFileList(names);
-}
-
 void TMainForm::WMDropFiles(HDROP drop) {
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   SetForegroundWindow(Window.Handle);

@@ -9,6 +9,7 @@
 #include "settings/inifile.h"
 #include "settings/settingsvalue.h"
 #include "util/platform.h"
+#include "win/dpi.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void TMainForm::LoadSettings() {
   if (read.ExamOptionsRead) SetOptions(stored.ExamOptions);
   // A window that closed maximized or minimized starts where the system puts it.
   if (read.RestoresBounds() && IsReachable(stored))
-    ApplySavedPlace({stored.Left, stored.Top, stored.Right, stored.Bottom});
+    SavedPlace.Apply(Window.Handle, {stored.Left, stored.Top, stored.Right, stored.Bottom});
   const auto dialogs = FileDialogs.All();
   for (int i = 0; i < static_cast<int>(dialogs.size()); ++i) {
     TFileDialog& dialog = *dialogs[static_cast<size_t>(i)];
@@ -88,26 +89,43 @@ void TMainForm::LoadSettings() {
 
 // The rectangle was saved on the screen the window was on, at that screen's
 // scale, and must come back exactly so. The window is made on the primary
-// screen; moved to a screen of another scale, it receives WM_DPICHANGED
-// during the move with the rectangle scaled by new/old dpi, which would make a
-// window saved on a 150 % screen half as large again at every start. While the
-// place is applied, a change of dpi rescales the contents only; and should the
-// system have moved or sized the window anyway, the place is set once more.
-void TMainForm::ApplySavedPlace(const RECT& place) {
-  ApplyingSavedPlace = true;
-  const auto apply = [&] {
-    SetWindowPos(Window.Handle, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  apply();
-  RECT now{};
-  GetWindowRect(Window.Handle, &now);
-  if (!EqualRect(&now, &place)) apply();
-  ApplyingSavedPlace = false;
+// screen; moved to a screen of another scale, it receives WM_DPICHANGED with
+// the rectangle scaled by new/old dpi, which would make a window saved on a
+// 150 % screen half as large again at every start. Whether the system sends
+// that change while the hidden window is placed or only when it is first
+// shown (inside ShowWindow) is not settled, so the place is held through both:
+// until the first show is over and the window has the dpi of the saved
+// screen, a change of dpi rescales the contents only. Should the system have
+// moved or sized the window anyway, the place is set once more. The user
+// moving or sizing the window ends the hold, as a change that never came.
+void TSavedPlace::Apply(HWND window, const RECT& place) {
+  Place = place;
+  PlaceDpi = DpiOfPlace(place);
+  Held = true;
+  Hold(window);
 }
 
-// At the session's end no box can be shown and nobody could answer one: the
-// settings are written if they can be, and a failure is dropped.
+void TSavedPlace::Hold(HWND window) const {
+  if (IsIconic(window) || IsZoomed(window)) return;
+  for (int round = 0; round < 2; ++round) {
+    RECT now{};
+    GetWindowRect(window, &now);
+    if (EqualRect(&now, &Place)) return;
+    SetWindowPos(window, nullptr, Place.left, Place.top, Place.right - Place.left,
+                 Place.bottom - Place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// After the first show, and at each change of dpi until the window has the
+// saved screen's (any dpi where the system does not tell it).
+void TSavedPlace::Settle(HWND window, int dpi, bool firstShowOver) {
+  ShowOver = ShowOver || firstShowOver;
+  if (!Held || !ShowOver) return;
+  if (PlaceDpi != 0 && dpi != PlaceDpi) return; // a change is still to come
+  Hold(window);
+  Held = false;
+}
+
 void TMainForm::SaveSettings(bool silently) {
   if (silently) {
     try {

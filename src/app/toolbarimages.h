@@ -23,6 +23,21 @@ enum TToolBarPicture : int {
   tpCount
 };
 
+// The colours the pictures are drawn in, by what they stand for.
+struct TPictureColors {
+  COLORREF Ink, Paper, Fold, Blue, Green, Yellow, DarkYellow, Grey, Orange, Purple;
+};
+// The pictures' own colours.
+extern const TPictureColors kOwnPictureColors;
+// A contrast theme's: lines and letters in ink, faces in paper, what the own
+// colours fill in the accent. Every picture still differs by its shape.
+TPictureColors ThemePictureColors(COLORREF ink, COLORREF paper, COLORREF accent);
+
+// Whether a contrast theme is on. Tests put their own answer in its place.
+using THighContrast = bool (*)();
+bool SystemHighContrast();
+extern THighContrast HighContrastOn;
+
 // An image list of the nine pictures, size x size pixels each, or none when
 // the system could not make it.
-TImageListHandle CreateToolBarImages(int size);
+TImageListHandle CreateToolBarImages(int size, const TPictureColors& colors = kOwnPictureColors);

@@ -83,7 +83,9 @@ struct TChoiceLayout {
   std::vector<RECT> Buttons;
 };
 
-TChoiceLayout Measure(HFONT font, const std::string& message, int buttonCount, int iconSize) {
+// A long message wraps at wrapWidth pixels.
+TChoiceLayout Measure(HFONT font, const std::string& message, int buttonCount, int iconSize,
+                      int wrapWidth) {
   const TWindowDC screen(nullptr);
   const HDC dc = screen.Get();
   const TSelection selected(dc, font);
@@ -96,7 +98,7 @@ TChoiceLayout Measure(HFONT font, const std::string& message, int buttonCount, i
   auto horizontal = [unitX](int units) { return MulDiv(units, unitX, 4); };
   auto vertical = [unitY](int units) { return MulDiv(units, unitY, 8); };
 
-  RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+  RECT text{0, 0, wrapWidth, 0};
   DrawTextA(dc, message.c_str(), static_cast<int>(message.size()), &text,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
   int buttonWidth = horizontal(50);
@@ -235,8 +237,13 @@ SIZE TChoiceDialog::LayOut(int dpi) {
   face.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(face.lfFaceName, DefaultFontFace().c_str(), LF_FACESIZE);
   TFontHandle drawn(CreateFontIndirectA(&face));
+  // Half the width of the screen the dialog opens on, as the standard message
+  // dialog wraps: the primary screen's would make a box wider than a smaller
+  // second screen, or tall and narrow on a larger one.
+  const RECT area = WorkAreaOf(Owner);
   const TChoiceLayout layout =
-      Measure(measured.Get(), Text, static_cast<int>(Codes.size()), icon != nullptr ? iconSize : 0);
+      Measure(measured.Get(), Text, static_cast<int>(Codes.size()), icon != nullptr ? iconSize : 0,
+              (area.right - area.left) / 2);
 
   if (icon != nullptr) {
     const HWND image = Item(kIconId);

@@ -57,6 +57,25 @@ private:
   int Lines = 0;
 };
 
+// Lines read one after another as sentences; a block's header is read
+// without its brackets.
+class TSpokenLines final : public TLogLines {
+public:
+  explicit TSpokenLines(std::string_view first) : Text(first) {}
+  bool HoldsLine() const override { return false; } // no blank lines
+  void Add(std::string_view line) override {
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
+      line = line.substr(1, line.size() - 2);
+    // A line that ends a sentence itself needs no second full stop.
+    if (!Text.empty()) {
+      const char last = Text.back();
+      Text.append(last == '.' || last == '!' || last == '?' ? " " : ". ");
+    }
+    Text.append(line);
+  }
+  std::string Text;
+};
+
 void AddAnswerLine(TLogLines& lines, int number, std::string_view answer) {
   std::string line = "Answer ";
   line.append(TDecimal(number).View()).append(": ").append(answer);
@@ -85,6 +104,19 @@ void AddResultsBlock(TLogLines& log, int hits, int misses, int ratio) {
   log.Add("Hit: " + GroupThousands(hits));
   log.Add("Miss: " + GroupThousands(misses));
   log.Add("Ratio: " + GroupThousands(ratio) + "%");
+}
+
+std::string MissVerdict(const std::vector<std::string>& answers) {
+  TSpokenLines spoken("Miss");
+  for (size_t k = 0; k < answers.size(); ++k)
+    AddAnswerLine(spoken, static_cast<int>(k + 1), answers[k]);
+  return std::move(spoken.Text);
+}
+
+std::string ResultsSummary(int hits, int misses, int ratio) {
+  TSpokenLines spoken("");
+  AddResultsBlock(spoken, hits, misses, ratio);
+  return std::move(spoken.Text);
 }
 
 std::string MakeItemList(std::string_view fileName, const TExamItems& items) {

@@ -28,6 +28,12 @@ void AddMissBlock(TLogLines& log, int missNumber, std::string_view question,
 // The block that closes a run; ratio is in percent.
 void AddResultsBlock(TLogLines& log, int hits, int misses, int ratio);
 
+// What a screen reader is told in the blocks' own words, their lines read as
+// sentences: a miss with the accepted answers ("Miss. Answer 1: cold"), and
+// the results ("Results. Hit: 1. Miss: 2. Ratio: 33%").
+std::string MissVerdict(const std::vector<std::string>& answers);
+std::string ResultsSummary(int hits, int misses, int ratio);
+
 // Every item of a set with its question and answers, under a header naming
 // the file; every line ends with CR LF.
 std::string MakeItemList(std::string_view fileName, const TExamItems& items);

@@ -83,10 +83,11 @@ void TExamRun::ShowNextItem() {
   }
   Window.UpdateCommands();
   const TExamItem& item = std::as_const(Exam.RestItems).Get(Exam.Index);
-  Window.Fields().SetQuestionText(Exam.Options.Swap ? item.GetAnswer(0)
-                                                    : std::string(item.Question));
+  const std::string shown = Exam.Options.Swap ? item.GetAnswer(0) : std::string(item.Question);
+  Window.Fields().SetQuestionText(shown);
   Window.Fields().SetAnswerText("");
   Window.Fields().FocusAnswer();
+  Window.Announce(anQuestion, shown);
 }
 
 void TExamRun::AnswerKeyDown(TKeyCode& key) {
@@ -142,6 +143,7 @@ void TExamRun::JudgeAnswer(const std::string& question, const std::vector<std::s
     log.Commit();
   }
   Window.UpdateCommands();
+  Window.Announce(anVerdict, hit ? "Hit" : MissVerdict(answers));
 }
 
 void TExamRun::FinishExam() {
@@ -153,6 +155,8 @@ void TExamRun::FinishExam() {
   TWindowLog log(Window);
   AddResultsBlock(log, static_cast<int>(hits), static_cast<int>(misses), ratio);
   log.Commit();
+  Window.Announce(anResults,
+                  ResultsSummary(static_cast<int>(hits), static_cast<int>(misses), ratio));
   Window.Pane().TakeFocus();
   // The misses become the review set. The run's sets are emptied right
   // after, so taking the missed items over is the same as copying them.

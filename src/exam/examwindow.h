@@ -12,6 +12,10 @@
 #include "randomsource.h"
 #include "settings/options.h"
 
+// What a screen reader is told beyond what the focused control says: the
+// question as it is shown, the verdict on an answer, the results of a run.
+enum TAnnouncement { anQuestion, anVerdict, anResults };
+
 // The question and answer fields.
 class TExamFields {
 public:
@@ -50,6 +54,11 @@ public:
   // The question and answer fields, and the log pane.
   virtual TExamFields& Fields() = 0;
   virtual TExamLogPane& Pane() = 0;
+
+  // Tells a screen reader the text, in turn after what it was told before:
+  // the focus stays in the answer field for the whole run, so the learner
+  // hears the questions and verdicts only through this.
+  virtual void Announce(TAnnouncement kind, const std::string& text) = 0;
 
   // Start, Review and List enabled from the item counts; the answer field read-only
   // when no run is active.

@@ -79,6 +79,12 @@ inline bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
 // user's locale.
 bool IsLetterOrDigit(const char* p, const char* end);
 
+// A letter or digit beyond the basic plane (c above U+FFFF), judged by the
+// block it lies in: CJK ideographs of the supplementary planes, the scripts
+// and the mathematical letters and digits of plane 1. The system's character
+// types judge UTF-16 units one by one and give a surrogate half none.
+bool IsSupplementaryLetterOrDigit(char32_t c);
+
 // The text in the locale's upper case, character by character.
 std::string UpperCase(std::string_view text);
 

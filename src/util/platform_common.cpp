@@ -1,6 +1,8 @@
 // The parts of the platform layer that both builds share.
 #include "platform.h"
 
+#include <utility>
+
 #include "paths.h"
 
 namespace sys {
@@ -46,6 +48,24 @@ const char* PrevChar(const char* start, const char* p) {
   const char* q = p - 1;
   while (q > start && IsLeadByte(static_cast<unsigned char>(q[-1]))) --q;
   return ((p - 1 - q) % 2 == 1) ? p - 2 : p - 1;
+}
+
+bool IsSupplementaryLetterOrDigit(char32_t c) {
+  // First and last code point of each block or run of blocks; the symbols,
+  // emoji, tags and private use between them are no word characters.
+  static constexpr std::pair<char32_t, char32_t> kRanges[] = {
+      {0x10000, 0x100FF}, // Linear B
+      {0x10280, 0x1BCAF}, // the historic and minority scripts, Tangut, kana
+      {0x1D400, 0x1D7FF}, // mathematical letters and digits
+      {0x1E000, 0x1E95F}, // Glagolitic to Adlam
+      {0x1EE00, 0x1EEFF}, // Arabic mathematical letters
+      {0x1FBF0, 0x1FBF9}, // segmented digits
+      {0x20000, 0x2FA1F}, // CJK ideographs, extensions B to F and compatibility
+      {0x30000, 0x323AF}, // CJK ideographs, extensions G and H
+  };
+  for (const auto& [first, last] : kRanges)
+    if (c >= first && c <= last) return true;
+  return false;
 }
 
 std::string SaveTempName(const std::string& fileName, unsigned long pid, unsigned number) {

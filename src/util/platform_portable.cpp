@@ -126,6 +126,7 @@ char32_t DecodeUtf8(const unsigned char* p, int length) {
 // Letters and digits beyond ASCII, for the scripts the tests use: Latin,
 // Greek, Cyrillic, kana, kanji, Hangul and the full-width forms.
 bool IsUnicodeLetterOrDigit(char32_t c) {
+  if (c > 0xFFFF) return IsSupplementaryLetterOrDigit(c);
   if (c == 0xAA || c == 0xB5 || c == 0xBA) return true;
   if (c < 0xC0) return false;
   if (c == 0xD7 || c == 0xF7) return false;

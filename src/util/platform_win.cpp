@@ -106,7 +106,14 @@ bool IsLetterOrDigit(const char* p, const char* end) {
   const TWideText wide({p, static_cast<size_t>(NextChar(p, end) - p)});
   WORD types[2] = {0, 0};
   if (wide.Size <= 0 || !GetStringTypeW(CT_CTYPE1, wide.Text, wide.Size, types)) return false;
-  return (types[0] & (C1_ALPHA | C1_DIGIT)) != 0;
+  if ((types[0] & (C1_ALPHA | C1_DIGIT)) != 0) return true;
+  // A character beyond the basic plane, a UTF-8 sequence of four bytes, is
+  // typed as the character its two halves encode.
+  if (wide.Size == 2 && IS_HIGH_SURROGATE(wide.Text[0]) && IS_LOW_SURROGATE(wide.Text[1]))
+    return IsSupplementaryLetterOrDigit(0x10000 +
+                                        ((static_cast<char32_t>(wide.Text[0]) - 0xD800) << 10) +
+                                        (static_cast<char32_t>(wide.Text[1]) - 0xDC00));
+  return false;
 }
 
 namespace {

@@ -15,6 +15,24 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
+int MonitorDpiOfPlace(const RECT& place) {
+  // MDT_EFFECTIVE_DPI; shcore.dll comes only from the system's folder.
+  using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = [] {
+    const HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<TGetDpiForMonitor>(reinterpret_cast<void*>(
+                                   GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  UINT dpiX = 0, dpiY = 0;
+  if (getDpiForMonitor == nullptr ||
+      FAILED(getDpiForMonitor(MonitorFromRect(&place, MONITOR_DEFAULTTONEAREST), 0, &dpiX, &dpiY)))
+    return 0;
+  return static_cast<int>(dpiY);
+}
+
+TDpiOfPlace DpiOfPlace = MonitorDpiOfPlace;
+
 int SystemMetricAt(int index, int dpi) {
   using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
   static const auto forDpi = User32Function<TGetSystemMetricsForDpi>("GetSystemMetricsForDpi");

@@ -16,6 +16,13 @@ int ScreenDpi();
 // 10 from 1607); the screen's otherwise, and for no window.
 int WindowDpi(HWND window);
 
+// The dpi of the monitor that holds most of a rectangle of the screen (Windows
+// 8.1 on); 0 where the system does not tell. The tests put a screen of their
+// own in its place.
+using TDpiOfPlace = int (*)(const RECT& place);
+extern TDpiOfPlace DpiOfPlace;
+int MonitorDpiOfPlace(const RECT& place);
+
 // A system size (SM_CXICON...) at the dpi rather than at the screen's.
 int SystemMetricAt(int index, int dpi);
 

@@ -23,6 +23,17 @@ std::string AsTheControlHoldsIt(const std::string& text) {
   return held;
 }
 
+// True when the code page reads every byte of text (up to a NUL) as part of
+// a character. Of a sequence it cannot read, a lead byte before CR LF or a
+// byte no character has, the control's own conversion and
+// MultiByteToWideChar may differ on whether the next byte is taken; the copy
+// of such text is then read back from the control.
+bool ValidInCodePage(const std::string& text) {
+  const int length = static_cast<int>(std::min(text.find('\0'), text.size()));
+  return length == 0 ||
+         MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0) > 0;
+}
+
 // The control's position at the end of its text, from its own line figures.
 int EndPosition(const TEdit& edit) {
   const LRESULT lines = edit.Send(EM_GETLINECOUNT);
@@ -41,13 +52,11 @@ int UnitsOf(const char* p, const char* next, bool utf8) { return utf8 && next - 
 
 void TEditText::Set(const std::string& text) {
   Edit.SetText(text);
+  Forget();
+  if (!ValidInCodePage(text)) return;
   // Known again only once the text is whole.
-  Known = false;
   Text = AsTheControlHoldsIt(text);
   Known = true;
-  Count = TCount::Unknown;
-  Marks.clear();
-  ExactPositions.reset();
 }
 
 void TEditText::Append(const std::string& text) {
@@ -56,6 +65,7 @@ void TEditText::Append(const std::string& text) {
   Edit.SetSel(0x7FFFFFFF, 0x7FFFFFFF);
   Edit.ReplaceSel(text.c_str());
   if (!Known) return;
+  if (!ValidInCodePage(text)) return Forget();
   // What stands before is as it was, and so are the marks; how the control
   // counts is asked again, for the new text may hold what the old did not.
   Known = false;

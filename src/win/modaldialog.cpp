@@ -22,6 +22,12 @@ TWorkAreaOf WorkAreaOf = MonitorWorkArea;
 
 namespace {
 
+// Newer than some headers: sent before a move to a screen of another dpi
+// (Windows 10 from 1703).
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
+// Posted to itself when first shown.
+constexpr UINT kShownNote = WM_APP + 1;
+
 // The dialog manager would lay a dialog out again in its template's font when
 // it crosses to a screen of another dpi (Windows 10 from 1703); the dialog
 // does that itself, from its design.
@@ -108,6 +114,18 @@ INT_PTR TModalDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DPICHANGED:
     DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return TRUE;
+  case kGetDpiScaledSize:
+    // The answer goes back through the dialog's message result.
+    SetWindowLongPtrA(Handle, DWLP_MSGRESULT,
+                      ScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam)));
+    return TRUE;
+  case WM_SHOWWINDOW:
+    // Noted once the show is over, after what the system sends during it.
+    if (wParam && !Shown) PostMessageA(Handle, kShownNote, 0, 0);
+    return FALSE;
+  case kShownNote:
+    Shown = true;
+    return TRUE;
   default:
     return FALSE;
   }
@@ -120,16 +138,10 @@ void TModalDialog::Open() {
   TakeOverDpiChanges(Handle);
   Bind();
   OnInit();
+  Shown = false;
   Opening = true;
   for (int round = 0; round < 2; ++round) {
-    const SIZE frame = FrameSize(LayOut(Dpi));
-    const RECT area = WorkAreaOf(Owner);
-    const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-    const bool halfEach = Centring == TCentring::HalfEach;
-    const int left = halfEach ? areaWidth / 2 - frame.cx / 2 : (areaWidth - frame.cx) / 2;
-    const int top = halfEach ? areaHeight / 2 - frame.cy / 2 : (areaHeight - frame.cy) / 2;
-    SetWindowPos(Handle, nullptr, area.left + left, area.top + top, frame.cx, frame.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    Centre();
     const int now = WindowDpi(Handle);
     if (now == Dpi) break;
     Dpi = now;
@@ -137,28 +149,61 @@ void TModalDialog::Open() {
   Opening = false;
 }
 
+// Laid out at the dialog's dpi, centred on the owner's screen's work area.
+void TModalDialog::Centre() {
+  const SIZE frame = FrameSize(LayOut(Dpi), Dpi);
+  const RECT area = WorkAreaOf(Owner);
+  const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
+  const bool halfEach = Centring == TCentring::HalfEach;
+  const int left = halfEach ? areaWidth / 2 - frame.cx / 2 : (areaWidth - frame.cx) / 2;
+  const int top = halfEach ? areaHeight / 2 - frame.cy / 2 : (areaHeight - frame.cy) / 2;
+  SetWindowPos(Handle, nullptr, area.left + left, area.top + top, frame.cx, frame.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Moved to a screen of another dpi, or the scale changed: the design is laid
 // out again for it where the system proposes, sized for its contents. While
-// the dialog opens, Open places it.
+// the dialog opens, Open places it; a change that comes as the dialog is
+// first shown (the system may tell only then) finds it still to be centred
+// on its owner's screen, at the dpi the change gives.
 void TModalDialog::DpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || Opening) return;
   Dpi = dpi;
-  const SIZE frame = FrameSize(LayOut(dpi));
-  SetWindowPos(Handle, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!Shown) {
+    Centre();
+  } else {
+    const SIZE frame = FrameSize(LayOut(dpi), dpi);
+    SetWindowPos(Handle, nullptr, suggested.left, suggested.top, frame.cx, frame.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   InvalidateRect(Handle, nullptr, TRUE);
+}
+
+// Asked before a crossing to a screen of another dpi: the frame the dialog
+// will take there, so that the rectangle the system then proposes is the one
+// it takes. The system's own guess scales the frame in proportion, which
+// caption and borders do not follow; by that guess a dialog dragged over the
+// edge could land back on the old screen and flip between the two, or jump
+// away from the cursor. The layout is the dialog's one measure: it is laid
+// out at the new dpi and back, and nothing is drawn in between.
+bool TModalDialog::ScaledSize(int dpi, SIZE& size) {
+  if (dpi <= 0) return false;
+  size = FrameSize(LayOut(dpi), dpi);
+  LayOut(Dpi);
+  return true;
 }
 
 // The frame around a client area at the dialog's dpi: the caption and the
 // borders of a screen of 150 % are not those of the screen the session
 // started on.
-SIZE TModalDialog::FrameSize(SIZE client) const {
+SIZE TModalDialog::FrameSize(SIZE client, int dpi) const {
   using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
   RECT frame{0, 0, client.cx, client.cy};
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle, GWL_EXSTYLE));
-  if (adjustForDpi == nullptr || !adjustForDpi(&frame, style, FALSE, exStyle, Dpi))
+  if (adjustForDpi == nullptr ||
+      !adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }

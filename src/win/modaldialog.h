@@ -110,13 +110,16 @@ private:
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void Open();
   void Bind();
+  void Centre();
   void DpiChanged(int dpi, const RECT& suggested);
-  SIZE FrameSize(SIZE client) const;
+  bool ScaledSize(int dpi, SIZE& size);
+  SIZE FrameSize(SIZE client, int dpi) const;
 
   const TDialogDesign* Design = nullptr; // of the run in progress
   std::exception_ptr Failure;
   int Dpi = 96;
   bool Opening = false;
-  TFontHandle Font; // the dialogs' font at FontDpi, made anew when the dpi changes
+  bool Shown = false; // the first show is over
+  TFontHandle Font;   // the dialogs' font at FontDpi, made anew when the dpi changes
   int FontDpi = 0;
 };

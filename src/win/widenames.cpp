@@ -55,32 +55,59 @@ template <typename TCall> std::wstring SystemPath(TCall call) {
   }
 }
 
-std::wstring ShortPath(const std::wstring& path) {
+// The "A" calls take a name into a buffer of MAX_PATH UTF-16 units, its NUL
+// included; a folder must leave room there for a backslash and a name of 8.3.
+constexpr size_t kLongestFile = MAX_PATH - 1;
+constexpr size_t kLongestFolder = MAX_PATH - 12 - 1;
+
+std::wstring ShortPathOf(const std::wstring& path) {
   return SystemPath(
       [&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
 }
 
+// A name too long for the "A" calls may still have a short form; the system
+// may want the prefix that lifts the length limit to find it.
+std::wstring ShortPath(const std::wstring& path) {
+  std::wstring shortPath = ShortPathOf(path);
+  if (!shortPath.empty() || path.size() <= kLongestFile || path.size() < 3) return shortPath;
+  const bool unc = path.compare(0, 2, L"\\\\") == 0;
+  if (unc ? path.compare(0, 3, L"\\\\?") == 0 : path[1] != L':') return shortPath;
+  const std::wstring prefix = unc ? L"\\\\?\\UNC" : L"\\\\?\\";
+  shortPath = ShortPathOf(prefix + path.substr(unc ? 1 : 0));
+  if (shortPath.compare(0, prefix.size(), prefix) != 0) return shortPath;
+  return (unc ? L"\\" : L"") + shortPath.substr(prefix.size());
+}
+
 } // namespace
 
+// A name the "A" calls cannot take whole, for its characters or its length,
+// is taken in its short form, or as its folder's short form and its own name.
 TCodePageName CodePageName(const std::wstring& path, TNameUse use) {
   TCodePageName result;
-  if (ConvertExactly(path, result.Name)) {
+  const size_t longest = use == TNameUse::Folder ? kLongestFolder : kLongestFile;
+  if (path.size() <= longest && ConvertExactly(path, result.Name)) {
     result.Exact = true;
     return result;
   }
-  if (use == TNameUse::Read && ConvertExactly(ShortPath(path), result.Name) &&
-      !result.Name.empty()) {
-    result.Exact = true;
-    return result;
+  if (use != TNameUse::Write) {
+    const std::wstring shortPath = ShortPath(path);
+    if (!shortPath.empty() && shortPath.size() <= longest &&
+        ConvertExactly(shortPath, result.Name)) {
+      result.Exact = true;
+      return result;
+    }
   }
   // The folder's short form and the file's own name.
   const size_t slash = path.find_last_of(L"\\/");
-  std::string folder, name;
-  if (slash != std::wstring::npos && slash > 0 && ConvertExactly(path.substr(slash + 1), name) &&
-      ConvertExactly(ShortPath(path.substr(0, slash)), folder) && !folder.empty()) {
-    result.Name = folder + "\\" + name;
-    result.Exact = true;
-    return result;
+  if (slash != std::wstring::npos && slash > 0) {
+    const std::wstring folder = ShortPath(path.substr(0, slash));
+    std::string folderName, name;
+    if (!folder.empty() && folder.size() + path.size() - slash <= longest &&
+        ConvertExactly(path.substr(slash + 1), name) && ConvertExactly(folder, folderName)) {
+      result.Name = folderName + "\\" + name;
+      result.Exact = true;
+      return result;
+    }
   }
   result.Name = ShownName(path);
   return result;

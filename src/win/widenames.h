@@ -2,8 +2,9 @@
 // dropped files, the file dialogs, the program's own folder, the current
 // folder. The program keeps names as bytes of the ANSI code page, and the "A"
 // calls would hand them over with a look-alike letter or "?" wherever the
-// code page lacks a character, which names another file or none. Here a name
-// is converted exactly, or taken in its short form (ASCII), or refused.
+// code page lacks a character, which names another file or none; nor do
+// they take a name longer than MAX_PATH (248 for a folder). Here a name is
+// converted exactly, or taken in its short form (ASCII), or refused.
 #pragma once
 
 #include <string>
@@ -18,9 +19,10 @@ struct TCodePageName {
 };
 
 enum class TNameUse {
-  Read,  // an existing file, which may be opened through its short form
-  Write, // a file to be made or replaced: only its folder may be short, for a
-         // file replaced through its short name would take that name
+  Read,   // an existing file, which may be opened through its short form
+  Write,  // a file to be made or replaced: only its folder may be short, for a
+          // file replaced through its short name would take that name
+  Folder, // an existing folder, which files are named in: shorter than a file's
 };
 
 // The name of an existing file or folder, or of one to be written, as above.

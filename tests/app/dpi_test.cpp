@@ -353,3 +353,89 @@ TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
   EXPECT_EQ(bounds.left, 100) << "where the system proposed";
   EXPECT_EQ(bounds.top, 120);
 }
+
+namespace {
+
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
+
+// Stands in for a system that tells a dialog of its screen's dpi only as the
+// dialog is shown, proposing a rectangle of its own.
+HHOOK showHook = nullptr;
+bool showDpiSent = false;
+LRESULT CALLBACK SendDpiChangeAsShown(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  char className[16] = {0};
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && !showDpiSent &&
+      (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) != 0 &&
+      GetClassNameA(call->hwnd, className, sizeof className) > 0 &&
+      lstrcmpA(className, "#32770") == 0) {
+    showDpiSent = true;
+    const RECT suggested{10, 10, 300, 200};
+    SendMessageA(call->hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+  }
+  return CallNextHookEx(showHook, code, wParam, lParam);
+}
+
+} // namespace
+
+// Asked for its frame at a new dpi before a crossing, each dialog answers
+// with the one it then takes; and a change of dpi that comes as a dialog is
+// shown lays it out at that dpi, centred on its owner's screen.
+TEST_F(MainWindowTest, DialogsAnswerTheirFrameAtANewDpiAndFollowAChangeAsTheyShow) {
+  if (ScreenDpi() != 96) GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 96";
+  Start();
+  struct TOpener {
+    const char* Name;
+    std::function<void()> Open;
+  };
+  const TOpener openers[] = {
+      {"Find", [&] { FindDialog(Form()).Execute(Form().Handle(), ""); }},
+      {"Tab Width", [&] { Click(cmTabWidth); }},
+      {"About", [&] { Click(cmAbout); }},
+  };
+  for (const TOpener& opener : openers) {
+    SIZE frame{1, 1};
+    LRESULT answered = 0;
+    RECT focusBefore{}, focusAfter{}, target{}, bounds{};
+    Responder.Handle([&](HWND dialog) {
+      focusBefore = PlaceOf(GetFocus());
+      answered = SendMessageA(dialog, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&frame));
+      focusAfter = PlaceOf(GetFocus());
+      target = {100, 120, 100 + frame.cx, 120 + frame.cy};
+      SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&target));
+      GetWindowRect(dialog, &bounds);
+      PressKey(dialog, VK_ESCAPE);
+    });
+    opener.Open();
+    EXPECT_TRUE(answered) << opener.Name;
+    EXPECT_TRUE(EqualRect(&focusBefore, &focusAfter)) << opener.Name << ": laid out as it was";
+    EXPECT_TRUE(EqualRect(&bounds, &target))
+        << opener.Name << " at " << bounds.left << "," << bounds.top << " to " << bounds.right
+        << "," << bounds.bottom << ", answered " << frame.cx << "x" << frame.cy;
+  }
+
+  static constexpr RECT kSecondScreen{1280, 40, 1280 + 1600, 40 + 900};
+  WorkAreaOf = [](HWND) { return kSecondScreen; };
+  showDpiSent = false;
+  showHook =
+      SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeAsShown, nullptr, GetCurrentThreadId());
+  RECT findBox{}, bounds{};
+  LONG fontHeight = 0;
+  Responder.Handle([&](HWND dialog) {
+    findBox = PlaceOf(GetFocus());
+    fontHeight = FontHeightOf(GetFocus());
+    GetWindowRect(dialog, &bounds);
+    ::ClickButton(dialog, "Cancel");
+  });
+  FindDialog(Form()).Execute(Form().Handle(), "");
+  UnhookWindowsHookEx(showHook);
+  WorkAreaOf = MonitorWorkArea;
+  EXPECT_TRUE(showDpiSent);
+  EXPECT_EQ(findBox.left, 134) << "laid out at 144 dpi";
+  EXPECT_EQ(findBox.right - findBox.left, 299);
+  EXPECT_EQ(fontHeight, -18);
+  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+  EXPECT_NEAR(bounds.left, 1280 + (1600 - width) / 2, 1) << "centred on the owner's screen";
+  EXPECT_NEAR(bounds.top, 40 + (900 - height) / 2, 1);
+}

@@ -46,6 +46,17 @@ TEST(LogPaneControl, TellsOfEachChangeOnceAndEndsTheUsersLineBeforeItsOwn) {
   EXPECT_EQ(log.Text(), "[Miss 1]\r\nQuestion: a\r\nx\r\n[Results]\r\n");
   EXPECT_EQ(notices, 4);
 
+  // Another program sets the text whole, or replaces the selection.
+  SendMessageA(log.Control().Handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("dictated"));
+  EXPECT_EQ(notices, 5);
+  EXPECT_EQ(log.Text(), "dictated");
+  log.Control().SetSel(0x7FFFFFFF, 0x7FFFFFFF);
+  SendMessageA(log.Control().Handle, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(" text"));
+  EXPECT_EQ(notices, 6);
+  EXPECT_EQ(log.Text(), "dictated text");
+  log.Append({"[Results]"});
+  EXPECT_EQ(log.Text(), "dictated text\r\n[Results]\r\n");
+
   pane = nullptr;
   DestroyWindow(parent);
 }

@@ -16,10 +16,12 @@
 #include "app/failure.h"
 #include "app/mainform.h"
 #include "app/mainformprobe.h"
+#include "app/messageloop.h"
 #include "settings/commatext.h"
 #include "support/dialogresponder.h"
 #include "support/heldfile.h"
 #include "support/tempfile.h"
+#include "win/dpi.h"
 #include "win/fonts.h"
 
 namespace {
@@ -440,22 +442,36 @@ TEST_F(SettingsFileTest, TheSessionsEndWritesTheSettingsWithoutAWordEvenDuringAR
 
 namespace {
 
-// Stands in for Windows moving the window onto a screen of 144 dpi: when the
-// window arrives at the rectangle, the system proposes it half as large again.
+// Stands in for Windows telling the window that it is on a screen of 144 dpi,
+// with the rectangle proposed half as large again: when the hidden window
+// arrives at the saved rectangle, or only as it is shown.
+enum class TDpiMoment { Placed, Shown, Later };
 HHOOK dpiHook = nullptr;
+TDpiMoment dpiMoment = TDpiMoment::Placed;
 RECT dpiTarget{};
+bool dpiSent = false;
+
+void SendDpiChange(HWND window, int dpi) {
+  RECT now{};
+  GetWindowRect(window, &now);
+  RECT suggested{now.left, now.top, now.left + (now.right - now.left) * dpi / 96,
+                 now.top + (now.bottom - now.top) * dpi / 96};
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
 LRESULT CALLBACK SendDpiChangeOnArrival(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && !dpiSent &&
       GetParent(call->hwnd) == nullptr) {
+    const auto* position = reinterpret_cast<const WINDOWPOS*>(call->lParam);
     RECT now{};
     GetWindowRect(call->hwnd, &now);
-    if (EqualRect(&now, &dpiTarget)) {
-      dpiTarget = {};
-      RECT suggested{now.left, now.top, now.left + (now.right - now.left) * 3 / 2,
-                     now.top + (now.bottom - now.top) * 3 / 2};
-      SendMessageA(call->hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144),
-                   reinterpret_cast<LPARAM>(&suggested));
+    const bool showing = (position->flags & SWP_SHOWWINDOW) != 0;
+    if (dpiMoment == TDpiMoment::Shown
+            ? showing
+            : dpiMoment == TDpiMoment::Placed && EqualRect(&now, &dpiTarget)) {
+      dpiSent = true;
+      SendDpiChange(call->hwnd, 144);
     }
   }
   return CallNextHookEx(dpiHook, code, wParam, lParam);
@@ -463,25 +479,47 @@ LRESULT CALLBACK SendDpiChangeOnArrival(int code, WPARAM wParam, LPARAM lParam) 
 
 } // namespace
 
+// Windows may tell the window of its screen's dpi while the saved place is
+// applied, as the window is first shown, or after; the place holds through
+// each, and a change once the window has its screen's dpi is followed again.
 TEST_F(SettingsFileTest, TheSavedRectangleHoldsWhenItLiesOnAScreenOfAnotherScale) {
   std::vector<std::string> fields = ExampleFields();
   fields[9] = "-1"; // LastPosition
   fields[15] = "100", fields[16] = "80", fields[17] = "700", fields[18] = "480";
-  dpiTarget = {100, 80, 700, 480};
-  dpiHook =
-      SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeOnArrival, nullptr, GetCurrentThreadId());
-  StartWith(Join(fields));
-  UnhookWindowsHookEx(dpiHook);
-  EXPECT_TRUE(IsRectEmpty(&dpiTarget)) << "the change of dpi was sent";
-  const RECT bounds = Bounds(*Form);
-  EXPECT_EQ(bounds.left, 100);
-  EXPECT_EQ(bounds.right, 700);
-  EXPECT_EQ(bounds.bottom, 480);
-  LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(QuestionField(*Form).Send(WM_GETFONT)), sizeof font, &font);
-  EXPECT_EQ(font.lfHeight, -18) << "the contents follow the new scale";
-  Close();
-  EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(fields)));
+  DpiOfPlace = [](const RECT&) { return 144; };
+  for (const TDpiMoment moment : {TDpiMoment::Placed, TDpiMoment::Shown, TDpiMoment::Later}) {
+    SCOPED_TRACE(static_cast<int>(moment));
+    dpiMoment = moment;
+    dpiTarget = {100, 80, 700, 480};
+    dpiSent = false;
+    dpiHook =
+        SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeOnArrival, nullptr, GetCurrentThreadId());
+    StartWith(Join(fields));
+    UnhookWindowsHookEx(dpiHook);
+    ProcessMessages(*Form); // the first idle moment: the show is over
+    if (moment == TDpiMoment::Later) {
+      EXPECT_FALSE(dpiSent);
+      SendDpiChange(Form->Handle(), 144);
+    }
+    EXPECT_TRUE(dpiSent || moment == TDpiMoment::Later) << "the change of dpi was sent";
+    const RECT bounds = Bounds(*Form);
+    EXPECT_TRUE(EqualRect(&bounds, &dpiTarget))
+        << bounds.left << "," << bounds.top << " to " << bounds.right << "," << bounds.bottom;
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(QuestionField(*Form).Send(WM_GETFONT)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -18) << "the contents follow the new scale";
+
+    // At its screen's dpi the window follows the system's rectangle again.
+    const RECT back{120, 90, 520, 360};
+    SendMessageA(Form->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&back));
+    const RECT moved = Bounds(*Form);
+    EXPECT_TRUE(EqualRect(&moved, &back)) << moved.left << "," << moved.top;
+    SetWindowPos(Form->Handle(), nullptr, 100, 80, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    Close();
+    EXPECT_EQ(ReadBytes(kSettingsFile), FileOf(Join(fields)));
+  }
+  DpiOfPlace = MonitorDpiOfPlace;
 }
 
 // An installer's Restart Manager asks the program alone to end; a question

@@ -2,6 +2,7 @@
 
 #include "dialogs/choicedialog.h"
 #include "support/dialogresponder.h"
+#include "win/modaldialog.h"
 
 namespace {
 
@@ -304,6 +305,25 @@ TEST(ChoiceDialog, WrapsALongMessageAtHalfTheScreen) {
   // Without an icon the message starts at the margin and sets the width.
   EXPECT_GT(wide.Message.left, 0);
   EXPECT_EQ(wide.Client.right - wide.Message.right, wide.Message.left);
+}
+
+// On a desk of two screens the owner's screen sets the width, not the
+// primary one: a 1080p screen beside a 4K primary, and the reverse.
+TEST(ChoiceDialog, WrapsAtHalfTheWorkAreaOfTheScreenItOpensOn) {
+  std::string message;
+  for (int i = 0; i < 200; ++i) message += "The quick brown fox jumps. ";
+  for (const RECT screen : {RECT{1280, 0, 1280 + 800, 560}, RECT{-3000, 0, -3000 + 2400, 1300}}) {
+    static RECT current;
+    current = screen;
+    WorkAreaOf = [](HWND) { return current; };
+    const TSeenLayout layout = LayoutOf(message, dkCustom, "OK", 1);
+    WorkAreaOf = MonitorWorkArea;
+    const int half = Width(screen) / 2;
+    EXPECT_LE(Width(layout.Message), half) << Width(screen);
+    EXPECT_GT(Width(layout.Message), half * 3 / 4) << Width(screen);
+    EXPECT_GE(layout.Window.left, screen.left) << "within the screen";
+    EXPECT_LE(layout.Window.right, screen.right);
+  }
 }
 
 TEST(ChoiceDialog, CutsOffALongCaptionRatherThanWideningTheButtons) {

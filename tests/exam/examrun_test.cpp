@@ -130,6 +130,37 @@ TEST_F(ExamRun, WorkedExampleLogsTwoMissesAndTheResults) {
   EXPECT_EQ(Window.Status, "Answered 2/2 items");
 }
 
+// A screen reader hears each question as shown, each verdict with what was
+// accepted, and the results, in that order; the listing and an abandoned run
+// tell it nothing.
+TEST_F(ExamRun, ScreenReaderHearsQuestionsVerdictsAndResultsInOrder) {
+  using Heard = std::vector<std::pair<TAnnouncement, std::string>>;
+  AddFacts();
+  AddItem("capital of the United States", {"Washington, D.C."});
+  Run.Start(ecStart);
+  for (const char* entry : {"paris", "Saturn", "warm", "Washington"}) Answer(entry);
+  EXPECT_EQ(Window.Announcements,
+            (Heard{{anQuestion, "capital of France"},
+                   {anVerdict, "Hit"},
+                   {anQuestion, "largest planet"},
+                   {anVerdict, "Miss. Answer 1: Jupiter. Answer 2: the fifth planet"},
+                   {anQuestion, "opposite of hot"},
+                   {anVerdict, "Miss. Answer 1: cold"},
+                   {anQuestion, "capital of the United States"},
+                   {anVerdict, "Miss. Answer 1: Washington, D.C."},
+                   {anResults, "Results. Hit: 1. Miss: 3. Ratio: 25%"}}));
+
+  Window.Announcements.clear();
+  Window.Options.Swap = true;
+  Run.Start(ecReview);
+  Answer("largest planet");
+  EXPECT_EQ(Window.Announcements,
+            (Heard{{anQuestion, "Jupiter"}, {anVerdict, "Hit"}, {anQuestion, "cold"}}));
+  Window.Announcements.clear();
+  Run.List();
+  EXPECT_TRUE(Window.Announcements.empty());
+}
+
 TEST_F(ExamRun, RatioIsRoundedTowardZero) {
   struct Case {
     int items;

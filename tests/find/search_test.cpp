@@ -364,6 +364,27 @@ TEST(FindInText, WholeWordsAroundDoubleByteCharacters) {
   }
 }
 
+// A character beyond the basic plane is two UTF-16 halves: 𠮷 (U+20BB7, in
+// Japanese names) joins the words beside it, an emoji parts them.
+TEST(FindInText, WholeWordsAroundCharactersBeyondTheBasicPlane) {
+  if (!UseCodePage(65001)) return;
+  const std::string yoshi = "\xF0\xA0\xAE\xB7", no = "\xE9\x87\x8E", smile = "\xF0\x9F\x98\x80";
+  struct TCase {
+    std::string Text, FindText;
+    int Offset;
+  };
+  const TCase cases[] = {
+      {yoshi + no + " " + no, no, 8},       {"cat" + yoshi + " cat", "cat", 8},
+      {yoshi + "cat", "cat", -1},           {smile + "cat" + smile, "cat", 4},
+      {yoshi + no + " " + yoshi, yoshi, 8}, {"a" + yoshi + "b " + yoshi, yoshi, 7},
+  };
+  for (const TCase& c : cases) {
+    const int end = static_cast<int>(c.Text.size());
+    EXPECT_EQ(Find(c.Text, c.FindText, 0, true, false, true), c.Offset) << c.Text;
+    EXPECT_EQ(Find(c.Text, c.FindText, end, false, false, true), c.Offset) << c.Text;
+  }
+}
+
 // The quick scan takes places in the order the plain scan compares at and
 // passes over only places the comparison cannot call equal; over every start,
 // direction and flag both must agree.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "exam/exam.h"
@@ -44,6 +45,8 @@ public:
   int LogChanges = 0;
   std::vector<std::string> Errors;
   std::vector<std::string> Confirmations;
+  // What a screen reader was told, in order.
+  std::vector<std::pair<TAnnouncement, std::string>> Announcements;
   // The answer the next confirmations get.
   bool ConfirmAnswer = true;
 
@@ -70,6 +73,9 @@ public:
   void Append(const std::vector<std::string>& lines) override;
   bool HoldsLine() const override { return !Log.Text().empty(); }
   void TakeFocus() override { Focus = ffLog; }
+  void Announce(TAnnouncement kind, const std::string& text) override {
+    Announcements.emplace_back(kind, text);
+  }
   void UpdateCommands() override;
   void ShowError(const std::string& text) override { Errors.push_back(text); }
   bool Confirm(const std::string& text) override;

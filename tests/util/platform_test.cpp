@@ -208,15 +208,22 @@ TEST(CharacterTypes, LettersAndDigitsAreWordCharacters) {
 TEST(CharacterTypes, DoubleByteLettersAreWordCharactersAndPunctuationIsNot) {
   // A kanji and a full-width A, then an ideographic space; in UTF-8 also e
   // acute, then a guillemet, a kanji cut short and a lone continuation byte.
+  // Beyond the basic plane, two UTF-16 halves: 𠮷 (U+20BB7), Deseret 𐐀 and a
+  // mathematical bold digit are word characters, an emoji, a tag and 𠮷 cut
+  // short are not.
   for (const auto& [codePage, letters, others] :
        {std::tuple<int, std::vector<std::string>, std::vector<std::string>>{
             932, {"\x8D\xF7", "\x82\x60"}, {"\x81\x40"}},
         {65001,
-         {"\xE6\xA1\x9C", "\xEF\xBC\xA1", "\xC3\xA9"},
-         {"\xE3\x80\x80", "\xC2\xBB", "\xE6\xA1", "\xA1"}}}) {
+         {"\xE6\xA1\x9C", "\xEF\xBC\xA1", "\xC3\xA9", "\xF0\xA0\xAE\xB7", "\xF0\x90\x90\x80",
+          "\xF0\x9D\x9F\x8E"},
+         {"\xE3\x80\x80", "\xC2\xBB", "\xE6\xA1", "\xA1", "\xF0\x9F\x98\x80", "\xF3\xA0\x80\x81",
+          "\xF0\xA0\xAE"}}}) {
     if (!UseCodePage(codePage)) continue;
-    for (const std::string& c : letters) EXPECT_TRUE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size()));
-    for (const std::string& c : others) EXPECT_FALSE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size()));
+    for (const std::string& c : letters)
+      EXPECT_TRUE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size())) << c;
+    for (const std::string& c : others)
+      EXPECT_FALSE(sys::IsLetterOrDigit(&c[0], &c[0] + c.size())) << c;
   }
 }
 
