@@ -62,6 +62,9 @@ class TRounds {
 public:
   TRounds(const TAlphabet& alphabet, unsigned seed) : Alphabet(alphabet), Random(seed) {}
 
+  // The rounds that fitted the model.
+  int Checked = 0;
+
   // One random log, find text and flags, and a few sequences of Find Next and
   // Find Prev over it; false when a step left the rules.
   ::testing::AssertionResult Round() {
@@ -79,6 +82,7 @@ public:
     const bool matchCase = Pick(2) == 0, wholeWord = Pick(4) == 0;
     std::vector<TPlace> list;
     if (!List(text, find, matchCase, wholeWord, list)) return ::testing::AssertionSuccess();
+    ++Checked;
     TSearchOptions options;
     options.FindText = find;
     options.MatchCase = matchCase;
@@ -180,5 +184,6 @@ TEST(SearchMemo, FindNextAndPrevFollowTheirRulesOverRandomLogs) {
 #endif
       ASSERT_TRUE(rounds.Round()) << "code page " << run.CodePage << ", round " << round;
     }
+    EXPECT_GT(rounds.Checked, 300) << "code page " << run.CodePage;
   }
 }
