@@ -177,10 +177,10 @@ double SelectAndScroll(const TMainForm& form, int start, int end) {
 // learns it from the control's line figures) and, from another field, the
 // focus change (Wine places the caret again). Best of five, under Wine in
 // Xvfb with other builds running, 1252 / 932 / 65001, through the window at
-// the end: 0.047-0.072 / 0.056-0.072 / 0.119 s, the log's own EM_SETSEL and
-// EM_SCROLLCARET 0.045-0.128 / 0.074-0.082 / 0.115 s; from the answer field
-// 0.038-0.076 / 0.099 / 0.120 s; the first Find after the log was replaced
-// 0.063 s beside 0.045 s in 1252. Beside a bare 400 x 300 edit instead, as
+// the end: 0.047-0.072 / 0.047-0.072 / 0.100-0.119 s, the log's own EM_SETSEL
+// and EM_SCROLLCARET 0.045-0.128 / 0.058-0.082 / 0.070-0.115 s; from the
+// answer field 0.038-0.076 / 0.038-0.099 / 0.093-0.120 s; the first Find
+// after the log was replaced 0.063 / 0.084 / 0.238 s. Beside a bare 400 x 300 edit instead, as
 // this bench measured before, the floor was another control's.
 void MeasureFind(TMainForm& form) {
   const HHOOK hook = SetWindowsHookExA(WH_CBT, CloseBoxes, nullptr, GetCurrentThreadId());
