@@ -136,10 +136,19 @@ void TMainForm::CreateControls() {
   // Created in tab order.
   CommandBar.CreateToolBar(Window.Handle, Instance, WindowFont.Get(), Dpi);
   DrillFields.Create(Window.Handle, Instance, WindowFont.Get(), Run);
-  LogPane.Attach(
-      child("EDIT",
-            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            kLogId, WS_EX_CLIENTEDGE));
+  // A window of the wide calls, as the edit control is inside: the pane's
+  // own handling of its messages then passes what the user types on whole,
+  // where through the code page a double-byte character would arrive as two
+  // bytes of no character each.
+  HWND log =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                          ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                      0, 0, 0, 0, Window.Handle,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogId)), Instance, nullptr);
+  if (log == nullptr) RaiseLastError("A control of the main window cannot be created.");
+  SendMessageA(log, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont.Get()), FALSE);
+  LogPane.Attach(log);
   // No limit: a long run's log must never be cut.
   LogPane.Control().Send(EM_SETLIMITTEXT, 0);
   DrillFields.SetLog(LogPane.Control().Handle);
