@@ -91,13 +91,20 @@ void TMainForm::CreateControls() {
   WindowFont.Reset(CreateDefaultFont(9, Dpi));
   SetWindowIcons();
 
-  const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
-    HWND handle = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                  Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  Instance, nullptr);
+  const auto made = [this](HWND handle) {
     if (handle == nullptr) RaiseLastError("A control of the main window cannot be created.");
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont.Get()), FALSE);
     return handle;
+  };
+  const auto child = [&](const char* className, DWORD style, int id, DWORD exStyle = 0) {
+    return made(CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                Instance, nullptr));
+  };
+  const auto wideChild = [&](const wchar_t* className, DWORD style, int id, DWORD exStyle) {
+    return made(CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                Instance, nullptr));
   };
   StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusBarId);
   StatusBar.MakeOnePart();
@@ -114,10 +121,14 @@ void TMainForm::CreateControls() {
       child("EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, kAnswerFieldId, WS_EX_CLIENTEDGE);
   SetWindowSubclass(AnswerField.Handle, FieldProc, kAnswerFieldId,
                     reinterpret_cast<DWORD_PTR>(this));
-  LogPane.Attach(
-      child("EDIT",
-            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-            kLogId, WS_EX_CLIENTEDGE));
+  // A window of the wide calls, as the edit control is inside: the pane's
+  // own handling of its messages then passes what the user types on whole,
+  // where through the code page a double-byte character would arrive as two
+  // bytes of no character each.
+  LogPane.Attach(wideChild(L"EDIT",
+                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                               ES_NOHIDESEL,
+                           kLogId, WS_EX_CLIENTEDGE));
   // No limit: a long run's log must never be cut.
   LogPane.Control().Send(EM_SETLIMITTEXT, 0);
   CreateMainMenu();

@@ -152,7 +152,10 @@ std::string ButtonPoint(HWND toolBar, int command) {
   return std::to_string(middle.x) + " " + std::to_string(middle.y);
 }
 
+// The caption a button shows: none while the toolbar shows no row of text,
+// whatever name the button keeps for a screen reader.
 std::string ButtonText(HWND toolBar, int command) {
+  if (SendMessageA(toolBar, TB_GETTEXTROWS, 0, 0) == 0) return "";
   // Without a buffer the toolbar answers with the length alone; no caption is -1.
   const LRESULT length = SendMessageA(toolBar, TB_GETBUTTONTEXTA, command, 0);
   if (length <= 0) return "";
