@@ -123,13 +123,20 @@ void TMainForm::CreateControls() {
   WindowFont.Reset(CreateDefaultFont(9, Dpi));
   Icons.Set(Window.Handle, Instance, MAKEINTRESOURCEA(IDI_TESMO), Dpi);
 
-  const auto child = [this](const char* className, DWORD style, int id, DWORD exStyle = 0) {
-    HWND handle = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                  Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  Instance, nullptr);
+  const auto made = [this](HWND handle) {
     if (handle == nullptr) RaiseLastError("A control of the main window cannot be created.");
     SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont.Get()), FALSE);
     return handle;
+  };
+  const auto child = [&](const char* className, DWORD style, int id, DWORD exStyle = 0) {
+    return made(CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                Instance, nullptr));
+  };
+  const auto wideChild = [&](const wchar_t* className, DWORD style, int id, DWORD exStyle) {
+    return made(CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                Window.Handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                Instance, nullptr));
   };
   StatusBar.Handle = child(STATUSCLASSNAMEA, SBARS_SIZEGRIP, kStatusBarId);
   StatusBar.MakeOnePart();
@@ -140,15 +147,10 @@ void TMainForm::CreateControls() {
   // own handling of its messages then passes what the user types on whole,
   // where through the code page a double-byte character would arrive as two
   // bytes of no character each.
-  HWND log =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                          ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                      0, 0, 0, 0, Window.Handle,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLogId)), Instance, nullptr);
-  if (log == nullptr) RaiseLastError("A control of the main window cannot be created.");
-  SendMessageA(log, WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont.Get()), FALSE);
-  LogPane.Attach(log);
+  LogPane.Attach(wideChild(L"EDIT",
+                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                               ES_NOHIDESEL,
+                           kLogId, WS_EX_CLIENTEDGE));
   // No limit: a long run's log must never be cut.
   LogPane.Control().Send(EM_SETLIMITTEXT, 0);
   DrillFields.SetLog(LogPane.Control().Handle);
