@@ -51,6 +51,7 @@ protected:
     Answer("paris");
     Answer("Kyoto");
     Key(AnswerField(Form()).Handle, VK_F4);
+    EXPECT_EQ(Responder.Seen().size(), 0u);
   }
 };
 
@@ -95,16 +96,14 @@ TEST_F(TAccessibilityTest, AScreenReaderHearsTheRunWithTheFocusInTheAnswerField)
   EXPECT_EQ(lookups, 1);
   EXPECT_TRUE(AnswerField(Form()).Focused());
   // Action completed, every one in turn.
-  const std::vector<THeard> expected = {
-      {2, 0, L"France", L"Tesmo.Question"},
-      {2, 0, L"Hit", L"Tesmo.Verdict"},
-      {2, 0, L"Japan", L"Tesmo.Question"},
-      {2, 0, L"Miss. Answer 1: Tokyo", L"Tesmo.Verdict"},
-      {2, 0, L"Results. Hit: 1. Miss: 1. Ratio: 50%", L"Tesmo.Results"},
-      {2, 0, L"Japan", L"Tesmo.Question"},
-  };
-  EXPECT_EQ(heard, expected);
-  EXPECT_EQ(Responder.Seen().size(), 0u);
+  EXPECT_EQ(heard, (std::vector<THeard>{
+                       {2, 0, L"France", L"Tesmo.Question"},
+                       {2, 0, L"Hit", L"Tesmo.Verdict"},
+                       {2, 0, L"Japan", L"Tesmo.Question"},
+                       {2, 0, L"Miss. Answer 1: Tokyo", L"Tesmo.Verdict"},
+                       {2, 0, L"Results. Hit: 1. Miss: 1. Ratio: 50%", L"Tesmo.Results"},
+                       {2, 0, L"Japan", L"Tesmo.Question"},
+                   }));
 }
 
 TEST_F(TAccessibilityTest, WithoutNotificationsTheQuestionFieldIsALiveRegion) {
@@ -115,11 +114,8 @@ TEST_F(TAccessibilityTest, WithoutNotificationsTheQuestionFieldIsALiveRegion) {
   ProcessMessages(Form());
   UnhookWinEvent(hook);
   const HWND question = QuestionField(Form()).Handle;
-  const std::vector<std::pair<HWND, std::string>> expected = {
-      {question, "France"}, {question, "Japan"}, {question, "Japan"}};
-  EXPECT_EQ(liveRegionEvents, expected);
-  EXPECT_EQ(QuestionField(Form()).GetText(), "Japan") << "the run went on";
-  EXPECT_EQ(Responder.Seen().size(), 0u);
+  EXPECT_EQ(liveRegionEvents, (std::vector<std::pair<HWND, std::string>>{
+                                  {question, "France"}, {question, "Japan"}, {question, "Japan"}}));
 }
 
 // Another program (a dictation tool, UI Automation's SetValue) sets the
@@ -145,9 +141,8 @@ TEST_F(TAccessibilityTest, InAContrastThemeThePicturesTakeItsColoursAndGiveThemB
   COLORREF before[4];
   for (int i = 0; i < 4; ++i) before[i] = GetSysColor(elements[i]);
   // A theme like Night sky: white ink on black, a yellow accent, green grey.
-  const COLORREF ink = RGB(255, 255, 255), face = RGB(0, 0, 0), accent = RGB(255, 255, 0),
-                 grey = RGB(63, 242, 63);
-  const COLORREF theme[] = {ink, face, accent, grey};
+  const COLORREF theme[] = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 0), RGB(63, 242, 63)};
+  const COLORREF ink = theme[0], face = theme[1], accent = theme[2], grey = theme[3];
   HighContrastOn = [] { return true; };
   SetSysColors(4, elements, theme);
   ProcessMessages(Form());

@@ -301,59 +301,6 @@ TEST_F(MainWindowTest, FollowsWMDpiChangedTo144AndBackWithAndWithoutCaptions) {
   }
 }
 
-// With the window on a second screen, each dialog opens centred on that
-// screen's work area; moved to a screen of 144 dpi it lays itself out again.
-TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
-  if (ScreenDpi() != 96) GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 96";
-  Start();
-  static constexpr RECT kSecondScreen{1280, 40, 1280 + 1600, 40 + 900};
-  WorkAreaOf = [](HWND) { return kSecondScreen; };
-  struct TOpener {
-    const char* Name;
-    std::function<void()> Open;
-  };
-  const TOpener openers[] = {
-      {"Find", [&] { FindDialog(Form()).Execute(Form().Handle(), ""); }},
-      {"Tab Width", [&] { Click(cmTabWidth); }},
-      {"About", [&] { Click(cmAbout); }},
-  };
-  for (const TOpener& opener : openers) {
-    RECT bounds{};
-    Responder.Handle([&](HWND dialog) {
-      GetWindowRect(dialog, &bounds);
-      PressKey(dialog, VK_ESCAPE);
-    });
-    opener.Open();
-    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-    EXPECT_NEAR(bounds.left, 1280 + (1600 - width) / 2, 1) << opener.Name;
-    EXPECT_NEAR(bounds.top, 40 + (900 - height) / 2, 1) << opener.Name;
-  }
-  WorkAreaOf = MonitorWorkArea;
-
-  // Wine keeps the caption and borders at the session's dpi, so only the
-  // inside is compared with the Find dialog opened at 144 dpi: the find box at
-  // 112, 8, 249 wide and Cancel at 376, 48 in the design.
-  RECT findBox{}, cancel{}, bounds{};
-  LONG fontHeight = 0;
-  Responder.Handle([&](HWND dialog) {
-    const RECT suggested{100, 120, 700, 300};
-    SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    findBox = PlaceOf(GetFocus());
-    cancel = PlaceOf(FindButton(dialog, "Cancel"));
-    fontHeight = FontHeightOf(GetFocus());
-    GetWindowRect(dialog, &bounds);
-    ::ClickButton(dialog, "Cancel");
-  });
-  FindDialog(Form()).Execute(Form().Handle(), "");
-  EXPECT_EQ(findBox.left, 134);
-  EXPECT_EQ(findBox.right - findBox.left, 299);
-  EXPECT_EQ(cancel.left, 451);
-  EXPECT_EQ(cancel.top, 58);
-  EXPECT_EQ(fontHeight, -18);
-  EXPECT_EQ(bounds.left, 100) << "where the system proposed";
-  EXPECT_EQ(bounds.top, 120);
-}
-
 namespace {
 
 constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
@@ -379,26 +326,31 @@ LRESULT CALLBACK SendDpiChangeAsShown(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-// Asked for its frame at a new dpi before a crossing, each dialog answers
-// with the one it then takes; and a change of dpi that comes as a dialog is
-// shown lays it out at that dpi, centred on its owner's screen.
-TEST_F(MainWindowTest, DialogsAnswerTheirFrameAtANewDpiAndFollowAChangeAsTheyShow) {
+// With the window on a second screen, each dialog opens centred on that
+// screen's work area; asked for its frame at a new dpi before a crossing it
+// answers with the one it then takes, and it lays itself out again at 144 dpi
+// whether the change comes while it is open or as it is shown.
+TEST_F(MainWindowTest, DialogsOpenOnTheOwnersScreenAndFollowAChangeOfDpi) {
   if (ScreenDpi() != 96) GTEST_SKIP() << "the process runs at " << ScreenDpi() << " dpi, not 96";
   Start();
-  struct TOpener {
-    const char* Name;
-    std::function<void()> Open;
+  static constexpr RECT kSecondScreen{1280, 40, 1280 + 1600, 40 + 900};
+  WorkAreaOf = [](HWND) { return kSecondScreen; };
+  const auto expectCentred = [](const RECT& bounds, const char* name) {
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    EXPECT_NEAR(bounds.left, 1280 + (1600 - width) / 2, 1) << name;
+    EXPECT_NEAR(bounds.top, 40 + (900 - height) / 2, 1) << name;
   };
-  const TOpener openers[] = {
+  const std::pair<const char*, std::function<void()>> openers[] = {
       {"Find", [&] { FindDialog(Form()).Execute(Form().Handle(), ""); }},
       {"Tab Width", [&] { Click(cmTabWidth); }},
       {"About", [&] { Click(cmAbout); }},
   };
-  for (const TOpener& opener : openers) {
+  for (const auto& [name, open] : openers) {
     SIZE frame{1, 1};
     LRESULT answered = 0;
-    RECT focusBefore{}, focusAfter{}, target{}, bounds{};
+    RECT shown{}, focusBefore{}, focusAfter{}, target{}, bounds{};
     Responder.Handle([&](HWND dialog) {
+      GetWindowRect(dialog, &shown);
       focusBefore = PlaceOf(GetFocus());
       answered = SendMessageA(dialog, kGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&frame));
       focusAfter = PlaceOf(GetFocus());
@@ -407,35 +359,50 @@ TEST_F(MainWindowTest, DialogsAnswerTheirFrameAtANewDpiAndFollowAChangeAsTheySho
       GetWindowRect(dialog, &bounds);
       PressKey(dialog, VK_ESCAPE);
     });
-    opener.Open();
-    EXPECT_TRUE(answered) << opener.Name;
-    EXPECT_TRUE(EqualRect(&focusBefore, &focusAfter)) << opener.Name << ": laid out as it was";
+    open();
+    expectCentred(shown, name);
+    EXPECT_TRUE(answered) << name;
+    EXPECT_TRUE(EqualRect(&focusBefore, &focusAfter)) << name << ": laid out as it was";
     EXPECT_TRUE(EqualRect(&bounds, &target))
-        << opener.Name << " at " << bounds.left << "," << bounds.top << " to " << bounds.right
-        << "," << bounds.bottom << ", answered " << frame.cx << "x" << frame.cy;
+        << name << " at " << bounds.left << "," << bounds.top << " to " << bounds.right << ","
+        << bounds.bottom << ", answered " << frame.cx << "x" << frame.cy;
   }
 
-  static constexpr RECT kSecondScreen{1280, 40, 1280 + 1600, 40 + 900};
-  WorkAreaOf = [](HWND) { return kSecondScreen; };
-  showDpiSent = false;
-  showHook =
-      SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeAsShown, nullptr, GetCurrentThreadId());
-  RECT findBox{}, bounds{};
-  LONG fontHeight = 0;
-  Responder.Handle([&](HWND dialog) {
-    findBox = PlaceOf(GetFocus());
-    fontHeight = FontHeightOf(GetFocus());
-    GetWindowRect(dialog, &bounds);
-    ::ClickButton(dialog, "Cancel");
-  });
-  FindDialog(Form()).Execute(Form().Handle(), "");
-  UnhookWindowsHookEx(showHook);
+  // Wine keeps the caption and borders at the session's dpi, so only the
+  // inside is compared with the Find dialog at 144 dpi: the find box at 112,
+  // 8, 249 wide and Cancel at 376, 48 in the design.
+  for (const bool asShown : {false, true}) {
+    showDpiSent = false;
+    showHook = asShown ? SetWindowsHookExA(WH_CALLWNDPROCRET, SendDpiChangeAsShown, nullptr,
+                                           GetCurrentThreadId())
+                       : nullptr;
+    RECT findBox{}, cancel{}, bounds{};
+    LONG fontHeight = 0;
+    Responder.Handle([&](HWND dialog) {
+      const RECT suggested{100, 120, 700, 300};
+      if (!asShown)
+        SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                     reinterpret_cast<LPARAM>(&suggested));
+      findBox = PlaceOf(GetFocus());
+      cancel = PlaceOf(FindButton(dialog, "Cancel"));
+      fontHeight = FontHeightOf(GetFocus());
+      GetWindowRect(dialog, &bounds);
+      ::ClickButton(dialog, "Cancel");
+    });
+    FindDialog(Form()).Execute(Form().Handle(), "");
+    if (asShown) UnhookWindowsHookEx(showHook);
+    EXPECT_EQ(showDpiSent, asShown);
+    EXPECT_EQ(findBox.left, 134) << asShown;
+    EXPECT_EQ(findBox.right - findBox.left, 299) << asShown;
+    EXPECT_EQ(cancel.left, 451) << asShown;
+    EXPECT_EQ(cancel.top, 58) << asShown;
+    EXPECT_EQ(fontHeight, -18) << asShown;
+    if (asShown) {
+      expectCentred(bounds, "Find, changed as shown");
+    } else {
+      EXPECT_EQ(bounds.left, 100) << "where the system proposed";
+      EXPECT_EQ(bounds.top, 120);
+    }
+  }
   WorkAreaOf = MonitorWorkArea;
-  EXPECT_TRUE(showDpiSent);
-  EXPECT_EQ(findBox.left, 134) << "laid out at 144 dpi";
-  EXPECT_EQ(findBox.right - findBox.left, 299);
-  EXPECT_EQ(fontHeight, -18);
-  const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
-  EXPECT_NEAR(bounds.left, 1280 + (1600 - width) / 2, 1) << "centred on the owner's screen";
-  EXPECT_NEAR(bounds.top, 40 + (900 - height) / 2, 1);
 }

@@ -13,19 +13,20 @@ namespace {
 
 class TLogTextCodePage932 : public MainWindowTest {
 protected:
-  // Find with the dialog, then Find Next: each time the control's selection,
-  // in its own units, and the text selected.
-  std::vector<std::pair<std::wstring, std::string>> FindEach(const std::string& word, int times) {
-    Responder.Handle([word](HWND dialog) {
-      SetWindowTextA(GetFocus(), word.c_str());
+  // From the start, Find "word" with the dialog, then Find Next: each time
+  // the control's selection, in its own units, and the text selected are the
+  // word.
+  void ExpectEachFindSelectsTheWord(int times) {
+    Log(Form()).SetSel(0, 0);
+    Responder.Handle([](HWND dialog) {
+      SetWindowTextA(GetFocus(), "word");
       ::ClickButton(dialog, "&Find");
     });
-    std::vector<std::pair<std::wstring, std::string>> found;
     for (int i = 0; i < times; ++i) {
       Click(i == 0 ? cmFind : cmFindNext);
-      found.emplace_back(SelectedUnits(), Log(Form()).GetSelText());
+      EXPECT_EQ(SelectedUnits(), L"word") << "occurrence " << i;
+      EXPECT_EQ(Log(Form()).GetSelText(), "word") << "occurrence " << i;
     }
-    return found;
   }
 
   // The control's own text between the ends of its selection.
@@ -53,22 +54,13 @@ TEST_F(TLogTextCodePage932, FindSelectsTheWordItFoundAfterBytesTheCodePageCannot
   // character has, then a word after each.
   Form().Pane().Replace("one\x81\r\nword\x82\r\n" + kUtf8Line + "\xFD word\x9F");
   Form().Pane().Append({"\x88\r\nword", kUtf8Line + "word"});
-  Log(Form()).SetSel(0, 0);
-  const auto found = FindEach("word", 6);
-  for (size_t i = 0; i < found.size(); ++i) {
-    EXPECT_EQ(found[i].first, L"word") << "occurrence " << i;
-    EXPECT_EQ(found[i].second, "word") << "occurrence " << i;
-  }
+  ExpectEachFindSelectsTheWord(6);
   EXPECT_EQ(Responder.Seen().size(), 1u) << "no box said there was no match";
 
   // Text the code page reads whole is kept as written, and found alike.
   Form().Pane().Replace("\x93\xfa\x96\x7b word\r\n");
   Form().Pane().Append({"\x8c\xea word"});
-  Log(Form()).SetSel(0, 0);
-  for (const auto& [units, bytes] : FindEach("word", 2)) {
-    EXPECT_EQ(units, L"word");
-    EXPECT_EQ(bytes, "word");
-  }
+  ExpectEachFindSelectsTheWord(2);
 }
 
 // Windows' edit control may read such bytes otherwise than the program's own
@@ -90,9 +82,6 @@ TEST_F(TLogTextCodePage932, FindGoesByTheControlsOwnReadingOfBytesTheCodePageCan
   for (const auto& write : writes) {
     write();
     CallWindowProcW(editProc, log, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one\u30FB\nword\r\n"));
-    Log(Form()).SetSel(0, 0);
-    const auto found = FindEach("word", 1);
-    EXPECT_EQ(found[0].first, L"word");
-    EXPECT_EQ(found[0].second, "word");
+    ExpectEachFindSelectsTheWord(1);
   }
 }

@@ -497,11 +497,8 @@ TEST_F(SettingsFileTest, TheSavedRectangleHoldsWhenItLiesOnAScreenOfAnotherScale
     StartWith(Join(fields));
     UnhookWindowsHookEx(dpiHook);
     ProcessMessages(*Form); // the first idle moment: the show is over
-    if (moment == TDpiMoment::Later) {
-      EXPECT_FALSE(dpiSent);
-      SendDpiChange(Form->Handle(), 144);
-    }
-    EXPECT_TRUE(dpiSent || moment == TDpiMoment::Later) << "the change of dpi was sent";
+    EXPECT_EQ(dpiSent, moment != TDpiMoment::Later) << "the change of dpi was sent";
+    if (moment == TDpiMoment::Later) SendDpiChange(Form->Handle(), 144);
     const RECT bounds = Bounds(*Form);
     EXPECT_TRUE(EqualRect(&bounds, &dpiTarget))
         << bounds.left << "," << bounds.top << " to " << bounds.right << "," << bounds.bottom;

@@ -88,43 +88,41 @@ namespace {
 // Makes a folder or a file whatever the length of its name.
 std::wstring Unlimited(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-void MakeFile(const std::wstring& path, const std::string& bytes) {
-  const HANDLE file =
-      CreateFileW(Unlimited(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
 } // namespace
 
 // A name the code page holds but the "A" calls cannot take, being longer
 // than MAX_PATH (a folder 248, room kept for a name of 8.3 in it): from 260
 // characters on (248 for a folder) it is taken in its short form.
 TEST_F(TMainWindowFileNames, ANameTooLongForTheACallsIsTakenInItsShortForm) {
-  // A folder of exactly 200 characters, in the scratch folder.
+  // A folder of exactly 200 characters, and names in it of each length.
   const std::wstring scratch = WideText(Folder.Path());
   ASSERT_LT(scratch.size(), 190u);
   const std::wstring deep = scratch + L"\\" + std::wstring(200 - scratch.size() - 1, L'd');
   ASSERT_TRUE(CreateDirectoryW(Unlimited(deep).c_str(), nullptr));
-  // A name in it of the length; a file's ends in ".csv".
   const auto nameOf = [&deep](size_t length, TNameUse use) {
     const std::wstring extension = use == TNameUse::Folder ? L"" : L".csv";
     return deep + L"\\" + std::wstring(length - deep.size() - 1 - extension.size(), L'n') +
            extension;
   };
-  struct TCase {
+  const struct {
     size_t Length;
     TNameUse Use;
     bool Short;
-  };
-  for (const TCase& c : {TCase{259, TNameUse::Read, false}, TCase{260, TNameUse::Read, true},
-                         TCase{247, TNameUse::Folder, false}, TCase{248, TNameUse::Folder, true}}) {
+  } cases[] = {{259, TNameUse::Read, false},
+               {260, TNameUse::Read, true},
+               {247, TNameUse::Folder, false},
+               {248, TNameUse::Folder, true}};
+  for (const auto& c : cases) {
     const std::wstring path = nameOf(c.Length, c.Use);
-    if (c.Use == TNameUse::Folder)
+    if (c.Use == TNameUse::Folder) {
       CreateDirectoryW(Unlimited(path).c_str(), nullptr);
-    else
-      MakeFile(path, "France,Paris\r\n");
+    } else {
+      const HANDLE file = CreateFileW(Unlimited(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, 0, nullptr);
+      DWORD written = 0;
+      WriteFile(file, "France,Paris\r\n", 14, &written, nullptr);
+      CloseHandle(file);
+    }
     const TCodePageName name = CodePageName(path, c.Use);
     EXPECT_TRUE(name.Exact) << c.Length;
     EXPECT_EQ(name.Name ==
@@ -136,21 +134,18 @@ TEST_F(TMainWindowFileNames, ANameTooLongForTheACallsIsTakenInItsShortForm) {
   }
   // Opened from the command line through its short form; a file written
   // there keeps its own name in the folder's short form.
-  const std::wstring file = nameOf(260, TNameUse::Read);
-  Start({file});
+  Start({nameOf(260, TNameUse::Read)});
   EXPECT_EQ(GetExam(Form()).AllItems.Count(), 1);
   EXPECT_EQ(Responder.Seen().size(), 0u) << "no open error";
-  const std::wstring log = deep + L"\\" + std::wstring(60, L'l') + L".txt";
-  const TCodePageName written = CodePageName(log, TNameUse::Write);
+  const TCodePageName written =
+      CodePageName(deep + L"\\" + std::wstring(60, L'l') + L".txt", TNameUse::Write);
   ASSERT_TRUE(written.Exact);
   EXPECT_EQ(written.Name.substr(written.Name.size() - 64), std::string(60, 'l') + ".txt");
   EXPECT_LE(written.Name.size(), 259u);
   FormPtr.reset();
-  for (const TCase& c : {TCase{259, TNameUse::Read, false}, TCase{260, TNameUse::Read, true},
-                         TCase{247, TNameUse::Folder, false}, TCase{248, TNameUse::Folder, true}}) {
-    const std::wstring path = nameOf(c.Length, c.Use);
-    c.Use == TNameUse::Folder ? RemoveDirectoryW(Unlimited(path).c_str())
-                              : DeleteFileW(Unlimited(path).c_str());
+  for (const auto& c : cases) {
+    const std::wstring path = Unlimited(nameOf(c.Length, c.Use));
+    c.Use == TNameUse::Folder ? RemoveDirectoryW(path.c_str()) : DeleteFileW(path.c_str());
   }
   RemoveDirectoryW(Unlimited(deep).c_str());
 }
