@@ -1,7 +1,7 @@
 // What a learner who cannot see the screen, or sees it in a contrast theme,
 // gets from the window: the run told to a screen reader with the focus in the
-// answer field, text set from outside seen by Find, and
-// toolbar pictures in the theme's colours.
+// answer field, text set from outside seen by Find, and toolbar pictures in
+// the theme's colours.
 #include <gtest/gtest.h>
 
 #include <set>
